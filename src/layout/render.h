@@ -1,0 +1,33 @@
+// Fixed-layout output: a write renders a list of values through a parsed
+// layout into whole records.
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "layout/layout.h"
+#include "layout/record_writer.h"
+#include "layout/value.h"
+
+namespace layout {
+
+// Writes the records that `layout` makes of `values` to `out`. The write ends
+// at the first data item with no value left; with values left at the end of
+// the layout it goes on from the layout's reversion point on a new record.
+void write_record(RecordWriter& out, const Layout& layout, std::span<const Value> values);
+inline void write_record(RecordWriter& out, const Layout& layout,
+                         std::initializer_list<Value> values) {
+  write_record(out, layout, std::span<const Value>(values.begin(), values.size()));
+}
+
+// The same write, returning the records instead (for tests and tools).
+std::vector<std::string> render_records(const Layout& layout, std::span<const Value> values);
+
+// One field, as the renderer writes it: Iw, Fw.d (after scaling) and Aw.
+std::string format_integer(std::int32_t value, int width);
+std::string format_fixed(float value, int width, int decimals);
+std::string format_text(std::string_view value, int width);
+
+}  // namespace layout

@@ -1,0 +1,127 @@
+// The one in-memory problem of a run: control values, the input tables, the
+// sublayers derived from them and the data-error lists.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace problem {
+
+// Capacities of the tables. Tables are indexed from 1 (entry 0 is unused),
+// except `boundary_depths`, whose entry 0 is the ground surface.
+constexpr int kMaxLayers = 25;
+constexpr int kMaxCurves = 50;
+constexpr int kMaxCurvePoints = 48;
+constexpr int kMaxPoints = 150;
+constexpr int kMaxAreas = 150;
+constexpr int kMaxSublayers = 775;
+constexpr int kMaxStressDepths = 2 * kMaxSublayers + 1;
+// Every faulty area can be listed: the lists are as long as the area table.
+constexpr int kMaxShapeErrors = kMaxAreas;
+constexpr int kMaxBoundaryErrors = kMaxAreas;
+
+// A fixed-length text, blank-filled, as read through an A field.
+template <int N>
+struct FixedText {
+  std::array<char, N> chars;
+  FixedText() { chars.fill(' '); }
+  std::string_view view() const { return {chars.data(), chars.size()}; }
+};
+
+enum UnitSystem : std::int32_t { kUsGravitational = 1, kSiAbsolute = 2 };
+
+struct SoilLayer {
+  std::int32_t layer_number = 0;
+  float bottom_depth = 0.0f;
+  float unit_weight = 0.0f;  // lb/ft3 (U.S.) or kg/m3 as stored (S.I.)
+  std::int32_t curve_index = 0;
+  float thickness_factor = 0.0f;
+};
+
+struct Sublayer {
+  std::int32_t sublayer_number = 0;
+  std::int32_t curve_index = 0;
+  float unit_weight = 0.0f;
+  float thickness_factor = 0.0f;
+  float bottom_depth = 0.0f;
+  float thickness = 0.0f;
+  float centre_depth = 0.0f;
+  float overburden_pressure = 0.0f;
+  float initial_strain = 0.0f;  // a fraction
+};
+
+struct CompressibilityCurve {
+  std::int32_t curve_number = 0;
+  std::int32_t point_count = 0;  // 2..48: a point curve; below 2: a slope line
+  FixedText<60> source_text;
+  float slope = 0.0f;  // a fraction; >= 0 strain per log10 cycle, < 0 minus strain per pressure unit
+  std::array<float, kMaxCurvePoints + 1> strain{};    // fractions, points 1..point_count
+  std::array<float, kMaxCurvePoints + 1> pressure{};  // pressure units, points 1..point_count
+};
+
+struct SettlementPoint {
+  std::int32_t point_number = 0;
+  float x = 0.0f;
+  float y = 0.0f;
+  std::int32_t start_layer = 0;
+  std::int32_t start_sublayer = 0;  // 0 includes every sublayer
+};
+
+enum AreaShape : std::int32_t { kRectangle = 1, kCircle = 2, kSpreadArea = 3 };
+
+struct LoadedArea {
+  FixedText<4> area_id;
+  std::int32_t shape = 0;
+  float x = 0.0f;
+  float y = 0.0f;
+  float x_length = 0.0f;  // a circle's diameter
+  float y_length = 0.0f;
+  float area_slope = 0.0f;
+  float loading = 0.0f;  // a pressure; for spread areas the total load
+  float elevation = 0.0f;
+  float upper_depth = 0.0f;  // spread areas only
+  float lower_depth = 0.0f;  // spread areas only
+  std::int32_t depth_reference = 0;  // spread areas only
+};
+
+struct ProblemData {
+  std::array<FixedText<68>, 2> title;
+  std::int32_t unit_system = 0;
+  std::int32_t layer_count = 0;
+  std::int32_t curve_count = 0;
+  std::int32_t point_count = 0;
+  std::int32_t area_count = 0;         // regular areas (rectangles and circles)
+  std::int32_t spread_area_count = 0;  // stored after the regular areas
+  std::int32_t spread_depth_reference = 0;
+  float gravity_factor = 0.0f;
+  float settlement_factor = 0.0f;
+
+  std::array<SoilLayer, kMaxLayers + 1> layers{};
+  std::array<float, kMaxLayers + 1> boundary_depths{};  // entry 0 is the ground surface
+  std::array<CompressibilityCurve, kMaxCurves + 1> curves{};
+  std::array<SettlementPoint, kMaxPoints + 1> points{};
+  std::array<LoadedArea, kMaxAreas + 1> areas{};
+
+  std::int32_t sublayer_count = 0;
+  std::array<Sublayer, kMaxSublayers + 1> sublayers{};
+  std::array<float, kMaxStressDepths + 1> stress_depths{};
+
+  std::int32_t shape_error_count = 0;
+  std::array<std::int32_t, kMaxShapeErrors + 1> shape_error_list{};
+  std::int32_t boundary_error_count = 0;
+  std::array<std::int32_t, kMaxBoundaryErrors + 1> boundary_error_list{};
+
+  int total_area_count() const { return area_count + spread_area_count; }
+};
+
+// Sets `unit_system` and the two factors that follow from it: every value
+// other than 2 computes in U.S. units.
+inline void set_unit_system(ProblemData& problem, std::int32_t unit_system) {
+  problem.unit_system = unit_system;
+  const bool si = unit_system == kSiAbsolute;
+  problem.gravity_factor = si ? 9.80665f : 1.0f;
+  problem.settlement_factor = si ? 1000.0f : 12.0f;
+}
+
+}  // namespace problem

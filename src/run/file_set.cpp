@@ -1,0 +1,101 @@
+// Opening the program's files by the names given in names.dat.
+#include "run/file_set.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "layout/fatal_error.h"
+#include "layout/fixed_input.h"
+#include "layout/layout.h"
+
+namespace run {
+namespace {
+
+// Leading and trailing blanks go, and trailing NULs; inner blanks stay.
+std::string trim_name(std::string_view field) {
+  std::size_t end = field.size();
+  while (end > 0 && (field[end - 1] == ' ' || field[end - 1] == '\0')) --end;
+  std::size_t begin = 0;
+  while (begin < end && field[begin] == ' ') ++begin;
+  return std::string(field.substr(begin, end - begin));
+}
+
+// The open failure that `error` (an errno value) stands for.
+[[noreturn]] void fail_open(int unit, const std::string& name, int error) {
+  layout::FatalKind kind = layout::FatalKind::kOpenFailure;
+  if (error == ENOENT) kind = layout::FatalKind::kFileNotFound;
+  if (error == EACCES || error == EPERM) kind = layout::FatalKind::kPermissionDenied;
+  layout::raise_fatal(kind, unit, full_path(name));
+}
+
+bool is_directory(const std::string& name) {
+  std::error_code ignored;
+  return !name.empty() && std::filesystem::is_directory(name, ignored);
+}
+
+}  // namespace
+
+FileNames read_file_names() {
+  FileNames result;
+  std::ifstream stream("names.dat", std::ios::binary);
+  if (!stream) return result;
+  layout::RecordReader reader(stream, kNamesUnit, full_path("names.dat"));
+  static const layout::Layout kNameLayout = layout::parse_layout("(A255)");
+  try {
+    for (std::string& name : result.names) {
+      std::array<char, 255> field;
+      layout::read_fixed(reader, kNameLayout, {layout::Target::of(std::span<char>(field))});
+      name = trim_name(std::string_view(field.data(), field.size()));
+    }
+    result.complete = true;
+  } catch (const layout::FatalError&) {
+    // A short or unreadable names.dat: the names not read stay empty.
+  }
+  return result;
+}
+
+std::string full_path(const std::string& name) {
+  if (!name.empty() && name.front() == '/') return name;
+  std::error_code error;
+  const std::filesystem::path cwd = std::filesystem::current_path(error);
+  return (error ? std::string() : cwd.string()) + "/" + name;
+}
+
+InputFile::InputFile(int unit, const std::string& name)
+    : reader_(stream_, unit, full_path(name)) {
+  if (is_directory(name)) fail_open(unit, name, EISDIR);
+  errno = 0;
+  stream_.open(name, std::ios::binary);
+  if (!stream_) fail_open(unit, name, name.empty() ? ENOENT : errno);
+}
+
+OutputFile::OutputFile(int unit, const std::string& name)
+    : writer_(stream_, "\r\n", unit, full_path(name)) {
+  if (is_directory(name)) fail_open(unit, name, EISDIR);
+  errno = 0;
+  stream_.open(name, std::ios::binary | std::ios::trunc);
+  if (!stream_) fail_open(unit, name, name.empty() ? ENOENT : errno);
+}
+
+void OutputFile::close() {
+  if (!stream_.is_open()) return;
+  writer_.flush();
+  stream_.close();
+  if (!stream_) layout::raise_fatal(layout::FatalKind::kWriteError, writer_.unit(), writer_.path());
+}
+
+FileSet::FileSet(const FileNames& names)
+    : input(kInputUnit, names.names[0]),
+      report(kReportUnit, names.names[1]),
+      auxiliary(kAuxiliaryUnit, names.names[2]),
+      trace(kTraceUnit, names.names[3]) {}
+
+void FileSet::close() {
+  input.close();
+  report.close();
+  auxiliary.close();
+  trace.close();
+}
+
+}  // namespace run

@@ -1,0 +1,74 @@
+// The program's files: the four names from names.dat and the four units
+// opened under them.
+#pragma once
+
+#include <array>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "layout/record_reader.h"
+#include "layout/record_writer.h"
+
+namespace run {
+
+constexpr int kNamesUnit = 2;
+constexpr int kInputUnit = 5;
+constexpr int kReportUnit = 6;
+constexpr int kAuxiliaryUnit = 4;
+constexpr int kTraceUnit = 7;
+
+struct FileNames {
+  // Input, report, auxiliary data and trace file, trimmed; empty when not read.
+  std::array<std::string, 4> names;
+  bool complete = false;  // all four lines were read
+};
+
+// Reads the four names from names.dat in the current directory. A missing or
+// short file leaves the names not read empty and `complete` false.
+FileNames read_file_names();
+
+// The full path under which a trimmed name is reported: the name itself when
+// absolute, else the current directory, "/" and the name.
+std::string full_path(const std::string& name);
+
+// An input unit opened on an existing file. The program never creates a file
+// it only reads.
+class InputFile {
+ public:
+  InputFile(int unit, const std::string& name);
+  layout::RecordReader& reader() { return reader_; }
+  void close() { stream_.close(); }
+
+ private:
+  std::ifstream stream_;
+  layout::RecordReader reader_;
+};
+
+// An output unit, created or truncated; records end with CR LF.
+class OutputFile {
+ public:
+  OutputFile(int unit, const std::string& name);
+  layout::RecordWriter& writer() { return writer_; }
+  // Flushes and closes; a failure is a fatal write error.
+  void close();
+
+ private:
+  std::ofstream stream_;
+  layout::RecordWriter writer_;
+};
+
+// The four units, opened in the order input, report, auxiliary data, trace: a
+// unit that cannot be opened ends the run before the later ones are opened.
+struct FileSet {
+  explicit FileSet(const FileNames& names);
+  InputFile input;
+  OutputFile report;
+  OutputFile auxiliary;
+  OutputFile trace;
+
+  // Closes input, report and auxiliary data file, then the trace file.
+  void close();
+};
+
+}  // namespace run
