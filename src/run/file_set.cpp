@@ -45,6 +45,7 @@ FileNames read_file_names() {
   try {
     for (std::string& name : result.names) {
       std::array<char, 255> field;
+      field.fill(' ');
       layout::read_fixed(reader, kNameLayout, {layout::Target::of(std::span<char>(field))});
       name = trim_name(std::string_view(field.data(), field.size()));
     }

@@ -3,6 +3,7 @@
 
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "analysis/analysis_results.h"
 #include "analysis/settlement.h"
@@ -32,6 +33,22 @@ void announce_execution(layout::RecordWriter& console) {
   static const layout::Layout kLayout = layout::parse_layout("(10X,'EXECUTION IN PROGRESS',/)");
   layout::write_record(console, kLayout, {});
 }
+
+constexpr std::string_view kUsage =
+    "usage: settle [--help | --version]\n"
+    "\n"
+    "Computes the consolidation settlement of a layered soil under loaded areas\n"
+    "(rectangles, circles and 2:1 spread areas) at a set of settlement points.\n"
+    "\n"
+    "Run it with no arguments in the folder of a problem. It reads the names of\n"
+    "its four files from the first four lines of names.dat in that folder:\n"
+    "  1  the problem data file (read)\n"
+    "  2  the report: Tables 1 to 7 (written)\n"
+    "  3  the auxiliary data file: areas and point settlements (written)\n"
+    "  4  the trace file: one line per loaded area and point (written)\n"
+    "The input echo and any error report go to the standard error stream.\n"
+    "Exit status: 0 after a normal end or a reported data error, 1 after a\n"
+    "fatal error (a file that cannot be opened, read or written, a bad value).\n";
 
 }  // namespace
 
@@ -78,7 +95,20 @@ int run_settle(std::ostream& console_stream) {
   return 0;
 }
 
-int main_entry(int /*argc*/, char** /*argv*/) {
+int main_entry(int argc, char** argv) {
+  if (argc > 1) {
+    const std::string_view argument = argv[1];
+    if (argc == 2 && argument == "--help") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (argc == 2 && argument == "--version") {
+      std::cout << "settle " SETTLE_VERSION "\n";
+      return 0;
+    }
+    std::cerr << kUsage;
+    return 2;
+  }
   try {
     return run_settle(std::cerr);
   } catch (const layout::FatalError& error) {

@@ -1,0 +1,39 @@
+// Running the real settle executable in a private temporary folder, for the
+// end-to-end tests.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct RunResult {
+  int exit_status = -1;
+  std::string console;  // everything written to the standard error stream
+};
+
+// A fresh empty folder under the system's temporary folder, removed with the object.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Runs `executable` with `arguments` in `folder` and collects its exit status and console.
+RunResult run_in_folder(const std::filesystem::path& folder, const std::string& executable,
+                        const std::vector<std::string>& arguments = {});
+
+std::string read_file(const std::filesystem::path& path);
+void write_file(const std::filesystem::path& path, const std::string& text);
+
+// Empty when equal; else the first differing line of both, numbered from 1.
+std::string first_difference(const std::string& expected, const std::string& got);
+
+}  // namespace testing_support
