@@ -1,6 +1,219 @@
-// Placeholder until implemented.
+// The problem data file, read record by record into ProblemData, with the
+// console echo that lets the user follow where a bad file went wrong.
 #include "problem/problem_reader.h"
 
+#include <array>
+#include <cassert>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "analysis/soil_profile.h"
+#include "layout/fixed_input.h"
+#include "layout/free_form_input.h"
+#include "layout/free_form_output.h"
+#include "layout/layout.h"
+#include "layout/render.h"
+#include "layout/target.h"
+#include "layout/value.h"
+#include "problem/input_checks.h"
+
 namespace problem {
-ReadOutcome read_problem(layout::RecordReader&, layout::RecordWriter&, layout::RecordWriter&, ProblemData&) { return ReadOutcome::kComplete; }
+namespace {
+
+using layout::Target;
+using layout::Value;
+
+// The three units the reading works with.
+struct Streams {
+  layout::RecordReader& input;
+  layout::RecordWriter& console;
+  layout::RecordWriter& report;
+};
+
+// kN/m3 read to kg/m3 stored (1000 / 9.80665, to the precision the program uses).
+constexpr float kMassDensityPerUnitWeight = 101.972f;
+// Strains and slopes are given in percent and kept as fractions.
+constexpr float kPercent = 100.0f;
+
+const layout::Layout& source_text_layout() {
+  static const layout::Layout kLayout = layout::parse_layout("(30A2)");
+  return kLayout;
+}
+
+// The targets that read `text` as consecutive fields of `width` characters.
+template <std::size_t kFields>
+std::array<Target, kFields> field_targets(std::span<char> text, std::size_t width) {
+  assert(text.size() == kFields * width);
+  std::array<Target, kFields> targets{};
+  for (std::size_t f = 0; f < kFields; ++f) targets[f] = Target::of(text.subspan(f * width, width));
+  return targets;
+}
+
+// The same cut of `text` as values to write.
+template <std::size_t kFields>
+std::array<Value, kFields> field_values(std::string_view text, std::size_t width) {
+  assert(text.size() == kFields * width);
+  std::array<Value, kFields> values{};
+  for (std::size_t f = 0; f < kFields; ++f) values[f] = Value::of(text.substr(f * width, width));
+  return values;
+}
+
+void read_title(layout::RecordReader& input, ProblemData& problem) {
+  static const layout::Layout kLayout = layout::parse_layout("(17A4,/,17A4)");
+  std::array<Target, 34> targets{};
+  const auto first = field_targets<17>(problem.title[0].chars, 4);
+  const auto second = field_targets<17>(problem.title[1].chars, 4);
+  for (std::size_t w = 0; w < 17; ++w) {
+    targets[w] = first[w];
+    targets[17 + w] = second[w];
+  }
+  layout::read_fixed(input, kLayout, targets);
+}
+
+// Every boundary depth (those of layers still to come are 0.0), then the layer.
+void echo_layer(layout::RecordWriter& console, const ProblemData& problem,
+                const SoilLayer& layer) {
+  std::array<Value, kMaxLayers + 1 + 4> values{};
+  std::size_t n = 0;
+  for (int i = 0; i <= problem.layer_count; ++i) values[n++] = Value::of(problem.boundary_depths[i]);
+  values[n++] = Value::of(layer.layer_number);
+  values[n++] = Value::of(layer.unit_weight);
+  values[n++] = Value::of(layer.curve_index);
+  values[n++] = Value::of(layer.thickness_factor);
+  layout::write_free_form(console, std::span<const Value>(values.data(), n));
+}
+
+bool read_layers(Streams& io, ProblemData& problem) {
+  for (int i = 1; i <= problem.layer_count; ++i) {
+    SoilLayer& layer = problem.layers[i];
+    layout::read_free_form(io.input, {Target::of(layer.layer_number), Target::of(layer.bottom_depth),
+                                      Target::of(layer.unit_weight), Target::of(layer.curve_index),
+                                      Target::of(layer.thickness_factor)});
+    // S.I. profiles give unit weights; the program keeps mass densities.
+    if (problem.unit_system == kSiAbsolute) {
+      layer.unit_weight = layer.unit_weight * kMassDensityPerUnitWeight;
+    }
+    problem.boundary_depths[0] = 0.0f;
+    problem.boundary_depths[i] = layer.bottom_depth;
+    echo_layer(io.console, problem, layer);
+    if (!curve_index_within_limits(layer, io.report, io.console)) return false;
+  }
+  return sublayers_within_limit(problem, io.report, io.console);
+}
+
+// A slope line has one value; a point curve one (F, P) record per point.
+void read_curve_values(layout::RecordReader& input, CompressibilityCurve& curve) {
+  if (curve.point_count < 2) {
+    layout::read_free_form(input, {Target::of(curve.slope)});
+    curve.slope = curve.slope / kPercent;
+    return;
+  }
+  for (int j = 1; j <= curve.point_count; ++j) {
+    layout::read_free_form(input, {Target::of(curve.strain[j]), Target::of(curve.pressure[j])});
+  }
+  for (int j = 1; j <= curve.point_count; ++j) curve.strain[j] = curve.strain[j] / kPercent;
+}
+
+bool read_curves(Streams& io, ProblemData& problem) {
+  for (int k = 1; k <= problem.curve_count; ++k) {
+    CompressibilityCurve& curve = problem.curves[k];
+    layout::read_free_form(io.input, {Target::of(curve.curve_number), Target::of(curve.point_count)});
+    layout::read_fixed(io.input, source_text_layout(), field_targets<30>(curve.source_text.chars, 2));
+    layout::write_record(io.console, source_text_layout(),
+                         field_values<30>(curve.source_text.view(), 2));
+    if (!curve_points_within_limit(curve, io.report, io.console)) return false;
+    read_curve_values(io.input, curve);
+  }
+  return true;
+}
+
+void read_points(Streams& io, ProblemData& problem) {
+  for (int p = 1; p <= problem.point_count; ++p) {
+    SettlementPoint& point = problem.points[p];
+    layout::read_free_form(io.input, {Target::of(point.point_number), Target::of(point.x),
+                                      Target::of(point.y), Target::of(point.start_layer)});
+    layout::write_free_form(io.console, {Value::of(point.point_number), Value::of(point.x),
+                                         Value::of(point.y), Value::of(point.start_layer)});
+    // Every layer depth is known by now.
+    point.start_sublayer = analysis::start_sublayer_of(problem, point.start_layer);
+  }
+}
+
+void read_regular_areas(Streams& io, ProblemData& problem) {
+  static const layout::Layout kAreaId = layout::parse_layout("(A4)");
+  for (int a = 1; a <= problem.area_count; ++a) {
+    LoadedArea& area = problem.areas[a];
+    layout::read_fixed(io.input, kAreaId, {Target::of(area.area_id.chars)});
+    layout::read_free_form(io.input, {Target::of(area.shape), Target::of(area.x), Target::of(area.y),
+                                      Target::of(area.x_length), Target::of(area.y_length),
+                                      Target::of(area.area_slope), Target::of(area.loading),
+                                      Target::of(area.elevation)});
+    layout::write_free_form(io.console,
+                            {Value::of(area.area_id.view()), Value::of(area.shape), Value::of(area.x),
+                             Value::of(area.y), Value::of(area.x_length), Value::of(area.y_length),
+                             Value::of(area.area_slope), Value::of(area.loading),
+                             Value::of(area.elevation)});
+    check_area(problem, a);
+  }
+}
+
+// Records 8 and 9: how many spread areas follow and where their loads act.
+bool read_spread_control(Streams& io, ProblemData& problem) {
+  layout::read_free_form(io.input, {Target::of(problem.spread_area_count)});
+  layout::read_free_form(io.input, {Target::of(problem.spread_depth_reference)});
+  layout::write_free_form(io.console, {Value::of(problem.spread_area_count),
+                                       Value::of(problem.spread_depth_reference),
+                                       Value::of(problem.area_count)});
+  return total_areas_within_limit(problem, io.report, io.console) &&
+         depth_reference_valid(problem, io.report, io.console);
+}
+
+void read_spread_areas(Streams& io, ProblemData& problem) {
+  // With a negative regular-area count the first spread positions fall before
+  // the table; those records are read and dropped.
+  LoadedArea dropped;
+  for (int m = 1; m <= problem.spread_area_count; ++m) {
+    const int a = problem.area_count + m;
+    assert(a <= kMaxAreas);
+    LoadedArea& area = a >= 1 ? problem.areas[static_cast<std::size_t>(a)] : dropped;
+    area.depth_reference = problem.spread_depth_reference;
+    area.shape = kSpreadArea;
+    std::int32_t area_number = 0;  // the file numbers them; the program does not
+    layout::read_free_form(io.input, {Target::of(area_number), Target::of(area.x), Target::of(area.y),
+                                      Target::of(area.x_length), Target::of(area.y_length),
+                                      Target::of(area.elevation), Target::of(area.upper_depth),
+                                      Target::of(area.lower_depth), Target::of(area.loading)});
+  }
+}
+
+}  // namespace
+
+ReadOutcome read_problem(layout::RecordReader& input, layout::RecordWriter& console,
+                         layout::RecordWriter& report, ProblemData& problem) {
+  Streams io{input, console, report};
+  read_title(input, problem);
+
+  std::int32_t unit_system = 0;
+  layout::read_free_form(input, {Target::of(unit_system)});
+  set_unit_system(problem, unit_system);
+
+  layout::read_free_form(input, {Target::of(problem.layer_count), Target::of(problem.curve_count),
+                                 Target::of(problem.point_count), Target::of(problem.area_count)});
+  if (!counts_within_limits(problem, report, console)) return ReadOutcome::kStopped;
+
+  if (!read_layers(io, problem)) return ReadOutcome::kStopped;
+  if (!read_curves(io, problem)) return ReadOutcome::kStopped;
+  read_points(io, problem);
+  read_regular_areas(io, problem);
+  if (has_data_errors(problem)) {
+    write_data_error_report(report, problem);
+    return ReadOutcome::kStopped;
+  }
+
+  if (!read_spread_control(io, problem)) return ReadOutcome::kStopped;
+  read_spread_areas(io, problem);
+  return ReadOutcome::kComplete;
+}
+
 }  // namespace problem
