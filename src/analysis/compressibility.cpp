@@ -1,9 +1,76 @@
-// Placeholder until implemented.
+// Compressibility curves: the strain lookup on a point curve, slope lines and
+// the rule that curve pressures are positive.
 #include "analysis/compressibility.h"
 
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
 namespace analysis {
+namespace {
+
+// Strain at `pressure` on the semi-log line through points m-1 and m, in
+// double: every stored single is widened before it is subtracted or divided,
+// and only the final strain is kept as single.
+float semi_log_strain(const problem::CompressibilityCurve& curve, int m, float pressure) {
+  const auto lower = static_cast<std::size_t>(m - 1);
+  const auto upper = static_cast<std::size_t>(m);
+  const double strain_lower = static_cast<double>(curve.strain[lower]);
+  const double pressure_lower = static_cast<double>(curve.pressure[lower]);
+  const double slope =
+      (static_cast<double>(curve.strain[upper]) - strain_lower) /
+      std::log10(static_cast<double>(curve.pressure[upper]) / pressure_lower);
+  const double strain =
+      std::log10(static_cast<double>(pressure) / pressure_lower) * slope + strain_lower;
+  return static_cast<float>(strain);
+}
+
+}  // namespace
+
+const problem::CompressibilityCurve& curve_of(const problem::ProblemData& problem,
+                                              std::int32_t curve_index) {
+  static const problem::CompressibilityCurve kEmptyCurve{};
+  if (curve_index < 1 || curve_index > problem::kMaxCurves) return kEmptyCurve;
+  return problem.curves[static_cast<std::size_t>(curve_index)];
+}
+
 bool is_slope_line(const problem::CompressibilityCurve& curve) { return curve.point_count < 2; }
-StrainLookup strain_at(const problem::CompressibilityCurve&, float) { return {0.0f, LookupCase::kExact}; }
-float slope_line_strain_increase(const problem::CompressibilityCurve&, float, float) { return 0; }
+
+StrainLookup strain_at(const problem::CompressibilityCurve& curve, float pressure) {
+  assert(!is_slope_line(curve));
+  const int n = std::clamp(curve.point_count, 1, problem::kMaxCurvePoints);
+  for (int m = 1; m <= n; ++m) {
+    const float point_pressure = curve.pressure[static_cast<std::size_t>(m)];
+    if (!(pressure <= point_pressure)) continue;
+    if (pressure == point_pressure) {
+      return {curve.strain[static_cast<std::size_t>(m)], LookupCase::kExact};
+    }
+    // The curve is not extended below its first point.
+    if (m == 1) return {curve.strain[1], LookupCase::kBelow};
+    return {semi_log_strain(curve, m, pressure), LookupCase::kInterpolated};
+  }
+  // Past the last point the last segment goes on, so that a sublayer loaded
+  // beyond the test data is not credited with less strain than the trend; a
+  // last segment that does not rise in pressure has no trend to follow.
+  const auto last = static_cast<std::size_t>(n);
+  if (!(curve.pressure[last] > curve.pressure[last - 1])) {
+    return {curve.strain[last], LookupCase::kAbove};
+  }
+  return {semi_log_strain(curve, n, pressure), LookupCase::kAbove};
+}
+
+float log10_of_ratio(float numerator, float denominator) {
+  const float quotient = numerator / denominator;
+  return static_cast<float>(std::log10(static_cast<double>(quotient)));
+}
+
+float slope_line_strain_increase(const problem::CompressibilityCurve& curve, float p0, float p1) {
+  // A zero or positive slope is strain per tenfold pressure; a negative one
+  // is minus the strain per pressure unit.
+  if (curve.slope >= 0.0f) return curve.slope * log10_of_ratio(p1, p0);
+  return std::fabs(curve.slope) * (p1 - p0);
+}
+
 bool pressure_is_acceptable(float pressure) { return pressure > 0.0f; }
+
 }  // namespace analysis

@@ -2,6 +2,8 @@
 // strain increase of a slope line, and the rule that curve pressures are positive.
 #pragma once
 
+#include <cstdint>
+
 #include "problem/problem_data.h"
 
 namespace analysis {
@@ -18,15 +20,26 @@ struct StrainLookup {
   LookupCase lookup_case;
 };
 
+// The curve at position `curve_index` of `curves`; a position outside the
+// table finds an empty curve (a slope line of slope 0), like a position not read.
+const problem::CompressibilityCurve& curve_of(const problem::ProblemData& problem,
+                                              std::int32_t curve_index);
+
 // True for a curve given by a slope alone (fewer than 2 points).
 bool is_slope_line(const problem::CompressibilityCurve& curve);
 
-// The strain of point curve `curve` at `pressure`.
+// The strain of point curve `curve` at `pressure`, and where on the curve it
+// was read. Above the last point the last segment is extended.
 // REQUIRES: !is_slope_line(curve).
 StrainLookup strain_at(const problem::CompressibilityCurve& curve, float pressure);
 
-// The strain increase of slope line `curve` from pressure `p0` to `p1`.
+// The strain increase of slope line `curve` from pressure `p0` to `p1`
+// (a fraction). REQUIRES: is_slope_line(curve).
 float slope_line_strain_increase(const problem::CompressibilityCurve& curve, float p0, float p1);
+
+// log10(`numerator` / `denominator`): the quotient in single precision, its
+// logarithm in double, the result kept as single.
+float log10_of_ratio(float numerator, float denominator);
 
 // A curve pressure is acceptable when it is greater than 0.0.
 bool pressure_is_acceptable(float pressure);
