@@ -1,9 +1,149 @@
-// Placeholder until implemented.
+// The four influence functions. Each works in double precision inside and
+// rounds its result to single precision once, when it returns it.
 #include "analysis/influence.h"
 
+#include <array>
+#include <cmath>
+
 namespace analysis {
-EllipticIntegrals elliptic_integrals(double, double) { return {0, 0}; }
-float circle_stress_ratio(float, float, float) { return 0; }
-float rectangle_corner_factor(float, float) { return 0; }
-float spread_2to1_factor(std::int32_t, float, float, float, float, float, float, float, float, float) { return 0; }
+namespace {
+
+// The constants below are single-precision values in the formulas these
+// functions reproduce; widening them keeps their exact single value, which is
+// what decides the printed digits (12.566370 is the decimal as written, not
+// the single value of 4 pi).
+constexpr double kWeddleFactor = static_cast<double>(0.3f);
+constexpr double kCornerThreshold = static_cast<double>(1.0e-7f);
+constexpr double kPiSingle = static_cast<double>(3.14159265f);
+constexpr double kFourPiAsWritten = static_cast<double>(12.566370f);
+constexpr double kAboveReference = static_cast<double>(1.0e-5f);
+constexpr double kAboveTwoThirdsReference = static_cast<double>(-1.0e-9f);
+
+// Substitute for the reciprocal of a zero ordinate (an infinite integrand).
+constexpr double kInfiniteOrdinate = 1.0e35;
+
+double pi() { return 4.0 * std::atan(1.0); }
+double half_pi() { return 2.0 * std::atan(1.0); }
+
+// Weddle's rule 3h/10 [1 5 1 6 1 5 1] on the panels 0-6 and 6-12; the shared
+// ordinate 6 counts twice.
+double weddle(const std::array<double, 13>& y, double h) {
+  const double sum = y[0] + y[2] + y[4] + 2.0 * y[6] + y[8] + y[10] + y[12] +
+                     5.0 * (y[1] + y[5] + y[7] + y[11]) + 6.0 * (y[3] + y[9]);
+  return kWeddleFactor * h * sum;
+}
+
+// Reference depth of a spread area: option 2 is two thirds of the way down,
+// rounded down to a multiple of 0.5 for positive depths.
+double reference_level(std::int32_t option, double top_level, double bottom_level) {
+  if (option == 1) return top_level;
+  if (option == 3) return bottom_level;
+  const double two_thirds = (bottom_level - top_level) * 2.0 / 3.0 + top_level;
+  const double whole = std::trunc(two_thirds);
+  return two_thirds - whole >= 0.5 ? whole + 0.5 : whole;
+}
+
+}  // namespace
+
+EllipticIntegrals elliptic_integrals(double phi, double m) {
+  std::array<double, 13> ordinate{};
+  std::array<double, 13> reciprocal{};
+  const double h = phi / 12.0;
+  // The abscissae are accumulated, not multiplied, so that the last one
+  // carries the same rounding as the formula it reproduces.
+  double theta = 0.0;
+  for (int i = 0; i <= 12; ++i) {
+    const double s = std::sin(theta);
+    ordinate[i] = std::sqrt(1.0 - m * (s * s));
+    reciprocal[i] = ordinate[i] == 0.0 ? kInfiniteOrdinate : 1.0 / ordinate[i];
+    theta += h;
+  }
+  return {weddle(ordinate, h), weddle(reciprocal, h)};
+}
+
+float circle_stress_ratio(float a_in, float r_in, float z_in) {
+  const double a = a_in;
+  const double r = r_in;
+  const double z = z_in;
+  const double pi_value = pi();
+
+  if (r < 1.0e-6) {
+    return static_cast<float>(1.0 - std::pow(z * z / (a * a + z * z), 1.5));
+  }
+
+  // R1 and R2: distances from the point to the nearest and farthest points
+  // of the rim in the vertical plane through the centre.
+  const double d = a - r;
+  const double r1 = d == 0.0 ? z : std::sqrt(d * d + z * z);
+  const double r2 = std::sqrt((a + r) * (a + r) + z * z);
+  const double k_prime_sq = (r1 / r2) * (r1 / r2);
+  const double k_sq = 1.0 - k_prime_sq;
+  const EllipticIntegrals complete = elliptic_integrals(half_pi(), k_sq);
+
+  if (r1 < 1.0e-6) return 0.5f;
+
+  double beta = half_pi();
+  if (r1 != z) {
+    const double y = z / r1;
+    beta = std::atan(y / std::sqrt(1.0 - y * y));
+  }
+  const EllipticIntegrals partial = elliptic_integrals(beta, k_prime_sq);
+
+  // Heuman's lambda function (times pi/2), from which the solid angle follows.
+  const double lambda = complete.f * partial.e - (complete.f - complete.e) * partial.f;
+  double solid = lambda / pi_value;
+  if (d > 0.0) {
+    solid = 1.0 - lambda / pi_value;
+  } else if (d == 0.0) {
+    solid = 0.5;
+  }
+  const double ratio =
+      solid - ((z * z - a * a + r * r) / (r1 * r2)) * z * complete.e / (pi_value * r1);
+  return static_cast<float>(ratio);
+}
+
+float rectangle_corner_factor(float m_in, float n_in) {
+  const double m = m_in;
+  const double n = n_in;
+  if (2.0 * m * n < kCornerThreshold) return 0.0f;
+
+  const double mn_sq = m * m * n * n;
+  const double v = m * m + n * n + 1.0;
+  const double root_term = 2.0 * m * n * std::sqrt(v);
+  const double t = root_term * (v + 1.0) / (v * (v + mn_sq));
+  // Where V = m^2 n^2 the quotient is infinite and its arctangent pi/2.
+  const double denominator = v - mn_sq;
+  double theta = denominator == 0.0 ? half_pi() : std::atan(root_term / denominator);
+  if (theta < 0.0) theta = theta + kPiSingle;
+  return static_cast<float>((t + theta) / kFourPiAsWritten);
+}
+
+float spread_2to1_factor(std::int32_t option, float top_level, float bottom_level,
+                         float length_y, float length_x, float point_depth, float centre_x,
+                         float centre_y, float point_x, float point_y) {
+  if (option < 1 || option > 3) return 0.0f;
+
+  const double depth_below = static_cast<double>(point_depth) -
+                             reference_level(option, top_level, bottom_level);
+  // Option 2 counts the reference level itself as loaded; 1 and 3 do not.
+  const double threshold = option == 2 ? kAboveTwoThirdsReference : kAboveReference;
+  if (depth_below < threshold) return 0.0f;
+
+  // The footprint is the area widened by half the depth on every side; its
+  // edges belong to it.
+  const double cx = centre_x;
+  const double cy = centre_y;
+  const double half_lx = static_cast<double>(length_x) / 2.0;
+  const double half_ly = static_cast<double>(length_y) / 2.0;
+  const double half_d = depth_below / 2.0;
+  const double px = point_x;
+  const double py = point_y;
+  const bool inside = cx - half_lx - half_d <= px && px <= cx + half_lx + half_d &&
+                      cy - half_ly - half_d <= py && py <= cy + half_ly + half_d;
+  if (!inside) return 0.0f;
+  const double ly = length_y;
+  const double lx = length_x;
+  return static_cast<float>(1.0 / ((depth_below + ly) * (depth_below + lx)));
+}
+
 }  // namespace analysis
