@@ -2,9 +2,11 @@
 // layout into whole records.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "layout/layout.h"
@@ -29,5 +31,9 @@ std::vector<std::string> render_records(const Layout& layout, std::span<const Va
 std::string format_integer(std::int32_t value, int width);
 std::string format_fixed(float value, int width, int decimals);
 std::string format_text(std::string_view value, int width);
+
+// Appends the Fw.d field of `value` (scale already applied) to `line`, without
+// a temporary: the form the writer and free-form output use.
+void append_fixed(std::string& line, float value, int width, int decimals);
 
 }  // namespace layout
