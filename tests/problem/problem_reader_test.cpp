@@ -1,0 +1,363 @@
+#include "problem/problem_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "layout/fatal_error.h"
+#include "layout/record_reader.h"
+#include "layout/record_writer.h"
+#include "problem/problem_data.h"
+
+namespace problem {
+namespace {
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+struct Reading {
+  ReadOutcome outcome;
+  std::unique_ptr<ProblemData> problem;
+  std::vector<std::string> console;
+  std::vector<std::string> report;
+};
+
+Reading read(const std::string& file) {
+  std::istringstream in(file);
+  std::ostringstream console_out;
+  std::ostringstream report_out;
+  layout::RecordReader input(in, 5, "/work/problem.dat");
+  layout::RecordWriter console(console_out, "\n", layout::kConsoleUnit, "");
+  layout::RecordWriter report(report_out, "\n", 6, "report.txt");
+  Reading r{ReadOutcome::kComplete, std::make_unique<ProblemData>(), {}, {}};
+  r.outcome = read_problem(input, console, report, *r.problem);
+  r.console = lines_of(console_out.str());
+  r.report = lines_of(report_out.str());
+  return r;
+}
+
+const char kExample[] =
+    "SAMPLE FOUNDATION\n"
+    "TWO CLAY LAYERS\n"
+    "1\n"
+    "2 2 1 1\n"
+    "1 4.0 120.0 1 1.0\n"
+    "2 10.0 115.0 2 0.8\n"
+    "1 3\n"
+    "LABORATORY TEST, BORING 1\n"
+    "1.0 0.5\n"
+    "3.0 2.0\n"
+    "8.0 8.0\n"
+    "2 0\n"
+    "ESTIMATED\n"
+    "2.5\n"
+    "1 0.0 0.0 1\n"
+    "A1\n"
+    "1 0.0 0.0 10.0 20.0 0.0 2.0 0.0\n"
+    "1\n"
+    "2\n"
+    "1 5.0 5.0 4.0 4.0 0.0 0.0 6.0 3.0\n";
+
+std::string padded(std::string text, std::size_t length) {
+  text.resize(length, ' ');
+  return text;
+}
+
+TEST(ProblemReader, ExampleFillsEveryField) {
+  const Reading r = read(kExample);
+  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  const ProblemData& p = *r.problem;
+  EXPECT_EQ(p.title[0].view(), padded("SAMPLE FOUNDATION", 68));
+  EXPECT_EQ(p.title[1].view(), padded("TWO CLAY LAYERS", 68));
+  EXPECT_EQ(p.unit_system, 1);
+  EXPECT_EQ(p.gravity_factor, 1.0f);
+  EXPECT_EQ(p.settlement_factor, 12.0f);
+  EXPECT_EQ(p.layer_count, 2);
+  EXPECT_EQ(p.curve_count, 2);
+  EXPECT_EQ(p.point_count, 1);
+  EXPECT_EQ(p.area_count, 1);
+  EXPECT_EQ(p.spread_area_count, 1);
+  EXPECT_EQ(p.spread_depth_reference, 2);
+
+  EXPECT_EQ(p.layers[1].layer_number, 1);
+  EXPECT_EQ(p.layers[1].bottom_depth, 4.0f);
+  EXPECT_EQ(p.layers[1].unit_weight, 120.0f);
+  EXPECT_EQ(p.layers[1].curve_index, 1);
+  EXPECT_EQ(p.layers[1].thickness_factor, 1.0f);
+  EXPECT_EQ(p.layers[2].layer_number, 2);
+  EXPECT_EQ(p.layers[2].bottom_depth, 10.0f);
+  EXPECT_EQ(p.layers[2].unit_weight, 115.0f);
+  EXPECT_EQ(p.layers[2].curve_index, 2);
+  EXPECT_EQ(p.layers[2].thickness_factor, 0.8f);
+  EXPECT_EQ(p.boundary_depths[0], 0.0f);
+  EXPECT_EQ(p.boundary_depths[1], 4.0f);
+  EXPECT_EQ(p.boundary_depths[2], 10.0f);
+  EXPECT_EQ(p.boundary_depths[3], 0.0f);
+
+  const CompressibilityCurve& c1 = p.curves[1];
+  EXPECT_EQ(c1.curve_number, 1);
+  EXPECT_EQ(c1.point_count, 3);
+  EXPECT_EQ(c1.source_text.view(), padded("LABORATORY TEST, BORING 1", 60));
+  // Percent to fraction: the nearest single values of 0.01, 0.03 and 0.08.
+  EXPECT_EQ(c1.strain[1], 0.01f);
+  EXPECT_EQ(c1.strain[2], 0.03f);
+  EXPECT_EQ(c1.strain[3], 0.08f);
+  EXPECT_EQ(c1.strain[4], 0.0f);
+  EXPECT_EQ(c1.pressure[1], 0.5f);
+  EXPECT_EQ(c1.pressure[2], 2.0f);
+  EXPECT_EQ(c1.pressure[3], 8.0f);
+  EXPECT_EQ(c1.slope, 0.0f);
+  const CompressibilityCurve& c2 = p.curves[2];
+  EXPECT_EQ(c2.curve_number, 2);
+  EXPECT_EQ(c2.point_count, 0);
+  EXPECT_EQ(c2.source_text.view(), padded("ESTIMATED", 60));
+  EXPECT_EQ(c2.slope, 0.025f);
+  EXPECT_EQ(c2.strain[1], 0.0f);
+
+  EXPECT_EQ(p.points[1].point_number, 1);
+  EXPECT_EQ(p.points[1].x, 0.0f);
+  EXPECT_EQ(p.points[1].y, 0.0f);
+  EXPECT_EQ(p.points[1].start_layer, 1);
+  EXPECT_EQ(p.points[1].start_sublayer, 1);
+
+  const LoadedArea& a1 = p.areas[1];
+  EXPECT_EQ(a1.area_id.view(), "A1  ");
+  EXPECT_EQ(a1.shape, 1);
+  EXPECT_EQ(a1.x, 0.0f);
+  EXPECT_EQ(a1.y, 0.0f);
+  EXPECT_EQ(a1.x_length, 10.0f);
+  EXPECT_EQ(a1.y_length, 20.0f);
+  EXPECT_EQ(a1.area_slope, 0.0f);
+  EXPECT_EQ(a1.loading, 2.0f);
+  EXPECT_EQ(a1.elevation, 0.0f);
+  EXPECT_EQ(a1.depth_reference, 0);
+
+  const LoadedArea& a2 = p.areas[2];
+  EXPECT_EQ(a2.area_id.view(), "    ");
+  EXPECT_EQ(a2.shape, 3);
+  EXPECT_EQ(a2.depth_reference, 2);
+  EXPECT_EQ(a2.x, 5.0f);
+  EXPECT_EQ(a2.y, 5.0f);
+  EXPECT_EQ(a2.x_length, 4.0f);
+  EXPECT_EQ(a2.y_length, 4.0f);
+  EXPECT_EQ(a2.elevation, 0.0f);
+  EXPECT_EQ(a2.upper_depth, 0.0f);
+  EXPECT_EQ(a2.lower_depth, 6.0f);
+  EXPECT_EQ(a2.loading, 3.0f);
+  EXPECT_EQ(a2.area_slope, 0.0f);
+  EXPECT_EQ(p.shape_error_count, 0);
+  EXPECT_EQ(p.boundary_error_count, 0);
+  EXPECT_TRUE(r.report.empty());
+}
+
+TEST(ProblemReader, ExampleEchoesLayersSourcesPointsAreasAndSpreadControl) {
+  const Reading r = read(kExample);
+  const std::vector<std::string> expected = {
+      "  0.0000000E+00" "   4.000000    " "  0.0000000E+00" "           1" "   120.0000    ",
+      "           1" "   1.000000    ",
+      "  0.0000000E+00" "   4.000000    " "   10.00000    " "           2" "   115.0000    ",
+      "           2" "  0.8000000    ",
+      padded("LABORATORY TEST, BORING 1", 60),
+      padded("ESTIMATED", 60),
+      "           1" "  0.0000000E+00" "  0.0000000E+00" "           1",
+      " A1  " "           1" "  0.0000000E+00" "  0.0000000E+00" "   10.00000    " "   20.00000    ",
+      "  0.0000000E+00" "   2.000000    " "  0.0000000E+00",
+      "           1" "           2" "           1",
+  };
+  EXPECT_EQ(r.console, expected);
+}
+
+TEST(ProblemReader, RecordsMaySpreadOverLinesAndLeftoverValuesAreSkipped) {
+  const Reading r = read(
+      "T\n\n1\n2 0 0 0\n"
+      "1 4.0\n  120.0 1\n1.0\n"   // one layer record over three lines
+      "2 6.0 110.0 3 0.9 99 99\n"  // extra values on the line are ignored
+      "0\n"
+      "0 7\n");
+  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  EXPECT_EQ(r.problem->layers[1].thickness_factor, 1.0f);
+  EXPECT_EQ(r.problem->layers[2].layer_number, 2);
+  EXPECT_EQ(r.problem->layers[2].curve_index, 3);
+  EXPECT_EQ(r.problem->layers[2].thickness_factor, 0.9f);
+  EXPECT_EQ(r.problem->spread_area_count, 0);
+  EXPECT_EQ(r.problem->spread_depth_reference, 0);
+}
+
+TEST(ProblemReader, TitleLinesArePaddedOrCutToSixtyEightColumns) {
+  const std::string long_line(80, 'X');
+  const Reading r = read(long_line + "\n\n1\n0 0 0 0\n0\n0\n");
+  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  EXPECT_EQ(r.problem->title[0].view(), std::string(68, 'X'));
+  EXPECT_EQ(r.problem->title[1].view(), std::string(68, ' '));
+}
+
+TEST(ProblemReader, SiUnitWeightIsStoredAndEchoedAsMassDensity) {
+  const Reading r = read("T\n\n2\n1 0 0 0\n1 3.0 18.0 1 1.0\n0\n0\n");
+  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  EXPECT_EQ(r.problem->gravity_factor, 9.80665f);
+  EXPECT_EQ(r.problem->settlement_factor, 1000.0f);
+  EXPECT_NEAR(r.problem->layers[1].unit_weight, 1835.496, 1e-3);
+  ASSERT_FALSE(r.console.empty());
+  EXPECT_EQ(r.console[0], "  0.0000000E+00" "   3.000000    " "           1" "   1835.496    "
+                          "           1");
+}
+
+TEST(ProblemReader, UnitSystemOtherThanTwoComputesInUsUnits) {
+  const Reading r = read("T\n\n3\n1 0 0 0\n1 3.0 18.0 1 1.0\n0\n0\n");
+  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  EXPECT_EQ(r.problem->unit_system, 3);
+  EXPECT_EQ(r.problem->gravity_factor, 1.0f);
+  EXPECT_EQ(r.problem->settlement_factor, 12.0f);
+  EXPECT_EQ(r.problem->layers[1].unit_weight, 18.0f);
+}
+
+TEST(ProblemReader, StartSublayerIsTheFirstSublayerOfTheStartLayer) {
+  const Reading r = read(
+      "T\n\n1\n3 0 6 0\n"
+      "1 2.0 120 1 1\n2 4.5 120 1 1\n3 9.0 120 1 1\n"
+      "1 0 0 1\n2 0 0 3\n3 0 0 0\n4 0 0 4\n5 0 0 -1\n6 0 0 2\n"
+      "0\n0\n");
+  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  const std::int32_t expected[] = {0, 1, 10, 0, 0, 0, 5};
+  for (int p = 1; p <= 6; ++p) {
+    SCOPED_TRACE(p);
+    EXPECT_EQ(r.problem->points[p].start_sublayer, expected[p]);
+  }
+}
+
+std::string curve_file(int points) {
+  std::string file = "T\n\n1\n1 1 0 0\n1 4.0 120.0 1 1.0\n4 " + std::to_string(points) + "\nLAB\n";
+  for (int j = 1; j <= points; ++j) file += std::to_string(j) + ".0 " + std::to_string(j) + "\n";
+  return file + "0\n0\n";
+}
+
+TEST(ProblemReader, CurveOfFortyEightPointsIsRead) {
+  const Reading r = read(curve_file(48));
+  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  EXPECT_EQ(r.problem->curves[1].point_count, 48);
+  EXPECT_EQ(r.problem->curves[1].strain[48], 0.48f);
+  EXPECT_EQ(r.problem->curves[1].pressure[48], 48.0f);
+}
+
+TEST(ProblemReader, CurveOfFortyNinePointsStopsAfterItsSourceText) {
+  const Reading r = read(curve_file(49));
+  ASSERT_EQ(r.outcome, ReadOutcome::kStopped);
+  const std::vector<std::string> expected_console = {
+      "  0.0000000E+00" "   4.000000    " "           1" "   120.0000    " "           1",
+      "   1.000000    ",
+      padded("LAB", 60),
+      "", "", "", "",
+      "            SOIL COMPRESSIBILITY NO.  4 HAS    49 POINTS; THE LIMIT IS 48",
+  };
+  EXPECT_EQ(r.console, expected_console);
+  const std::vector<std::string> expected_report = {
+      "", "", "", "", "            SOIL COMPRESSIBILITY NO.  4 HAS    49 POINTS; THE LIMIT IS 48",
+      "1"};
+  EXPECT_EQ(r.report, expected_report);
+  EXPECT_EQ(r.problem->curves[1].strain[1], 0.0f);
+}
+
+TEST(ProblemReader, NegativeCountsReadNothing) {
+  const Reading r = read("T\n\n1\n-1 -2 -3 -4\n-5\n9\n");
+  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  EXPECT_EQ(r.problem->spread_area_count, -5);
+  const std::vector<std::string> expected = {"          -5" "           9" "          -4"};
+  EXPECT_EQ(r.console, expected);
+}
+
+TEST(ProblemReader, MissingRecordIsAFatalError) {
+  EXPECT_THROW(read("T\n\n1\n1 0 0 0\n"), layout::FatalError);
+}
+
+TEST(ProblemReader, FaultyAreasStopWithTheDataErrorReportAndNoConsoleMessage) {
+  const Reading r = read(
+      "T\n\n1\n1 0 0 2\n1 4.0 120.0 1 1.0\n"
+      "AB\n3 0 0 1 1 0 1 4.0\n"
+      "CD\n1 0 0 1 1 0 1 4.0000005\n");  // the float just above 4.0
+  ASSERT_EQ(r.outcome, ReadOutcome::kStopped);
+  ASSERT_EQ(r.problem->areas[2].elevation, std::nextafter(4.0f, 5.0f));
+  const std::vector<std::string> expected_report = {
+      "", "", "", "", "            THE SHAPE IS INCORRECT FOR THESE LOADED AREAS:", "",
+      "          AB  ",
+      "", "", "", "", "            THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;", "",
+      "          CD  ",
+      "1"};
+  EXPECT_EQ(r.report, expected_report);
+  ASSERT_EQ(r.console.size(), 6u);  // the layer and the two areas, nothing more
+  EXPECT_EQ(r.console[5], "  0.0000000E+00" "   1.000000    " "   4.000000    ");
+}
+
+TEST(ProblemReader, LimitFaultsAreReportedAsSoonAsTheValueIsRead) {
+  const std::string head = "T\n\n1\n";
+  const std::string layer = "1 4.0 120.0 1 1.0\n";
+  const std::string area = "A1\n1 0 0 1 1 0 1 0.0\n";
+  struct Case {
+    int line;
+    std::string file;
+    std::size_t echo_lines;
+    std::string text;
+  };
+  const Case cases[] = {
+      {__LINE__, head + "26 51 151 151\n", 0,
+       "THE NUMBER OF SOIL LAYERS    26 EXCEEDS THE LIMIT OF 25"},
+      {__LINE__, head + "25 51 151 151\n", 0,
+       "THE NUMBER OF SOIL COMPRESSIBILITIES    51 EXCEEDS THE LIMIT OF 50"},
+      {__LINE__, head + "0 50 151 151\n", 0,
+       "THE NUMBER OF SETTLEMENT POINTS   151 EXCEEDS THE LIMIT OF 150"},
+      {__LINE__, head + "0 0 150 151\n", 0,
+       "THE NUMBER OF LOADED AREAS   151 EXCEEDS THE LIMIT OF 150"},
+      {__LINE__, head + "2 1 0 0\n" + layer + "12 9.0 120.0 60 1.0\n", 4,
+       "SOIL LAYER NO. 12 REFERS TO SOIL COMPRESSIBILITY    60; IT MUST BE 1 TO 50"},
+      {__LINE__, head + "1 1 0 0\n1 4.0 120.0 0 1.0\n", 2,
+       "SOIL LAYER NO.  1 REFERS TO SOIL COMPRESSIBILITY     0; IT MUST BE 1 TO 50"},
+      {__LINE__, head + "1 1 0 0\n1 4.0 120.0 -7 1.0\n", 2,
+       "SOIL LAYER NO.  1 REFERS TO SOIL COMPRESSIBILITY    -7; IT MUST BE 1 TO 50"},
+      // 388.0 feet of soil in half-foot slices is one sublayer too many.
+      {__LINE__, head + "2 1 0 0\n1 200.0 120.0 1 1.0\n2 388.0 120.0 1 1.0\n", 4,
+       "THE NUMBER OF SUBLAYERS   776 EXCEEDS THE LIMIT OF 775"},
+      {__LINE__, head + "0 0 0 0\n151\n1\n", 1,
+       "THE NUMBER OF LOADED AREAS   151 EXCEEDS THE LIMIT OF 150"},
+      {__LINE__, head + "0 0 0 1\n" + area + "150\n9\n", 3,
+       "THE NUMBER OF LOADED AREAS   151 EXCEEDS THE LIMIT OF 150"},
+      {__LINE__, head + "0 0 0 0\n1\n4\n", 1,
+       "THE DEPTH REFERENCE OPTION OF THE SPREAD AREAS IS     4; IT MUST BE 1, 2 OR 3"},
+      {__LINE__, head + "0 0 0 0\n1\n0\n", 1,
+       "THE DEPTH REFERENCE OPTION OF THE SPREAD AREAS IS     0; IT MUST BE 1, 2 OR 3"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    // Each file ends right after the faulty value: reading on would be fatal.
+    const Reading r = read(c.file);
+    EXPECT_EQ(r.outcome, ReadOutcome::kStopped);
+    const std::string text = std::string(12, ' ') + c.text;
+    const std::vector<std::string> expected_report = {"", "", "", "", text, "1"};
+    EXPECT_EQ(r.report, expected_report);
+    ASSERT_EQ(r.console.size(), c.echo_lines + 5);
+    const std::vector<std::string> tail(r.console.begin() + static_cast<long>(c.echo_lines),
+                                        r.console.end());
+    const std::vector<std::string> expected_tail = {"", "", "", "", text};
+    EXPECT_EQ(tail, expected_tail);
+  }
+}
+
+TEST(ProblemReader, LimitsThemselvesAreAccepted) {
+  // 387.5 feet give exactly 775 sublayers; curve 50 is the last one there is;
+  // without spread areas the depth reference option is not looked at.
+  std::string file = "T\n\n1\n1 50 0 0\n1 387.5 120.0 50 1.0\n";
+  for (int k = 1; k <= 50; ++k) file += "1 0\nSLOPE\n1.0\n";
+  const Reading r = read(file + "0\n0\n");
+  EXPECT_EQ(r.outcome, ReadOutcome::kComplete);
+  EXPECT_TRUE(r.report.empty());
+  EXPECT_EQ(r.problem->curves[50].slope, 0.01f);
+}
+
+}  // namespace
+}  // namespace problem
