@@ -1,0 +1,207 @@
+#include "analysis/soil_profile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <memory>
+
+namespace analysis {
+namespace {
+
+struct LayerSpec {
+  float bottom_depth;
+  float unit_weight;
+  std::int32_t curve_index;
+};
+
+// A problem with the given layers (thickness factor 1) in unit system `units`.
+std::unique_ptr<problem::ProblemData> make_profile(std::initializer_list<LayerSpec> layers,
+                                                   std::int32_t units = problem::kUsGravitational) {
+  auto problem = std::make_unique<problem::ProblemData>();
+  problem::set_unit_system(*problem, units);
+  for (const LayerSpec& spec : layers) {
+    const int i = ++problem->layer_count;
+    problem::SoilLayer& layer = problem->layers[static_cast<std::size_t>(i)];
+    layer.layer_number = i;
+    layer.bottom_depth = spec.bottom_depth;
+    layer.unit_weight = spec.unit_weight;
+    layer.curve_index = spec.curve_index;
+    layer.thickness_factor = 1.0f;
+    problem->boundary_depths[static_cast<std::size_t>(i)] = spec.bottom_depth;
+  }
+  return problem;
+}
+
+TEST(SublayerDivision, CountsWholeHalfUnitsOfALayer) {
+  const struct {
+    int line;
+    float thickness;
+    std::int32_t expected;
+  } kCases[] = {
+      {__LINE__, 3.0f, 6},  {__LINE__, 3.25f, 6}, {__LINE__, 3.5f, 7}, {__LINE__, 3.75f, 7},
+      {__LINE__, 0.5f, 1},  {__LINE__, 0.49f, 0}, {__LINE__, 0.4f, 0}, {__LINE__, 0.0f, 0},
+      {__LINE__, -2.0f, 0}, {__LINE__, 1.0f, 2},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.line);
+    auto problem = make_profile({{c.thickness, 120.0f, 1}});
+    EXPECT_EQ(count_sublayers(*problem), c.expected);
+    form_sublayers(*problem);
+    EXPECT_EQ(problem->sublayer_count, c.expected);
+  }
+}
+
+TEST(SublayerDivision, RemainderIsDroppedAndBottomsRunOnFromTheSurface) {
+  auto problem = make_profile({{1.3f, 110.0f, 1}, {3.3f, 125.0f, 2}});
+  form_sublayers(*problem);
+  ASSERT_EQ(problem->sublayer_count, 6);
+  const float kBottoms[] = {0.5f, 1.0f, 1.5f, 2.0f, 2.5f, 3.0f};
+  for (int s = 1; s <= 6; ++s) {
+    SCOPED_TRACE(s);
+    const problem::Sublayer& sublayer = problem->sublayers[static_cast<std::size_t>(s)];
+    EXPECT_EQ(sublayer.sublayer_number, s);
+    EXPECT_EQ(sublayer.bottom_depth, kBottoms[s - 1]);
+    const bool in_layer_1 = s <= 2;
+    EXPECT_EQ(sublayer.curve_index, in_layer_1 ? 1 : 2);
+    EXPECT_EQ(sublayer.unit_weight, in_layer_1 ? 110.0f : 125.0f);
+    EXPECT_EQ(sublayer.thickness_factor, 1.0f);
+  }
+}
+
+TEST(SublayerDivision, SampleProblemHasEightAndTwelveSublayers) {
+  auto problem = make_profile({{4.0f, 120.0f, 1}, {10.0f, 115.0f, 2}});
+  form_sublayers(*problem);
+  ASSERT_EQ(problem->sublayer_count, 20);
+  EXPECT_EQ(problem->sublayers[8].curve_index, 1);
+  EXPECT_EQ(problem->sublayers[9].curve_index, 2);
+  EXPECT_EQ(problem->stress_depths[41], 10.0f);
+}
+
+TEST(SublayerDivision, NoLayersGiveOneStressDepthAtTheSurface) {
+  auto problem = make_profile({});
+  EXPECT_EQ(count_sublayers(*problem), 0);
+  form_sublayers(*problem);
+  EXPECT_EQ(problem->sublayer_count, 0);
+  EXPECT_EQ(problem->stress_depths[1], 0.0f);
+}
+
+TEST(SublayerDivision, CountsBeyondTheTableWithoutOverflow) {
+  constexpr std::int64_t kSaturated = std::numeric_limits<std::int64_t>::max();
+  const float kInf = std::numeric_limits<float>::infinity();
+  const float kNaN = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_EQ(count_sublayers(*make_profile({{400.0f, 120.0f, 1}})), 800);
+  EXPECT_EQ(count_sublayers(*make_profile({{1.0e6f, 120.0f, 1}})), 2000000);
+  EXPECT_EQ(count_sublayers(*make_profile({{1.0e30f, 120.0f, 1}})), kSaturated);
+  EXPECT_EQ(count_sublayers(*make_profile({{1.0e30f, 120.0f, 1}, {3.0e30f, 120.0f, 1}})),
+            kSaturated);
+  EXPECT_EQ(count_sublayers(*make_profile({{kInf, 120.0f, 1}})), kSaturated);
+  EXPECT_EQ(count_sublayers(*make_profile({{kNaN, 120.0f, 1}})), 0);
+  // inf - inf is not a thickness.
+  EXPECT_EQ(count_sublayers(*make_profile({{kInf, 120.0f, 1}, {kInf, 120.0f, 1}})), kSaturated);
+  EXPECT_EQ(count_sublayers(*make_profile({{-1.0e30f, 120.0f, 1}})), 0);
+}
+
+TEST(SublayerGeometry, StressDepthsAreTopsCentresAndTheLastBottom) {
+  auto problem = make_profile({{1.5f, 120.0f, 1}});
+  form_sublayers(*problem);
+  ASSERT_EQ(problem->sublayer_count, 3);
+  const float kDepths[] = {0.0f, 0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f};
+  for (int k = 1; k <= 7; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(problem->stress_depths[static_cast<std::size_t>(k)], kDepths[k - 1]);
+  }
+  for (int s = 1; s <= 3; ++s) {
+    SCOPED_TRACE(s);
+    const problem::Sublayer& sublayer = problem->sublayers[static_cast<std::size_t>(s)];
+    EXPECT_EQ(sublayer.thickness, 0.5f);
+    EXPECT_EQ(sublayer.centre_depth, kDepths[2 * s - 1]);
+  }
+}
+
+TEST(OverburdenPressure, IsTheWeightAboveEachSublayerCentre) {
+  // S.I. weights are stored as mass densities, kN/m3 x 101.972.
+  const float kSiDensity = 18.0f * 101.972f;
+  const struct {
+    int line;
+    std::int32_t units;
+    float unit_weight;
+    float first;
+    float second;
+  } kCases[] = {
+      {__LINE__, problem::kUsGravitational, 120.0f, 0.030f, 0.090f},
+      {__LINE__, problem::kSiAbsolute, kSiDensity, 4.500f, 13.500f},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.line);
+    auto problem = make_profile({{3.0f, c.unit_weight, 1}}, c.units);
+    form_sublayers(*problem);
+    // Table 2 shows three decimals.
+    EXPECT_NEAR(problem->sublayers[1].overburden_pressure, c.first, 0.0002);
+    EXPECT_NEAR(problem->sublayers[2].overburden_pressure, c.second, 0.0002);
+  }
+}
+
+TEST(OverburdenPressure, LongProfileGathersNoSinglePrecisionDrift) {
+  // 775 sublayers of 120 lb/ft3: the last centre lies under 387.25 ft of soil,
+  // 46.47 kips/ft2. A single-precision running total is 2.7e-4 off.
+  auto problem = make_profile({{387.5f, 120.0f, 1}});
+  form_sublayers(*problem);
+  ASSERT_EQ(problem->sublayer_count, problem::kMaxSublayers);
+  EXPECT_NEAR(problem->sublayers[problem::kMaxSublayers].overburden_pressure, 46.47, 1.0e-5);
+  EXPECT_EQ(problem->stress_depths[problem::kMaxStressDepths], 387.5f);
+}
+
+TEST(StartSublayer, IsTheFirstSublayerOfTheStartLayer) {
+  const struct {
+    int line;
+    std::initializer_list<LayerSpec> layers;
+    std::int32_t start_layer;
+    std::int32_t expected;
+  } kCases[] = {
+      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 1, 1},
+      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 2, 5},
+      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 3, 10},
+      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 0, 0},
+      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 4, 0},
+      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, -1, 0},
+      // A top at 3.25 is 6.5 half units down: halves round away from zero.
+      {__LINE__, {{3.25f, 120.0f, 1}, {5.0f, 120.0f, 1}}, 2, 8},
+      {__LINE__, {{1.2f, 120.0f, 1}, {5.0f, 120.0f, 1}}, 2, 3},
+      {__LINE__, {}, 1, 0},
+      {__LINE__, {{1.0e30f, 120.0f, 1}, {2.0e30f, 120.0f, 1}}, 2,
+       std::numeric_limits<std::int32_t>::max()},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.line);
+    auto problem = make_profile(c.layers);
+    EXPECT_EQ(start_sublayer_of(*problem, c.start_layer), c.expected);
+  }
+}
+
+TEST(InitialStrain, ComesFromTheSublayerCurveAtItsOverburden) {
+  auto problem = make_profile({{1.0f, 120.0f, 1}, {2.0f, 120.0f, 2}, {3.0f, 120.0f, 7}});
+  problem->curve_count = 2;
+  // Point curve whose first pressure is the first sublayer's overburden (0.03).
+  problem::CompressibilityCurve& points = problem->curves[1];
+  points.point_count = 2;
+  points.strain[1] = 0.01f;
+  points.pressure[1] = 0.03f;
+  points.strain[2] = 0.05f;
+  points.pressure[2] = 0.3f;
+  problem->curves[2].point_count = 0;
+  problem->curves[2].slope = 0.025f;
+  form_sublayers(*problem);
+  compute_initial_strains(*problem);
+
+  ASSERT_EQ(problem->sublayers[1].overburden_pressure, 0.03f);
+  EXPECT_EQ(problem->sublayers[1].initial_strain, 0.01f);  // exact, no interpolation
+  // 0.09 is log10(3) of the decade from 0.03: 0.01 + 0.04 x 0.4771.
+  EXPECT_NEAR(problem->sublayers[2].initial_strain, 0.029085, 1e-6);
+  EXPECT_EQ(problem->sublayers[3].initial_strain, 0.0f);  // slope line
+  EXPECT_EQ(problem->sublayers[5].initial_strain, 0.0f);  // curve 7 was not read
+}
+
+}  // namespace
+}  // namespace analysis
