@@ -1,0 +1,152 @@
+#include "report/page.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace report {
+namespace {
+
+// The records written to a string stream, one string per line.
+struct Sink {
+  std::ostringstream stream;
+  layout::RecordWriter writer{stream, "\n", 6, "report.out"};
+  std::vector<std::string> lines() const {
+    std::vector<std::string> result;
+    std::istringstream in(stream.str());
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
+  }
+};
+
+// An expected line built column by column (columns from 1).
+std::string at(std::initializer_list<std::pair<int, std::string_view>> pieces) {
+  std::string line;
+  for (const auto& [column, text] : pieces) {
+    const auto start = static_cast<std::size_t>(column - 1);
+    if (line.size() < start + text.size()) line.resize(start + text.size(), ' ');
+    line.replace(start, text.size(), text);
+  }
+  return line;
+}
+
+template <int N>
+void set_text(problem::FixedText<N>& field, std::string_view text) {
+  field = problem::FixedText<N>();
+  text.copy(field.chars.data(), std::min<std::size_t>(text.size(), N));
+}
+
+TEST(Page, FormFeedRecordIsTheSingleFormFeedCharacter) {
+  Sink sink;
+  write_form_feed(sink.writer);
+  EXPECT_EQ(sink.stream.str(), "\f\n");
+}
+
+TEST(Page, DigitOneRecordIsTheSingleDigit) {
+  Sink sink;
+  write_digit_one(sink.writer);
+  EXPECT_EQ(sink.stream.str(), "1\n");
+}
+
+TEST(Page, EjectVariants) {
+  Sink plain;
+  write_page_eject(plain.writer, Eject::kPlain);
+  EXPECT_EQ(plain.lines(), (std::vector<std::string>{"\f"}));
+  Sink doubled;
+  write_page_eject(doubled.writer, Eject::kDoubled);
+  EXPECT_EQ(doubled.lines(), (std::vector<std::string>{"\f", "1"}));
+}
+
+std::vector<std::string> banner_lines(std::string_view title_1, std::string_view title_2) {
+  const std::string stars(42, '*');
+  return {at({{19, stars}}),
+          at({{19, "*"}, {60, "*"}}),
+          at({{19, "*"}, {25, "FOUNDATION SETTLEMENT ANALYSIS"}, {60, "*"}}),
+          at({{19, "*"}, {60, "*"}}),
+          at({{19, stars}}),
+          "",
+          "",
+          at({{7, title_1}}),
+          at({{9, title_2}}),
+          "",
+          ""};
+}
+
+TEST(Page, BannerBoxAndTitleLines) {
+  auto problem = std::make_unique<problem::ProblemData>();
+  const std::string title_1 =
+      "EXAMPLE PROBLEM - FOUR STOREY BUILDING ON SOFT CLAY                X";
+  const std::string title_2 =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxyz.,-+=Z";
+  ASSERT_EQ(title_1.size(), 68u);
+  ASSERT_EQ(title_2.size(), 68u);
+  set_text(problem->title[0], title_1);
+  set_text(problem->title[1], title_2);
+  Sink sink;
+  write_banner(sink.writer, *problem);
+  const std::vector<std::string> lines = sink.lines();
+  EXPECT_EQ(lines, banner_lines(title_1, title_2));
+  ASSERT_EQ(lines.size(), 11u);
+  EXPECT_EQ(lines[0].size(), 60u);
+  EXPECT_EQ(lines[2], "                  *     FOUNDATION SETTLEMENT ANALYSIS     *");
+  EXPECT_EQ(lines[7].size(), 74u);
+  EXPECT_EQ(lines[8].size(), 76u);
+}
+
+TEST(Page, BlankTitleStillGivesBothTitleRecords) {
+  auto problem = std::make_unique<problem::ProblemData>();
+  Sink sink;
+  write_banner(sink.writer, *problem);
+  const std::vector<std::string> lines = sink.lines();
+  ASSERT_EQ(lines.size(), 11u);
+  EXPECT_EQ(lines[7], std::string(74, ' '));
+  EXPECT_EQ(lines[8], std::string(76, ' '));
+}
+
+TEST(Page, StartPageIsEjectThenBanner) {
+  auto problem = std::make_unique<problem::ProblemData>();
+  Sink sink;
+  start_page(sink.writer, Eject::kDoubled, *problem);
+  std::vector<std::string> expected = {"\f", "1"};
+  for (const std::string& line : banner_lines(std::string(68, ' '), std::string(68, ' '))) {
+    expected.push_back(line);
+  }
+  EXPECT_EQ(sink.lines(), expected);
+}
+
+TEST(Page, UnitLabelsOfBothSystems) {
+  const struct {
+    int line;
+    LabelSet set;
+    std::string_view us;
+    std::string_view si;
+  } cases[] = {
+      {__LINE__, LabelSet::kPressure, "KSF", "KPA"},
+      {__LINE__, LabelSet::kLength, "FT", "M "},
+      {__LINE__, LabelSet::kUnitWeightWord1, "UNIT", "MASS"},
+      {__LINE__, LabelSet::kUnitWeightWord2, "WEIGHT ", "DENSITY"},
+      {__LINE__, LabelSet::kUnitWeightUnit, "LB/FT**3", " KG/M**3"},
+      {__LINE__, LabelSet::kSettlementTotal, "TOTAL(In.)", "TOTAL(mm) "},
+      {__LINE__, LabelSet::kSettlementUnit, "INCHES     ", "MILLIMETRES"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(unit_label(c.set, 1), c.us);
+    EXPECT_EQ(unit_label(c.set, 2), c.si);
+    // Every system but 2 computes in U.S. units and is labelled so.
+    EXPECT_EQ(unit_label(c.set, 0), c.us);
+    EXPECT_EQ(unit_label(c.set, 3), c.us);
+  }
+}
+
+TEST(Page, ContinuationLabelByPagePosition) {
+  EXPECT_EQ(continuation_label(0), "      ");
+  EXPECT_EQ(continuation_label(1), "(CONT)");
+  EXPECT_EQ(continuation_label(7), "(CONT)");
+}
+
+}  // namespace
+}  // namespace report
