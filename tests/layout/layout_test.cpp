@@ -1,0 +1,202 @@
+#include "layout/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace layout {
+namespace {
+
+TEST(ParseLayout, DescribesTheFlatItemList) {
+  struct Row {
+    int line;
+    const char* notation;
+    const char* described;
+    std::size_t reversion;
+  };
+  const Row rows[] = {
+      {__LINE__, "(6X,F10.3,4X,F10.3)", "[6X][F10.3][4X][F10.3]", 0},
+      {__LINE__, "(I5,F8.2,I5,F8.2)", "[I5][F8.2][I5][F8.2]", 0},
+      {__LINE__, "(3I4)", "[I4][I4][I4]", 0},
+      {__LINE__, "(2A2,F3.1)", "[A2][A2][F3.1]", 0},
+      {__LINE__, "('1')", "['1']", 0},
+      {__LINE__, "(/)", "[/]", 0},
+      {__LINE__, "(10X,2(A4,2X))", "[10X][A4][2X][A4][2X]", 1},
+      {__LINE__, "(2(I3),'END',I2)", "[I3][I3]['END'][I2]", 0},
+      {__LINE__, "(A1,2(I2),3(I3),I4)", "[A1][I2][I2][I3][I3][I3][I4]", 3},
+      {__LINE__, "(I1,2(I2,2(I3)),I4)", "[I1][I2][I3][I3][I2][I3][I3][I4]", 1},
+      {__LINE__, "(2(F9.2))", "[F9.2][F9.2]", 0},
+      {__LINE__, "(4X,2P,F8.3)", "[4X][2P][F8.3]", 0},
+      {__LINE__, "(-1P,F9.3,0P)", "[-1P][F9.3][0P]", 0},
+      // A ',' may be left out next to '/'.
+      {__LINE__, "(//I3/'A')", "[/][/][I3][/]['A']", 0},
+      // Literals hold blanks, commas, parentheses, slashes and apostrophes.
+      {__LINE__, "(' A, (B)/C ',I2)", "[' A, (B)/C '][I2]", 0},
+      {__LINE__, "('IT'S',I1)", "['IT'S'][I1]", 0},
+      {__LINE__, "(3X,I3,'(',2X)", "[3X][I3]['('][2X]", 0},
+      {__LINE__, "('):04',F12.5)", "['):04'][F12.5]", 0},
+      // A field too narrow for its decimals is legal: it reads, and prints asterisks.
+      {__LINE__, "(F5.5)", "[F5.5]", 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "line " << row.line << ": " << row.notation);
+    const Layout layout = parse_layout(row.notation);
+    EXPECT_EQ(layout.describe(), row.described);
+    EXPECT_EQ(layout.reversion, row.reversion);
+  }
+}
+
+TEST(ParseLayout, KeepsTheApostropheInsideTheBoundaryErrorLiteral) {
+  const Layout layout = parse_layout(
+      "(/,/,/,/,12X,'THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;',/,/,10X,10(A4,2X))");
+  ASSERT_EQ(layout.items.size(), 29u);
+  EXPECT_EQ(layout.items[5].kind, ItemKind::kLiteral);
+  EXPECT_EQ(layout.items[5].text, "THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;");
+  EXPECT_EQ(layout.items[5].text.size(), 56u);
+  EXPECT_EQ(layout.reversion, 9u);
+}
+
+TEST(ParseLayout, KnowsWhetherALayoutTakesValues) {
+  EXPECT_FALSE(parse_layout("(10X,'EXECUTION IN PROGRESS',/)").has_data_items());
+  EXPECT_FALSE(parse_layout("(2P,5X)").has_data_items());
+  EXPECT_TRUE(parse_layout("('A',2('B',I1))").has_data_items());
+  EXPECT_TRUE(parse_layout("(A1)").has_data_items());
+}
+
+TEST(ParseLayout, RejectsMalformedNotation) {
+  struct Row {
+    int line;
+    const char* notation;
+  };
+  const Row rows[] = {
+      {__LINE__, ""},
+      {__LINE__, "I3"},
+      {__LINE__, "(I3"},
+      {__LINE__, "I3)"},
+      {__LINE__, "()"},
+      {__LINE__, "(I3,)"},
+      {__LINE__, "(,I3)"},
+      {__LINE__, "(I3,,I4)"},
+      {__LINE__, "(I3 ,I4)"},
+      {__LINE__, "( I3)"},
+      {__LINE__, "(I3I4)"},
+      {__LINE__, "(I3)X"},
+      {__LINE__, "(I3))"},
+      {__LINE__, "(X)"},
+      {__LINE__, "(0X)"},
+      {__LINE__, "(I)"},
+      {__LINE__, "(I0)"},
+      {__LINE__, "(A)"},
+      {__LINE__, "(F8)"},
+      {__LINE__, "(F8.)"},
+      {__LINE__, "(F.3)"},
+      {__LINE__, "(0I3)"},
+      {__LINE__, "(0(I3))"},
+      {__LINE__, "(2(I3)"},
+      {__LINE__, "(2())"},
+      {__LINE__, "(P,F8.3)"},
+      {__LINE__, "(2PF8.3)"},
+      {__LINE__, "(-1X)"},
+      {__LINE__, "(-I3)"},
+      {__LINE__, "(2/)"},
+      {__LINE__, "(E10.3)"},
+      {__LINE__, "(i3)"},
+      {__LINE__, "('ABC)"},
+      {__LINE__, "('ABC')X"},
+      {__LINE__, "('',I3)"},
+      {__LINE__, "('A'I3)"},
+      {__LINE__, "(100000I3)"},
+      {__LINE__, "(9999(9999(I1)))"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "line " << row.line << ": " << row.notation);
+    EXPECT_THROW(parse_layout(row.notation), std::invalid_argument);
+  }
+}
+
+TEST(ParseLayout, NamesTheColumnAtFault) {
+  try {
+    parse_layout("(I3,I4 )");
+    FAIL() << "accepted a blank";
+  } catch (const std::invalid_argument& e) {
+    EXPECT_NE(std::string(e.what()).find("column 7"), std::string::npos) << e.what();
+  }
+}
+
+// Every constant layout of the program, as its writers and readers quote it:
+// none may be rejected at run time.
+TEST(ParseLayout, AcceptsEveryLayoutOfTheProgram) {
+  const char* const layouts[] = {
+      "('1')",
+      "('DATA ERRORS')",
+      "('END')",
+      "('LDS')",
+      "(/,/,'*********** WARNING *************',/,"
+      "'THE CALCULATED STRESS IS LESS THAN THE SMALLEST PRESSURE',/,"
+      "'ON THE SOIL COMPRESSIBILITY CURVE. ADD NEW PRESSURE DATA,',/)",
+      "(/,/,'************ERROR**************',/,"
+      "'THE VERTICAL PRESSURE SHOULD BE GREATER THAN 0.0',/,/)",
+      "(/,/,/,/,12X,'THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;',/,/,10X,10(A4,"
+      "2X))",
+      "(/,/,/,/,12X,'THE SHAPE IS INCORRECT FOR THESE LOADED AREAS:',/,/,10X,10(A4,2X))",
+      "(/,/,/,6X,'TABLE 2 - SOIL AND LAYER INFORMATION',/)",
+      "(/,/,6X,'     F              P',/,6X,'    (%)          ',A3)",
+      "(/,10X,A10,7F8.3)",
+      "(/,6X,'* NUMBER OF SOIL LAYER AT WHICH SETTLEMENT ','COMPUTATION BEGINS')",
+      "(/,6X,'SETTLEMENT',/,7X,'POINT NO.',2X,7(6X,I2))",
+      "(/,6X,'SOIL COMPRESSIBILITY NO.',I3,/,16X,30A2,/)",
+      "(/,8X,'DEPTH, ',A2)",
+      "(/,8X,'DEPTH, ',A2,20X,'STRESS, ',A3)",
+      "(/,8X,F7.2,5X,7F8.3)",
+      "(/,8X,F7.3,5X,7F8.3)",
+      "(10X,'EXECUTION IN PROGRESS',/)",
+      "(13X,'THE SLOPE OF THE F(%)-LOG P CURVE IS ',F6.3,/)",
+      "(13X,'THE SLOPE OF THE F(%)-P CURVE IS ',F6.3,/)",
+      "(17A4,/,17A4)",
+      "(18X,'******************************************',/,18X,"
+      "'*                                        *',/,18X,"
+      "'*     FOUNDATION SETTLEMENT ANALYSIS     *',/,18X,"
+      "'*                                        *',/,18X,"
+      "'******************************************',/,/,/,6X,17A4,/,8X,17A4,/,/)",
+      "(1X,I3,2X,2(F9.2),F7.2,F8.2,F7.3,4X,F7.3,F8.2)",
+      "(30A2)",
+      "(5X,'COMPUTING AREA',I3,' AT POINT',I3)",
+      "(6X,'AREA AREA  LOADED AREA CENTER   AREA DIMEN.   AREA',3X,'SUSTAINED   AREA',/,7X,"
+      "'ID  SHAPE  X-COORD  Y-COORD   ','XLEN    YLEN  SLOPE    LOADING    ELEV',/,21X,A2,7X,"
+      "A2,6X,A2,6X,A2,14X,A3,7X,A2,/)",
+      "(6X,'POINT   POINT COORDINATES   LAYER',/,6X,' NO,       X          Y      NO.*',/,"
+      "17X,A2,9X,A2,/)",
+      "(6X,'SOIL  DEPTH TO   LAYER   LAYER',4X,A4,3X,'SOIL OVERBURDEN INIT VERTICAL',/,3X,"
+      "'SUBLAYER  CENTER  THICKNESS',' THICK.',2X,A7,' COMP  PRESSURE   STRAIN (F0)',/,7X,"
+      "'NO.',5X,A2,8X,A2,4X,'FACTOR ',A8,'  NO.',4X,A3,11X,'%',/)",
+      "(6X,'TABLE 1 - PROBLEM CONTROL PARAMETERS',/,/,11X,"
+      "'COMPUTATION UNITS                   =',I4,/,11X,'     1 = U.S. GRAVITATIONAL SYSTEM',"
+      "/,11X,'     2 = S.I. ABSOLUTE SYSTEM',/,11X,'NUMBER OF SOIL LAYERS               =',"
+      "I4,/,11X,'NUMBER OF SOIL COMPRESSIBILITIES    =',I4,/,11X,"
+      "'NUMBER OF SETTLEMENT POINTS         =',I4,/,11X,"
+      "'NUMBER OF LOADED AREAS              =',I4,/)",
+      "(6X,'TABLE 3 - SOIL COMPRESSIBILITY SOURCE AND DATA',A6,/)",
+      "(6X,'TABLE 4 - SETTLEMENT POINT DATA',/)",
+      "(6X,'TABLE 5 - LOADED AREA INFORMATION',1X,A6,/)",
+      "(6X,'TABLE 6 = AVERAGE STRESS INCREASE ',A6,/)",
+      "(6X,'TABLE 7 - COMPUTED SETTLEMENT IN ',A11,A6,/)",
+      "(6X,A4,1X,I3,2X,2(F9.2),F7.2,F8.2,F7.3,4X,F7.3,F8.2)",
+      "(6X,F10.3,4X,F10.3)",
+      "(6X,I3,2F10.2,F7.2,F10.2,I4,F10.3,4X,2P,F8.3)",
+      "(7X,I2,3X,F8.2,2X,F8.2,5X,I2)",
+      "(8F8.3)",
+      "(A1)",
+      "(A2,I2)",
+      "(A255)",
+      "(A4)",
+      "(I5,F8.2,I5,F8.2)",
+  };
+  for (const char* notation : layouts) {
+    SCOPED_TRACE(notation);
+    EXPECT_NO_THROW(parse_layout(notation));
+  }
+}
+
+}  // namespace
+}  // namespace layout
