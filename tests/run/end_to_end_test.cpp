@@ -3,7 +3,8 @@
 //
 // A case is a folder holding names.dat, the problem file and a folder
 // `expected/` with the files the run must leave (same names), `console.txt`
-// (the standard error stream) and, when not 0, `exit_status`.
+// (the standard error stream, where @DIR@ stands for the folder of the run)
+// and, when not 0, `exit_status`.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -45,7 +46,11 @@ TEST_P(EndToEnd, OutputsMatchReviewedFiles) {
   const std::string status_text =
       fs::exists(expected / "exit_status") ? read_file(expected / "exit_status") : "0";
   EXPECT_EQ(run.exit_status, std::stoi(status_text));
-  EXPECT_EQ(first_difference(read_file(expected / "console.txt"), run.console), "") << "console";
+  std::string console = read_file(expected / "console.txt");
+  for (std::size_t at; (at = console.find("@DIR@")) != std::string::npos;) {
+    console.replace(at, 5, folder.path().string());
+  }
+  EXPECT_EQ(first_difference(console, run.console), "") << "console";
   for (const auto& entry : fs::directory_iterator(expected)) {
     const std::string name = entry.path().filename().string();
     if (name == "console.txt" || name == "exit_status") continue;
