@@ -60,17 +60,27 @@ void put_real(std::string& line, float value) {
   line.append(4, ' ');
 }
 
+// The columns a value takes. A text is set off by one blank at the start of a
+// line or after a number, and that blank counts toward the line length.
+std::size_t field_width(const Value& value, bool after_text) {
+  switch (value.kind) {
+    case Value::Kind::kInteger:
+      return kIntegerWidth;
+    case Value::Kind::kReal:
+      return kRealWidth;
+    case Value::Kind::kText:
+      break;
+  }
+  return value.text.size() + (after_text ? 0 : 1);
+}
+
 template <typename Emit>
 void run_free_form(std::span<const Value> values, Emit&& emit) {
   std::string line;
   line.reserve(kLineLength + 16);
   bool after_text = false;
   for (const Value& value : values) {
-    // A text is set off by one blank at the start of a line or after a
-    // number; the blank counts toward the line length.
-    const std::size_t width = value.kind == Value::Kind::kInteger ? kIntegerWidth
-                        : value.kind == Value::Kind::kReal  ? kRealWidth
-                                                            : value.text.size() + (after_text ? 0 : 1);
+    const std::size_t width = field_width(value, after_text);
     if (!line.empty() && line.size() + width > kLineLength) {
       emit(std::string_view(line));
       line.clear();

@@ -12,7 +12,9 @@
 namespace layout {
 namespace {
 
-void put_asterisks(std::string& line, int width) { line.append(static_cast<std::size_t>(width), '*'); }
+void put_asterisks(std::string& line, int width) {
+  line.append(static_cast<std::size_t>(width), '*');
+}
 
 // `text` right-justified in `width` columns, or asterisks when it does not fit.
 void put_right(std::string& line, std::string_view text, int width) {

@@ -53,12 +53,8 @@ TEST(DecimalDigits, RoundsHalfAwayFromZeroWithCarry) {
     int point;
   };
   const Row rows[] = {
-      {__LINE__, 0.125f, 2, "13", 0},
-      {__LINE__, 0.124f, 2, "12", 0},
-      {__LINE__, 9.996f, 3, "1", 2},
-      {__LINE__, 0.6f, 0, "1", 1},
-      {__LINE__, 0.4f, 0, "", 0},
-      {__LINE__, 0.6f, -1, "", 0},
+      {__LINE__, 0.125f, 2, "13", 0}, {__LINE__, 0.124f, 2, "12", 0}, {__LINE__, 9.996f, 3, "1", 2},
+      {__LINE__, 0.6f, 0, "1", 1},    {__LINE__, 0.4f, 0, "", 0},     {__LINE__, 0.6f, -1, "", 0},
       {__LINE__, 1.5f, 5, "15", 1},
   };
   for (const Row& row : rows) {

@@ -26,8 +26,8 @@ TEST(FreeFormOutput, SevenIntegersTakeTwoLines) {
 }
 
 TEST(FreeFormOutput, FiveRealsFitOnOneLineOfSeventyFive) {
-  const Records records = render({Value::of(1.0f), Value::of(-2.0f), Value::of(0.25f),
-                                  Value::of(1e9f), Value::of(0.0f)});
+  const Records records = render(
+      {Value::of(1.0f), Value::of(-2.0f), Value::of(0.25f), Value::of(1e9f), Value::of(0.0f)});
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0],
             "   1.000000      -2.000000      0.2500000      1.0000000E+09  0.0000000E+00");

@@ -69,6 +69,7 @@ TEST(ParseLayout, RejectsMalformedNotation) {
     int line;
     const char* notation;
   };
+  // clang-format off
   const Row rows[] = {
       {__LINE__, ""},
       {__LINE__, "I3"},
@@ -109,6 +110,7 @@ TEST(ParseLayout, RejectsMalformedNotation) {
       {__LINE__, "(100000I3)"},
       {__LINE__, "(9999(9999(I1)))"},
   };
+  // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "line " << row.line << ": " << row.notation);
     EXPECT_THROW(parse_layout(row.notation), std::invalid_argument);

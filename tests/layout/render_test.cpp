@@ -138,7 +138,8 @@ TEST(Render, WholeLayouts) {
       {__LINE__, "(I1,3X,I1,4X)", {Value::of(1), Value::of(2)}, {"1   2"}},
       {__LINE__, "(5X,/,2X,'A',3X)", {}, {"", "  A"}},
       // Values left over: new record from the last outermost group.
-      {__LINE__, "('H',I2,2(' ',I1))",
+      {__LINE__,
+       "('H',I2,2(' ',I1))",
        {Value::of(1), Value::of(2), Value::of(3), Value::of(4), Value::of(5)},
        {"H 1 2 3", " 4 5"}},
       // ... or from the start when there is no group.
@@ -153,12 +154,11 @@ TEST(Render, WholeLayouts) {
 }
 
 TEST(Render, ReusedGroupStartsTheContinuationLines) {
-  static const char* const kIds[] = {"A1", "A2", "A3", "A4", "A5", "A6", "A7", "A8",
-                                     "A9", "B1", "B2", "B3", "B4"};
+  static const char* const kIds[] = {"A1", "A2", "A3", "A4", "A5", "A6", "A7",
+                                     "A8", "A9", "B1", "B2", "B3", "B4"};
   std::vector<Value> values;
   for (const char* id : kIds) values.push_back(Value::of(std::string_view(id)));
-  const Records records = render_records(
-      parse_layout("(/,12X,'SHAPE',/,10X,10(A4,2X))"), values);
+  const Records records = render_records(parse_layout("(/,12X,'SHAPE',/,10X,10(A4,2X))"), values);
   const Records expected = {
       "",
       "            SHAPE",
