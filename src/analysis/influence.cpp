@@ -8,10 +8,9 @@
 namespace analysis {
 namespace {
 
-// The constants below are single-precision values in the formulas these
-// functions reproduce; widening them keeps their exact single value, which is
-// what decides the printed digits (12.566370 is the decimal as written, not
-// the single value of 4 pi).
+// Single-precision constants, widened: the influence values are defined with
+// these exact single values, and their last bits reach the printed digits
+// (12.566370 is that decimal, not the single value of 4 pi).
 constexpr double kWeddleFactor = static_cast<double>(0.3f);
 constexpr double kCornerThreshold = static_cast<double>(1.0e-7f);
 constexpr double kPiSingle = static_cast<double>(3.14159265f);
@@ -49,8 +48,8 @@ EllipticIntegrals elliptic_integrals(double phi, double m) {
   std::array<double, 13> ordinate{};
   std::array<double, 13> reciprocal{};
   const double h = phi / 12.0;
-  // The abscissae are accumulated, not multiplied, so that the last one
-  // carries the same rounding as the formula it reproduces.
+  // The abscissae are accumulated, not multiplied: the last one carries the
+  // rounding of twelve additions, which the integrals at phi = pi/2 depend on.
   double theta = 0.0;
   for (int i = 0; i <= 12; ++i) {
     const double s = std::sin(theta);
