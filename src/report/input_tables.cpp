@@ -150,8 +150,9 @@ void write_table_4(layout::RecordWriter& report, layout::RecordWriter& aux,
   }
   layout::write_record(report, kFootnote, {});
   // Without regular areas Table 5 has no page to carry the area header, so
-  // the auxiliary file says here that it lists no area.
-  if (problem.area_count <= 0) write_area_header(aux, 0);
+  // the auxiliary file says here that it lists no area. A negative count
+  // (read as given) writes neither this header nor a Table 5 page.
+  if (problem.area_count == 0) write_area_header(aux, 0);
 }
 
 void write_table_5(layout::RecordWriter& report, layout::RecordWriter& aux,

@@ -279,6 +279,15 @@ problem::LoadedArea area(std::string_view id, int shape, float x) {
   return a;
 }
 
+TEST(Table4, NegativeAreaCountWritesNoAreaHeader) {
+  auto problem = empty_problem(1);
+  problem->area_count = -3;
+  Sink report;
+  Sink aux;
+  write_table_4(report.writer, aux.writer, *problem);
+  EXPECT_EQ(aux.stream.str(), "");
+}
+
 TEST(Table5, NoRegularAreasNoPage) {
   auto problem = empty_problem(1);
   problem->spread_area_count = 2;
