@@ -7,19 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "support/record_lines.h"
+
 namespace report {
 namespace {
 
-struct Sink {
-  std::ostringstream stream;
-  layout::RecordWriter writer{stream, "\n", 4, "aux.out"};
-  std::vector<std::string> lines() const {
-    std::vector<std::string> result;
-    std::istringstream in(stream.str());
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
-  }
-};
+using Sink = testing_support::RecordSink;
+using testing_support::at;
 
 TEST(AuxiliaryFile, AreaHeaderIsLdsAndFreeFormCount) {
   const struct {

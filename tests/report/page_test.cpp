@@ -7,31 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "support/record_lines.h"
+
 namespace report {
 namespace {
 
-// The records written to a string stream, one string per line.
-struct Sink {
-  std::ostringstream stream;
-  layout::RecordWriter writer{stream, "\n", 6, "report.out"};
-  std::vector<std::string> lines() const {
-    std::vector<std::string> result;
-    std::istringstream in(stream.str());
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
-  }
-};
-
-// An expected line built column by column (columns from 1).
-std::string at(std::initializer_list<std::pair<int, std::string_view>> pieces) {
-  std::string line;
-  for (const auto& [column, text] : pieces) {
-    const auto start = static_cast<std::size_t>(column - 1);
-    if (line.size() < start + text.size()) line.resize(start + text.size(), ' ');
-    line.replace(start, text.size(), text);
-  }
-  return line;
-}
+using Sink = testing_support::RecordSink;
+using testing_support::at;
 
 template <int N>
 void set_text(problem::FixedText<N>& field, std::string_view text) {

@@ -8,32 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "support/record_lines.h"
+
 namespace report {
 namespace {
 
-struct Sink {
-  std::ostringstream stream;
-  layout::RecordWriter writer{stream, "\n", 6, "report.out"};
-  std::vector<std::string> lines() const {
-    std::vector<std::string> result;
-    std::istringstream in(stream.str());
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
-  }
-};
-
-// An expected line built column by column: a piece given with a negative
-// column ends at that column (right-justified field), else starts there.
-std::string at(std::initializer_list<std::pair<int, std::string_view>> pieces) {
-  std::string line;
-  for (const auto& [column, text] : pieces) {
-    const auto start = column > 0 ? static_cast<std::size_t>(column - 1)
-                                   : static_cast<std::size_t>(-column) - text.size();
-    if (line.size() < start + text.size()) line.resize(start + text.size(), ' ');
-    line.replace(start, text.size(), text);
-  }
-  return line;
-}
+using Sink = testing_support::RecordSink;
+using testing_support::at;
 
 // Records of the page before Table 1: the eject and the banner.
 constexpr std::size_t kPageTop = 1 + 11;

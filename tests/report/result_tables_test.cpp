@@ -8,35 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "support/record_lines.h"
+
 namespace report {
 namespace {
 
-// The report and the auxiliary file written into one stream, so that a test
-// sees where the auxiliary records fall between the report lines.
-struct Sink {
-  std::ostringstream stream;
-  layout::RecordWriter writer{stream, "\n", 6, "report.out"};
-  layout::RecordWriter aux{stream, "\n", 4, "aux.out"};
-  std::vector<std::string> lines() const {
-    std::vector<std::string> result;
-    std::istringstream in(stream.str());
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
-  }
-};
-
-// An expected line built column by column: a piece given with a negative
-// column ends at that column (right-justified field), else starts there.
-std::string at(std::initializer_list<std::pair<int, std::string_view>> pieces) {
-  std::string line;
-  for (const auto& [column, text] : pieces) {
-    const auto start = column > 0 ? static_cast<std::size_t>(column - 1)
-                                   : static_cast<std::size_t>(-column) - text.size();
-    if (line.size() < start + text.size()) line.resize(start + text.size(), ' ');
-    line.replace(start, text.size(), text);
-  }
-  return line;
-}
+using Sink = testing_support::RecordSink;
+using testing_support::at;
 
 std::vector<std::string> slice(const std::vector<std::string>& lines, std::size_t first,
                                std::size_t count) {
