@@ -1,0 +1,97 @@
+// Round steps and the colours of the settlement bands.
+#include "plot/colour_scale.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace plot {
+namespace {
+
+struct Rgb {
+  double r, g, b;
+};
+
+// Sequential ramps that stay distinct when printed in grey and never reach a
+// colour too dark for a black label with a white halo.
+constexpr std::array<Rgb, 5> kSettlementRamp = {
+    {{255, 255, 204}, {254, 217, 118}, {253, 141, 60}, {227, 26, 28}, {128, 0, 38}}};
+constexpr std::array<Rgb, 4> kHeaveRamp = {{{222, 235, 247}, {158, 202, 225}, {66, 146, 198}, {8, 69, 148}}};
+
+template <std::size_t N>
+Rgb along(const std::array<Rgb, N>& ramp, double t) {
+  const double at = std::clamp(t, 0.0, 1.0) * static_cast<double>(N - 1);
+  const std::size_t i = std::min(static_cast<std::size_t>(at), N - 2);
+  const double f = at - static_cast<double>(i);
+  const Rgb& a = ramp[i];
+  const Rgb& b = ramp[i + 1];
+  return {a.r + (b.r - a.r) * f, a.g + (b.g - a.g) * f, a.b + (b.b - a.b) * f};
+}
+
+std::string hex(const Rgb& colour) {
+  char buffer[8];
+  std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", static_cast<int>(std::lround(colour.r)),
+                static_cast<int>(std::lround(colour.g)), static_cast<int>(std::lround(colour.b)));
+  return buffer;
+}
+
+}  // namespace
+
+double round_step(double span, int count) {
+  const double raw = span / count;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
+    if (raw <= factor * power * (1.0 + 1e-9)) return factor * power;
+  }
+  return 10.0 * power;
+}
+
+int decimals_for(double step) {
+  for (int d = 0; d < 4; ++d) {
+    const double scaled = step * std::pow(10.0, d);
+    if (std::fabs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled)) return d;
+  }
+  return 4;
+}
+
+std::vector<double> ticks(double low, double high, double step) {
+  std::vector<double> values;
+  const double tolerance = step * 1e-6;
+  for (double k = std::ceil((low - tolerance) / step); k * step <= high + tolerance; k += 1.0) {
+    values.push_back(k * step == 0.0 ? 0.0 : k * step);
+  }
+  return values;
+}
+
+ColourScale make_colour_scale(double smallest, double largest) {
+  const double low = std::min(smallest, 0.0);
+  const double high = std::max(largest, 0.0);
+  ColourScale scale;
+  scale.step = high > low ? round_step(high - low, 8) : 1.0;
+  scale.low = std::floor(low / scale.step + 1e-9) * scale.step;
+  const double bands = std::ceil((high - scale.low) / scale.step - 1e-9);
+  scale.band_count = std::max(1, static_cast<int>(bands));
+  return scale;
+}
+
+int band_of(const ColourScale& scale, double value) {
+  const double at = std::floor((value - scale.low) / scale.step);
+  return static_cast<int>(std::clamp(at, 0.0, static_cast<double>(scale.band_count - 1)));
+}
+
+std::string band_colour(const ColourScale& scale, int band) {
+  const double middle = scale.low + scale.step * (band + 0.5);
+  if (middle < 0.0) {
+    const int heave_bands = static_cast<int>(std::lround(-scale.low / scale.step));
+    const double t = heave_bands > 1 ? -(middle + scale.step * 0.5) / (scale.step * (heave_bands - 1)) : 0.0;
+    return hex(along(kHeaveRamp, 0.15 + 0.85 * t));
+  }
+  const int settlement_bands = scale.band_count - static_cast<int>(std::lround(-scale.low / scale.step));
+  const double first = std::max(scale.low, 0.0);
+  const double t =
+      settlement_bands > 1 ? (middle - scale.step * 0.5 - first) / (scale.step * (settlement_bands - 1)) : 0.0;
+  return hex(along(kSettlementRamp, t));
+}
+
+}  // namespace plot

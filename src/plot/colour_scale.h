@@ -1,0 +1,37 @@
+// The one settlement colour scale of the page: equal bands of a round step,
+// reds for settlement and blues for heave, and round steps for chart axes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace plot {
+
+// A round step (1, 2, 2.5 or 5 times a power of ten) near `span` / `count`.
+// REQUIRES: span > 0, count > 0.
+double round_step(double span, int count);
+
+// The multiples of `step` from `low` to `high` (both included, with a small
+// tolerance). REQUIRES: step > 0.
+std::vector<double> ticks(double low, double high, double step);
+
+// The fewest decimals (0 to 4) that show every multiple of `step` exactly.
+int decimals_for(double step);
+
+struct ColourScale {
+  double low = 0.0;   // a multiple of step, at most 0
+  double step = 1.0;  // band width
+  int band_count = 1;
+  double high() const { return low + step * band_count; }
+};
+
+// The scale that covers `smallest`..`largest` and 0 with about 8 bands.
+ColourScale make_colour_scale(double smallest, double largest);
+
+// The band (0..band_count-1) holding `value`; values outside go to the end bands.
+int band_of(const ColourScale& scale, double value);
+
+// The fill colour "#rrggbb" of `band`: light to dark red above 0, blue below.
+std::string band_colour(const ColourScale& scale, int band);
+
+}  // namespace plot

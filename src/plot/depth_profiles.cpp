@@ -1,0 +1,183 @@
+// One chart per point: two panels side by side on one depth axis that grows
+// downward, pressures on the left, cumulative settlement on the right.
+#include "plot/depth_profiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "plot/colour_scale.h"
+#include "plot/page_text.h"
+
+namespace plot {
+namespace {
+
+constexpr double kWidth = 390.0, kHeight = 350.0;
+constexpr double kTop = 64.0, kBottom = 334.0;
+constexpr double kPressureLeft = 52.0, kPressureRight = 202.0;
+constexpr double kSettlementLeft = 230.0, kSettlementRight = 366.0;
+
+constexpr const char* kStressColour = "#1f4e9c";
+constexpr const char* kOverburdenColour = "#555555";
+constexpr const char* kSettlementColour = "#b2182b";
+
+// One horizontal axis of a panel: its value range and its pixel range.
+struct Axis {
+  double low, high, left, right;
+  double at(double value) const { return left + (value - low) / (high - low) * (right - left); }
+};
+
+Axis value_axis(double smallest, double largest, double left, double right, double& step) {
+  const double low = std::min(smallest, 0.0);
+  double high = std::max(largest, 0.0);
+  if (high <= low) high = low + 1.0;
+  step = round_step(high - low, 4);
+  return {std::floor(low / step + 1e-9) * step, std::ceil(high / step - 1e-9) * step, left, right};
+}
+
+void write_value_axis(XmlWriter& out, const Axis& axis, double step, const std::string& title) {
+  const int decimals = decimals_for(step);
+  for (const double value : ticks(axis.low, axis.high, step)) {
+    const std::string x = px(axis.at(value));
+    out.empty("line", {{"x1", x}, {"y1", px(kTop)}, {"x2", x}, {"y2", px(kBottom)}, {"stroke", "#e0e0e0"}});
+    out.element("text", {{"x", x}, {"y", px(kTop - 6)}, {"text-anchor", "middle"}},
+                decimal(static_cast<float>(value), decimals));
+  }
+  out.element("text", {{"x", px((axis.left + axis.right) / 2)}, {"y", px(kTop - 22)}, {"text-anchor", "middle"}},
+              title);
+  out.empty("rect", {{"x", px(axis.left)}, {"y", px(kTop)}, {"width", px(axis.right - axis.left)},
+                     {"height", px(kBottom - kTop)}, {"fill", "none"}, {"stroke", "#000000"}});
+}
+
+std::string polyline(const std::vector<std::pair<double, double>>& pixels) {
+  std::string text;
+  for (const auto& [x, y] : pixels) {
+    if (!text.empty()) text += ' ';
+    text += px(x) + "," + px(y);
+  }
+  return text;
+}
+
+void write_line(XmlWriter& out, const std::vector<std::pair<double, double>>& pixels, const char* colour,
+                const char* dashes) {
+  if (pixels.size() < 2) return;
+  out.empty("polyline", {{"points", polyline(pixels)}, {"fill", "none"}, {"stroke", colour}, {"stroke-width", "2"},
+                         {"stroke-dasharray", dashes}});
+}
+
+}  // namespace
+
+void write_profile_key(XmlWriter& out, std::int32_t unit_system) {
+  const UnitNames units = unit_names(unit_system);
+  out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"}, {"class", "key"}, {"width", "900"}, {"height", "24"},
+                   {"viewBox", "0 0 900 24"}, {"font-family", "Helvetica, Arial, sans-serif"}, {"font-size", "13"}});
+  const struct {
+    double x;
+    const char* colour;
+    const char* dashes;
+    std::string text;
+  } entries[] = {
+      {0, kStressColour, "none", "average stress increase (" + std::string(units.pressure) + ")"},
+      {250, kOverburdenColour, "6 4", "overburden pressure (" + std::string(units.pressure) + ")"},
+      {470, kSettlementColour, "none", "settlement of the soil below (" + std::string(units.settlement) + ")"},
+      {740, "#808080", "2 3", "layer boundary"},
+  };
+  for (const auto& entry : entries) {
+    out.empty("line", {{"x1", px(entry.x + 2)}, {"y1", "12"}, {"x2", px(entry.x + 32)}, {"y2", "12"},
+                       {"stroke", entry.colour}, {"stroke-width", "2"}, {"stroke-dasharray", entry.dashes}});
+    out.element("text", {{"x", px(entry.x + 38)}, {"y", "16"}}, entry.text);
+  }
+  out.close();
+}
+
+void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
+                         const analysis::AnalysisResults& results, int point) {
+  const auto row = static_cast<std::size_t>(point);
+  const auto& record = problem.points[row];
+  const UnitNames units = unit_names(problem.unit_system);
+  const int n = std::clamp(problem.sublayer_count, 0, problem::kMaxSublayers);
+  const int first = std::max(record.start_sublayer, 1);
+  const auto& sublayers = problem.sublayers;
+
+  // Settlement of the soil below each sublayer top, summed from the bottom up.
+  std::vector<double> below(static_cast<std::size_t>(n) + 2, 0.0);
+  for (int m = n; m >= 1; --m) {
+    below[static_cast<std::size_t>(m)] = below[static_cast<std::size_t>(m) + 1] +
+                                           static_cast<double>(results.sublayer_settlement[row][static_cast<std::size_t>(m)]);
+  }
+
+  double largest_pressure = 0.0, smallest_pressure = 0.0;
+  for (int m = 1; m <= n; ++m) {
+    const auto at = static_cast<std::size_t>(m);
+    largest_pressure = std::max({largest_pressure, static_cast<double>(sublayers[at].overburden_pressure),
+                                 static_cast<double>(results.average_stress_increase[row][at])});
+    smallest_pressure = std::min(smallest_pressure, static_cast<double>(results.average_stress_increase[row][at]));
+  }
+  const auto [least_below, most_below] = std::minmax_element(below.begin(), below.end());
+  double pressure_step = 1.0, settlement_step = 1.0;
+  const Axis pressure = value_axis(smallest_pressure, largest_pressure, kPressureLeft, kPressureRight, pressure_step);
+  const Axis settlement = value_axis(*least_below, *most_below, kSettlementLeft, kSettlementRight, settlement_step);
+  double bottom_depth = n > 0 ? static_cast<double>(sublayers[static_cast<std::size_t>(n)].bottom_depth) : 0.0;
+  bottom_depth = std::max({bottom_depth, static_cast<double>(problem.boundary_depths[static_cast<std::size_t>(
+                                             std::clamp(problem.layer_count, 0, problem::kMaxLayers))]), 1.0});
+  double depth_step = round_step(bottom_depth, 6);
+  const Axis depth{0.0, std::ceil(bottom_depth / depth_step - 1e-9) * depth_step, kTop, kBottom};
+
+  out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"}, {"class", "profile"},
+                   {"data-position", std::to_string(point)}, {"width", px(kWidth)}, {"height", px(kHeight)},
+                   {"viewBox", "0 0 " + px(kWidth) + " " + px(kHeight)},
+                   {"font-family", "Helvetica, Arial, sans-serif"}, {"font-size", "12"}});
+  out.open("text", {{"x", "4"}, {"y", "15"}, {"font-size", "14"}});
+  out.element("tspan", {{"font-weight", "bold"}}, "Point " + std::to_string(record.point_number));
+  out.element("tspan", {}, " at (" + decimal(record.x, 2) + ", " + decimal(record.y, 2) + "), total");
+  out.element("tspan", {{"class", "settlement"}, {"data-position", std::to_string(point)}, {"font-weight", "bold"}},
+              settlement_text(results.total_settlement[row]));
+  out.element("tspan", {}, std::string(units.settlement));
+  out.close();
+
+  for (const double d : ticks(depth.low, depth.high, depth_step)) {
+    out.element("text", {{"x", px(kPressureLeft - 5)}, {"y", px(depth.at(d) + 4)}, {"text-anchor", "end"}},
+                decimal(static_cast<float>(d), decimals_for(depth_step)));
+  }
+  const std::string middle = px((kTop + kBottom) / 2);
+  out.element("text", {{"x", "12"}, {"y", middle}, {"text-anchor", "middle"},
+                       {"transform", "rotate(-90 12 " + middle + ")"}},
+              "Depth (" + std::string(units.length) + ")");
+  write_value_axis(out, pressure, pressure_step, "Pressure (" + std::string(units.pressure) + ")");
+  write_value_axis(out, settlement, settlement_step, "Settlement (" + std::string(units.settlement) + ")");
+  if (first > 1 && first <= n) {
+    // The soil above the start layer takes no part in this point's settlement.
+    const double top = depth.at(sublayers[static_cast<std::size_t>(first - 1)].bottom_depth);
+    for (const Axis* panel : {&pressure, &settlement}) {
+      out.empty("rect", {{"x", px(panel->left)}, {"y", px(kTop)}, {"width", px(panel->right - panel->left)},
+                         {"height", px(top - kTop)}, {"fill", "#000000"}, {"fill-opacity", "0.08"}});
+    }
+    out.element("text", {{"x", px(kPressureLeft + 4)}, {"y", px(kTop + 12)}}, "not included");
+  }
+  for (int layer = 1; layer < std::clamp(problem.layer_count, 0, problem::kMaxLayers); ++layer) {
+    const std::string y = px(depth.at(problem.boundary_depths[static_cast<std::size_t>(layer)]));
+    for (const Axis* panel : {&pressure, &settlement}) {
+      out.empty("line", {{"x1", px(panel->left)}, {"y1", y}, {"x2", px(panel->right)}, {"y2", y},
+                         {"stroke", "#808080"}, {"stroke-width", "1.5"}, {"stroke-dasharray", "2 3"}});
+    }
+  }
+
+  std::vector<std::pair<double, double>> overburden{{pressure.at(0.0), depth.at(0.0)}};
+  std::vector<std::pair<double, double>> stress;
+  std::vector<std::pair<double, double>> cumulative;
+  for (int m = 1; m <= n; ++m) {
+    const auto at = static_cast<std::size_t>(m);
+    const double centre = depth.at(problem.stress_depths[2 * at]);
+    overburden.emplace_back(pressure.at(sublayers[at].overburden_pressure), centre);
+    if (m >= first) stress.emplace_back(pressure.at(results.average_stress_increase[row][at]), centre);
+    cumulative.emplace_back(settlement.at(below[at]), depth.at(sublayers[at].bottom_depth - sublayers[at].thickness));
+  }
+  if (n > 0) cumulative.emplace_back(settlement.at(0.0), depth.at(sublayers[static_cast<std::size_t>(n)].bottom_depth));
+  write_line(out, overburden, kOverburdenColour, "6 4");
+  write_line(out, stress, kStressColour, "none");
+  write_line(out, cumulative, kSettlementColour, "none");
+  out.close();
+}
+
+}  // namespace plot

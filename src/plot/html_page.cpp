@@ -1,0 +1,213 @@
+// The page around the drawings: what the problem is, what to look at, and
+// the numbers behind the pictures.
+#include "plot/html_page.h"
+
+#include <algorithm>
+#include <string>
+
+#include "plot/colour_scale.h"
+#include "plot/depth_profiles.h"
+#include "plot/page_text.h"
+#include "plot/plan_view.h"
+#include "plot/xml_writer.h"
+
+namespace plot {
+namespace {
+
+constexpr std::string_view kStyle =
+    "body{font-family:Helvetica,Arial,sans-serif;color:#000;background:#fff;max-width:1200px;"
+    "margin:0 auto;padding:12px 20px;line-height:1.4}"
+    "h1{font-size:24px;margin:8px 0 0}h2{font-size:19px;margin:28px 0 6px;border-bottom:1px solid #999}"
+    "p{margin:6px 0}.subtitle{font-size:17px;margin-top:0}"
+    "svg{max-width:100%;height:auto;display:block}"
+    ".profiles{display:flex;flex-wrap:wrap;gap:8px 10px}"
+    "table{border-collapse:collapse;margin:6px 0}th,td{border:1px solid #999;padding:3px 9px}"
+    "th{background:#eee}td.n{text-align:right;font-variant-numeric:tabular-nums}"
+    ".note{font-size:14px}";
+
+std::string plural(int count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+std::string_view shape_name(std::int32_t shape) {
+  if (shape == problem::kCircle) return "circle";
+  if (shape == problem::kSpreadArea) return "spread area";
+  return "rectangle";
+}
+
+void write_heading(XmlWriter& out, const problem::ProblemData& problem, const analysis::AnalysisResults& results) {
+  const UnitNames units = unit_names(problem.unit_system);
+  out.element("h1", {}, std::string(trimmed(problem.title[0].view())));
+  out.element("p", {{"class", "subtitle"}}, std::string(trimmed(problem.title[1].view())));
+  out.element("p", {},
+              "Units: " + std::string(units.system) + ". " + plural(problem.layer_count, "soil layer", "soil layers") +
+                  ", " + plural(problem.curve_count, "compressibility curve", "compressibility curves") + ", " +
+                  plural(problem.point_count, "settlement point", "settlement points") + ", " +
+                  plural(problem.area_count, "loaded area", "loaded areas") + ", " +
+                  plural(problem.spread_area_count, "spread area", "spread areas") + ", " +
+                  plural(problem.sublayer_count, "sublayer", "sublayers") + " of 0.5 " + std::string(units.length) +
+                  ".");
+  if (problem.point_count < 1) return;
+  int most = 1;
+  for (int j = 2; j <= problem.point_count; ++j) {
+    if (results.total_settlement[static_cast<std::size_t>(j)] > results.total_settlement[static_cast<std::size_t>(most)]) {
+      most = j;
+    }
+  }
+  out.open("p", {{"class", "headline"}});
+  out.text("Largest total settlement: ");
+  out.element("strong", {{"class", "settlement"}, {"data-position", std::to_string(most)}},
+              settlement_text(results.total_settlement[static_cast<std::size_t>(most)]));
+  out.text(" " + std::string(units.settlement) + " at point " +
+           std::to_string(problem.points[static_cast<std::size_t>(most)].point_number) + ".");
+  out.close();
+}
+
+void write_plan_section(XmlWriter& out, const problem::ProblemData& problem,
+                        const analysis::AnalysisResults& results) {
+  const UnitNames units = unit_names(problem.unit_system);
+  double smallest = 0.0, largest = 0.0;
+  for (int j = 1; j <= problem.point_count; ++j) {
+    smallest = std::min(smallest, static_cast<double>(results.total_settlement[static_cast<std::size_t>(j)]));
+    largest = std::max(largest, static_cast<double>(results.total_settlement[static_cast<std::size_t>(j)]));
+  }
+  const ColourScale scale = make_colour_scale(smallest, largest);
+  out.element("h2", {}, "Plan view");
+  out.element("p", {},
+              "Drawn to scale, +y up the page. Loaded areas are black outlines labelled with their identifier and "
+              "loading (" + std::string(units.pressure) + "); spread areas are dashed, numbered S1, S2, ... and "
+              "labelled with their total load (" + std::string(units.force) + "). Each settlement point Pn is a "
+              "circle coloured by its total settlement, labelled with that settlement (" +
+                  std::string(units.settlement) + ").");
+  write_colour_legend(out, scale, problem.unit_system);
+  const PlanNotes notes = write_plan_view(out, problem, results, scale);
+  if (notes.shaded) {
+    out.element("p", {{"class", "note"}},
+                "The shading between the points interpolates their total settlements linearly over a Delaunay "
+                "triangulation of the points; outside the outermost points nothing is shaded.");
+  } else if (problem.point_count > 0) {
+    out.element("p", {{"class", "note"}},
+                "No shading: it needs at least three settlement points that do not lie on one line.");
+  }
+  if (notes.coinciding_points > 0) {
+    out.element("p", {{"class", "note"}},
+                plural(notes.coinciding_points, "point lies", "points lie") +
+                    " at the place of an earlier point; the shading there uses the earlier point's settlement.");
+  }
+}
+
+void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
+                       const analysis::AnalysisResults& results, const WarningCounts& warnings) {
+  const UnitNames units = unit_names(problem.unit_system);
+  out.element("h2", {}, "Settlement points");
+  out.open("table", {{"class", "points"}});
+  out.open("tr");
+  for (const std::string& heading :
+       {std::string("Point no."), "x (" + std::string(units.length) + ")", "y (" + std::string(units.length) + ")",
+        std::string("Start layer"), "Total settlement (" + std::string(units.settlement) + ")",
+        std::string("Final pressure outside its curve")}) {
+    out.element("th", {}, heading);
+  }
+  out.close();
+  for (int j = 1; j <= problem.point_count; ++j) {
+    const auto row = static_cast<std::size_t>(j);
+    const auto& point = problem.points[row];
+    out.open("tr");
+    out.element("td", {{"class", "n"}}, std::to_string(point.point_number));
+    out.element("td", {{"class", "n"}}, decimal(point.x, 2));
+    out.element("td", {{"class", "n"}}, decimal(point.y, 2));
+    out.element("td", {{"class", "n"}}, std::to_string(point.start_layer));
+    out.element("td", {{"class", "n settlement"}, {"data-position", std::to_string(j)}},
+                settlement_text(results.total_settlement[row]));
+    std::string outside;
+    if (warnings.below[row] > 0) outside += plural(warnings.below[row], "sublayer", "sublayers") + " below";
+    if (warnings.above[row] > 0) {
+      outside += (outside.empty() ? "" : ", ") + plural(warnings.above[row], "sublayer", "sublayers") + " above";
+    }
+    out.element("td", {}, outside.empty() ? "none" : outside);
+    out.close();
+  }
+  out.close();
+}
+
+void write_profiles(XmlWriter& out, const problem::ProblemData& problem, const analysis::AnalysisResults& results) {
+  if (problem.point_count < 1) return;
+  out.element("h2", {}, "Depth profiles");
+  const int shown = std::min(problem.point_count, kMaxProfiles);
+  if (shown < problem.point_count) {
+    out.element("p", {{"class", "note"}},
+                "Profiles of the first " + std::to_string(shown) + " of " + std::to_string(problem.point_count) +
+                    " points; Tables 6 and 7 of the report hold every point.");
+  }
+  out.element("p", {},
+              "Depth grows downward. The red line is the settlement of all soil below each depth; it reaches the "
+              "point's total settlement at the top. The shaded band, where present, lies above the point's start "
+              "layer and takes no part in its settlement.");
+  write_profile_key(out, problem.unit_system);
+  out.open("div", {{"class", "profiles"}});
+  for (int j = 1; j <= shown; ++j) write_depth_profile(out, problem, results, j);
+  out.close();
+}
+
+void write_area_table(XmlWriter& out, const problem::ProblemData& problem) {
+  if (problem.total_area_count() < 1) return;
+  const UnitNames units = unit_names(problem.unit_system);
+  const std::string length(units.length);
+  out.element("h2", {}, "Loaded areas");
+  out.open("table", {{"class", "areas"}});
+  out.open("tr");
+  for (const std::string& heading :
+       {std::string("Area"), std::string("Shape"), "Centre x (" + length + ")", "Centre y (" + length + ")",
+        "X length (" + length + ")", "Y length (" + length + ")", std::string("Slope"),
+        "Loading (" + std::string(units.pressure) + ") or total load (" + std::string(units.force) + ")",
+        "Elevation (" + length + ")"}) {
+    out.element("th", {}, heading);
+  }
+  out.close();
+  for (int i = 1; i <= problem.total_area_count(); ++i) {
+    const auto& area = problem.areas[static_cast<std::size_t>(i)];
+    const bool spread = area.shape == problem::kSpreadArea;
+    out.open("tr");
+    out.element("td", {}, area_label(problem, i));
+    out.element("td", {}, std::string(shape_name(area.shape)));
+    out.element("td", {{"class", "n"}}, decimal(area.x, 2));
+    out.element("td", {{"class", "n"}}, decimal(area.y, 2));
+    out.element("td", {{"class", "n"}}, decimal(area.x_length, 2));
+    out.element("td", {{"class", "n"}}, area.shape == problem::kCircle ? "" : decimal(area.y_length, 2));
+    out.element("td", {{"class", "n"}}, spread || area.shape == problem::kCircle ? "" : decimal(area.area_slope, 3));
+    out.element("td", {{"class", "n"}},
+                decimal(area.loading, 3) + (spread ? " " + std::string(units.force) : std::string()));
+    out.element("td", {{"class", "n"}}, decimal(area.elevation, 2));
+    out.close();
+  }
+  out.close();
+}
+
+}  // namespace
+
+void write_page(std::ostream& stream, const problem::ProblemData& problem,
+                const analysis::AnalysisResults& results, const WarningCounts& warnings,
+                const std::string& input_name) {
+  XmlWriter out(stream);
+  out.markup("<!DOCTYPE html>");
+  out.open("html", {{"xmlns", "http://www.w3.org/1999/xhtml"}, {"lang", "en"}, {"xml:lang", "en"}});
+  out.open("head");
+  out.empty("meta", {{"charset", "utf-8"}});
+  out.empty("meta", {{"name", "viewport"}, {"content", "width=device-width, initial-scale=1"}});
+  out.element("title", {}, "Settlement: " + std::string(trimmed(problem.title[0].view())));
+  out.element("style", {}, kStyle);
+  out.close();
+  out.open("body");
+  write_heading(out, problem, results);
+  write_plan_section(out, problem, results);
+  write_point_table(out, problem, results, warnings);
+  write_profiles(out, problem, results);
+  write_area_table(out, problem);
+  out.element("p", {{"class", "note"}},
+              "Drawn by settle-plot " SETTLE_VERSION " from " + input_name +
+                  ". Its numbers are those of Tables 6 and 7 of the report that settle writes for the same problem.");
+  out.close();
+  out.close();
+}
+
+}  // namespace plot

@@ -1,0 +1,26 @@
+// The whole page: heading, plan view with its legend, the points' table, the
+// depth profiles and the areas' table, as one self-contained XHTML document.
+#pragma once
+
+#include <array>
+#include <ostream>
+#include <string>
+
+#include "analysis/analysis_results.h"
+#include "problem/problem_data.h"
+
+namespace plot {
+
+// Strain warnings of each point (position 1..150): final pressures below and
+// above the range of a point curve.
+struct WarningCounts {
+  std::array<int, problem::kMaxPoints + 1> below{};
+  std::array<int, problem::kMaxPoints + 1> above{};
+};
+
+// Writes the page of an analysed problem read from `input_name`.
+void write_page(std::ostream& out, const problem::ProblemData& problem,
+                const analysis::AnalysisResults& results, const WarningCounts& warnings,
+                const std::string& input_name);
+
+}  // namespace plot

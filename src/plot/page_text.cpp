@@ -1,0 +1,41 @@
+// Numbers, units and labels of the page.
+#include "plot/page_text.h"
+
+#include "layout/render.h"
+
+namespace plot {
+
+std::string decimal(float value, int decimals) {
+  // A wide field: the digits are those of the report's narrower field
+  // whenever that field holds the value at all.
+  std::string field = layout::format_fixed(value, 24, decimals);
+  const std::size_t first = field.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  field.erase(0, first);
+  // With no decimals the field still ends in a point ("10."): not on a page.
+  if (decimals == 0 && field.back() == '.') field.pop_back();
+  return field;
+}
+
+UnitNames unit_names(std::int32_t unit_system) {
+  if (unit_system == problem::kSiAbsolute) {
+    return {"m", "kPa", "mm", "kN", "S.I. (metres, kilopascals, millimetres)"};
+  }
+  return {"ft", "ksf", "in.", "kips", "U.S. (feet, kips per square foot, inches)"};
+}
+
+std::string_view trimmed(std::string_view text) {
+  const std::size_t last = text.find_last_not_of(' ');
+  if (last == std::string_view::npos) return {};
+  const std::size_t first = text.find_first_not_of(' ');
+  return text.substr(first, last + 1 - first);
+}
+
+std::string area_label(const problem::ProblemData& problem, int area) {
+  const auto& record = problem.areas[static_cast<std::size_t>(area)];
+  if (record.shape == problem::kSpreadArea) return "S" + std::to_string(area - problem.area_count);
+  const std::string_view id = trimmed(record.area_id.view());
+  return id.empty() ? "#" + std::to_string(area) : std::string(id);
+}
+
+}  // namespace plot

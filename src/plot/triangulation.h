@@ -1,0 +1,25 @@
+// The Delaunay triangulation of the settlement points in plan, over which the
+// page interpolates their settlements.
+#pragma once
+
+#include <array>
+#include <span>
+#include <vector>
+
+namespace plot {
+
+struct PlanPoint {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+// Three positions in the point list.
+using Triangle = std::array<int, 3>;
+
+// The triangles of the Delaunay triangulation of `points` (four or more
+// points on one circle are split into a fan). Of points that coincide, only
+// the first in the list takes part. Fewer than three distinct points, or all
+// on one line, give no triangle.
+std::vector<Triangle> delaunay_triangles(std::span<const PlanPoint> points);
+
+}  // namespace plot
