@@ -1,0 +1,163 @@
+// The page of each shipped example, parsed as XML: every area and point is
+// drawn with its label and value, and every settlement shown is the total
+// that Table 7 of the reviewed report prints for that point.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "plot_test_support.h"
+#include "support/run_in_folder.h"
+#include "xml_tree.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using plot_test::XmlElement;
+
+struct Example {
+  std::unique_ptr<XmlElement> page;
+  std::vector<std::string> totals;  // Table 7 TOTAL rows, point by point
+  std::vector<std::pair<std::string, std::string>> areas;  // Table 5: identifier, loading
+};
+
+// The text fields of a report line, split at blanks.
+std::vector<std::string> fields(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> out;
+  for (std::string field; in >> field;) out.push_back(field);
+  return out;
+}
+
+// Table 7 totals and Table 5 rows read from the reviewed report.
+void read_report(const fs::path& report, Example& example) {
+  std::istringstream in(testing_support::read_file(report));
+  bool in_table_5 = false;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto f = fields(line);
+    if (line.find("TABLE ") != std::string::npos) in_table_5 = line.find("TABLE 5") != std::string::npos;
+    // The total row: 10 blanks, the 10-column label, then 8 columns per point.
+    if (line.rfind("          TOTAL(", 0) == 0) {
+      for (std::size_t at = 20; at < line.size(); at += 8) example.totals.push_back(fields(line.substr(at, 8)).at(0));
+    }
+    // An area row: identifier, shape 1 or 2, then seven numbers.
+    if (in_table_5 && f.size() == 9 && (f[1] == "1" || f[1] == "2")) example.areas.emplace_back(f[0], f[7]);
+  }
+}
+
+Example run_example(const std::string& name) {
+  const fs::path source = fs::path(SETTLE_EXAMPLES) / name;
+  testing_support::TempFolder folder;
+  plot_test::copy_case(source, folder.path());
+  const auto run = testing_support::run_in_folder(folder.path(), SETTLE_PLOT_EXE);
+  EXPECT_EQ(run.exit_status, 0) << run.console;
+  Example example;
+  example.page = plot_test::XmlParser(testing_support::read_file(folder.path() / "settlement.html")).parse();
+  for (const auto& entry : fs::directory_iterator(source / "expected")) {
+    if (entry.path().extension() == ".rpt") read_report(entry.path(), example);
+  }
+  return example;
+}
+
+std::vector<const XmlElement*> find(const XmlElement& root, const std::string& name, const std::string& css_class) {
+  std::vector<const XmlElement*> found;
+  root.collect([&](const XmlElement& e) { return e.name == name && (css_class.empty() || e.has_class(css_class)); },
+               found);
+  return found;
+}
+
+class PlotPage : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(PlotPage, EverySettlementShownIsTheTable7Total) {
+  const Example example = run_example(GetParam());
+  ASSERT_FALSE(example.totals.empty());
+  std::vector<const XmlElement*> shown;
+  example.page->collect([](const XmlElement& e) { return e.has_class("settlement"); }, shown);
+  std::map<int, int> shown_per_point;
+  for (const XmlElement* value : shown) {
+    const int position = std::stoi(value->attribute("data-position"));
+    ASSERT_GE(position, 1);
+    ASSERT_LE(position, static_cast<int>(example.totals.size()));
+    EXPECT_EQ(value->all_text(), example.totals[static_cast<std::size_t>(position - 1)]) << "point " << position;
+    ++shown_per_point[position];
+  }
+  // In the plan and in the table, and in the profile of each of the first 12.
+  for (int j = 1; j <= static_cast<int>(example.totals.size()); ++j) {
+    EXPECT_GE(shown_per_point[j], j <= 12 ? 3 : 2) << "point " << j;
+  }
+}
+
+TEST_P(PlotPage, EveryPointIsDrawnWithItsLabelAndSettlement) {
+  const Example example = run_example(GetParam());
+  const auto plans = find(*example.page, "svg", "plan");
+  ASSERT_EQ(plans.size(), 1u);
+  const auto points = find(*plans[0], "g", "point");
+  ASSERT_EQ(points.size(), example.totals.size());
+  for (const XmlElement* point : points) {
+    const int position = std::stoi(point->attribute("data-position"));
+    const auto numbers = find(*point, "tspan", "point-number");
+    ASSERT_EQ(numbers.size(), 1u);
+    EXPECT_EQ(numbers[0]->all_text().rfind("P", 0), 0u);
+    const auto values = find(*point, "tspan", "settlement");
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values[0]->all_text(), example.totals[static_cast<std::size_t>(position - 1)]);
+    EXPECT_EQ(find(*point, "circle", "").size(), 2u);
+  }
+  EXPECT_EQ(find(*example.page, "svg", "profile").size(), std::min<std::size_t>(example.totals.size(), 12));
+}
+
+TEST_P(PlotPage, EveryAreaIsDrawnWithItsIdentifierAndLoading) {
+  const Example example = run_example(GetParam());
+  const auto plans = find(*example.page, "svg", "plan");
+  ASSERT_EQ(plans.size(), 1u);
+  std::map<std::string, const XmlElement*> drawn;
+  for (const XmlElement* area : find(*plans[0], "g", "area")) drawn[area->attribute("data-area")] = area;
+  ASSERT_FALSE(example.areas.empty());
+  for (const auto& [id, loading] : example.areas) {
+    SCOPED_TRACE(id);
+    ASSERT_TRUE(drawn.count(id));
+    const XmlElement& area = *drawn[id];
+    EXPECT_FALSE(area.has_class("spread"));
+    const auto ids = find(area, "tspan", "area-id");
+    const auto loadings = find(area, "tspan", "loading");
+    ASSERT_EQ(ids.size(), 1u);
+    ASSERT_EQ(loadings.size(), 1u);
+    EXPECT_EQ(ids[0]->all_text(), id);
+    EXPECT_EQ(fields(loadings[0]->all_text()).at(0), loading);
+  }
+  // The rest are the spread areas, S1, S2, ... in order, each with its total load.
+  const std::size_t spread_count = drawn.size() - example.areas.size();
+  for (std::size_t m = 1; m <= spread_count; ++m) {
+    const std::string label = "S" + std::to_string(m);
+    ASSERT_TRUE(drawn.count(label)) << label;
+    EXPECT_TRUE(drawn[label]->has_class("spread"));
+    EXPECT_EQ(find(*drawn[label], "tspan", "area-id").at(0)->all_text(), label);
+    EXPECT_FALSE(find(*drawn[label], "tspan", "loading").at(0)->all_text().empty());
+  }
+}
+
+TEST_P(PlotPage, IsSelfContainedXhtml) {
+  const Example example = run_example(GetParam());
+  EXPECT_EQ(example.page->name, "html");
+  EXPECT_EQ(example.page->attribute("xmlns"), "http://www.w3.org/1999/xhtml");
+  EXPECT_TRUE(find(*example.page, "script", "").empty());
+  std::vector<const XmlElement*> fetching;
+  example.page->collect(
+      [](const XmlElement& e) {
+        return e.name == "link" || e.name == "img" || e.name == "iframe" || e.name == "use" ||
+               !e.attribute("src").empty() || !e.attribute("href").empty();
+      },
+      fetching);
+  EXPECT_TRUE(fetching.empty());
+  for (const XmlElement* svg : find(*example.page, "svg", "")) {
+    EXPECT_EQ(svg->attribute("xmlns"), "http://www.w3.org/2000/svg");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, PlotPage, ::testing::Values("sample", "large", "si_units"));
+
+}  // namespace
