@@ -105,7 +105,7 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
   for (const std::string& heading :
        {std::string("Point no."), "x (" + std::string(units.length) + ")", "y (" + std::string(units.length) + ")",
         std::string("Start layer"), "Total settlement (" + std::string(units.settlement) + ")",
-        std::string("Final pressure outside its curve")}) {
+        std::string("Sublayers with a final pressure outside their curve")}) {
     out.element("th", {}, heading);
   }
   out.close();
@@ -120,9 +120,9 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
     out.element("td", {{"class", "n settlement"}, {"data-position", std::to_string(j)}},
                 settlement_text(results.total_settlement[row]));
     std::string outside;
-    if (warnings.below[row] > 0) outside += plural(warnings.below[row], "sublayer", "sublayers") + " below";
+    if (warnings.below[row] > 0) outside += std::to_string(warnings.below[row]) + " below its range";
     if (warnings.above[row] > 0) {
-      outside += (outside.empty() ? "" : ", ") + plural(warnings.above[row], "sublayer", "sublayers") + " above";
+      outside += (outside.empty() ? "" : ", ") + std::to_string(warnings.above[row]) + " above its range";
     }
     out.element("td", {}, outside.empty() ? "none" : outside);
     out.close();

@@ -202,13 +202,14 @@ void write_areas(XmlWriter& out, const Frame& frame, const problem::ProblemData&
                             {"fill-opacity", "0.04"}, {"stroke", "#000000"}, {"stroke-width", spread ? "1.2" : "1.4"},
                             {"stroke-dasharray", spread ? "6 4" : "none"}});
     }
-    // Points often sit at an area's centre: a large area's label moves up
-    // towards its upper edge, out of their way.
+    // Points often sit at an area's centre: the label keeps out of their way.
     const std::string x = px(frame.px_x(wide(area.x)));
     double y = frame.px_y(wide(area.y));
     const double half_height = area.shape == problem::kCircle ? std::fabs(wide(area.x_length)) * 0.5 * frame.scale
                                                                : upper_reach(frame, area, spread);
+    // A small area's label goes under its outline instead.
     if (half_height > 3.0 * font) y -= half_height * 0.55;
+    else y += half_height + font + 2.0;
     out.open("text", {{"class", "label"}, {"x", x}, {"y", px(y - 1)}, {"text-anchor", "middle"}, {"stroke", "#ffffff"},
                       {"stroke-width", "2.5"}, {"paint-order", "stroke"}});
     out.element("tspan", {{"class", "area-id"}, {"font-weight", "bold"}}, label);
