@@ -4,6 +4,11 @@
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace analysis {
 namespace {
@@ -24,12 +29,76 @@ constexpr double kInfiniteOrdinate = 1.0e35;
 double pi() { return 4.0 * std::atan(1.0); }
 double half_pi() { return 2.0 * std::atan(1.0); }
 
+// The 13 ordinates of an integral take one slot more, so that the loops over
+// them run an even number of times and the compiler can take two at a time.
+constexpr std::size_t kSlots = 14;
+
 // Weddle's rule 3h/10 [1 5 1 6 1 5 1] on the panels 0-6 and 6-12; the shared
 // ordinate 6 counts twice.
-double weddle(const std::array<double, 13>& y, double h) {
+double weddle(const std::array<double, kSlots>& y, double h) {
   const double sum = y[0] + y[2] + y[4] + 2.0 * y[6] + y[8] + y[10] + y[12] +
                      5.0 * (y[1] + y[5] + y[7] + y[11]) + 6.0 * (y[3] + y[9]);
   return kWeddleFactor * h * sum;
+}
+
+// The abscissae of the 13 ordinates over 0..phi, as the squares of their sines.
+struct OrdinateAngles {
+  double phi;
+  double h;
+  std::array<double, kSlots> sine_square;
+};
+
+OrdinateAngles ordinate_angles(double phi) {
+  OrdinateAngles angles{phi, phi / 12.0, {}};
+  // The abscissae are accumulated, not multiplied: the last one carries the
+  // rounding of twelve additions, which the integrals at phi = pi/2 depend on.
+  double theta = 0.0;
+  for (std::size_t i = 0; i <= 12; ++i) {
+    const double s = std::sin(theta);
+    angles.sine_square[i] = s * s;
+    theta += angles.h;
+  }
+  return angles;
+}
+
+// The angles of the complete integral (phi = pi/2), worked out once. The
+// amplitude passes through a volatile so that the sines are those of the
+// run-time library, as for any other amplitude, and not the compiler's own.
+const OrdinateAngles& complete_angles() {
+  static const OrdinateAngles angles = [] {
+    volatile double phi = half_pi();
+    return ordinate_angles(phi);
+  }();
+  return angles;
+}
+
+// The ordinates sqrt(1 - m sin^2) and their reciprocals. Square roots and
+// quotients are correctly rounded whether taken one or two at a time, so the
+// paired form gives the same bits as the plain loop, in half the steps.
+EllipticIntegrals weddle_integrals(const OrdinateAngles& angles, double m) {
+  std::array<double, kSlots> ordinate{};
+  std::array<double, kSlots> reciprocal{};
+#if defined(__SSE2__)
+  const __m128d one = _mm_set1_pd(1.0);
+  const __m128d zero = _mm_setzero_pd();
+  const __m128d infinite = _mm_set1_pd(kInfiniteOrdinate);
+  const __m128d parameter = _mm_set1_pd(m);
+  for (std::size_t i = 0; i < kSlots; i += 2) {
+    const __m128d sine_square = _mm_loadu_pd(&angles.sine_square[i]);
+    const __m128d y = _mm_sqrt_pd(_mm_sub_pd(one, _mm_mul_pd(parameter, sine_square)));
+    const __m128d is_zero = _mm_cmpeq_pd(y, zero);
+    const __m128d quotient = _mm_div_pd(one, y);
+    _mm_storeu_pd(&ordinate[i], y);
+    _mm_storeu_pd(&reciprocal[i],
+                  _mm_or_pd(_mm_and_pd(is_zero, infinite), _mm_andnot_pd(is_zero, quotient)));
+  }
+#else
+  for (std::size_t i = 0; i < kSlots; ++i) {
+    ordinate[i] = std::sqrt(1.0 - m * angles.sine_square[i]);
+    reciprocal[i] = ordinate[i] == 0.0 ? kInfiniteOrdinate : 1.0 / ordinate[i];
+  }
+#endif
+  return {weddle(ordinate, angles.h), weddle(reciprocal, angles.h)};
 }
 
 // Reference depth of a spread area: option 2 is two thirds of the way down,
@@ -45,19 +114,11 @@ double reference_level(std::int32_t option, double top_level, double bottom_leve
 }  // namespace
 
 EllipticIntegrals elliptic_integrals(double phi, double m) {
-  std::array<double, 13> ordinate{};
-  std::array<double, 13> reciprocal{};
-  const double h = phi / 12.0;
-  // The abscissae are accumulated, not multiplied: the last one carries the
-  // rounding of twelve additions, which the integrals at phi = pi/2 depend on.
-  double theta = 0.0;
-  for (int i = 0; i <= 12; ++i) {
-    const double s = std::sin(theta);
-    ordinate[i] = std::sqrt(1.0 - m * (s * s));
-    reciprocal[i] = ordinate[i] == 0.0 ? kInfiniteOrdinate : 1.0 / ordinate[i];
-    theta += h;
-  }
-  return {weddle(ordinate, h), weddle(reciprocal, h)};
+  // Every complete integral has the same abscissae: their sines come from the
+  // table, the same values the loop below would give.
+  const OrdinateAngles& complete = complete_angles();
+  if (phi == complete.phi) return weddle_integrals(complete, m);
+  return weddle_integrals(ordinate_angles(phi), m);
 }
 
 float circle_stress_ratio(float a_in, float r_in, float z_in) {
