@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <vector>
 
 #include "analysis/compressibility.h"
+#include "analysis/point_workers.h"
 #include "layout/render.h"
 
 namespace analysis {
@@ -86,13 +88,15 @@ void write_strain_warnings(layout::RecordWriter& report, const PointWarnings& wa
 
 void compute_settlement(const problem::ProblemData& problem, AnalysisResults& results,
                         layout::RecordWriter& report) {
-  // One point's warnings at a time: they reach the report in point, then
-  // sublayer order, before the next point is settled.
-  PointWarnings warnings;
+  // The points are settled side by side, each recording its own warnings;
+  // the report then receives them in point, then sublayer order.
   const int point_count = std::clamp(problem.point_count, 0, problem::kMaxPoints);
+  std::vector<PointWarnings> warnings(static_cast<std::size_t>(point_count) + 1);
+  for_each_point(point_count, [&](int j) {
+    compute_point_settlement(problem, results, j, warnings[static_cast<std::size_t>(j)]);
+  });
   for (int j = 1; j <= point_count; ++j) {
-    compute_point_settlement(problem, results, j, warnings);
-    write_strain_warnings(report, warnings);
+    write_strain_warnings(report, warnings[static_cast<std::size_t>(j)]);
   }
 }
 

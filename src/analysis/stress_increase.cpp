@@ -2,10 +2,13 @@
 // average over each sublayer. Single precision throughout, step by step.
 #include "analysis/stress_increase.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 
 #include "analysis/influence.h"
+#include "analysis/point_workers.h"
 #include "analysis/rectangle_geometry.h"
 #include "layout/render.h"
 
@@ -16,9 +19,9 @@ using StressRow = std::array<float, problem::kMaxStressDepths + 1>;
 
 // What one area needs at every point, worked out once per area.
 struct PreparedArea {
-  const problem::LoadedArea* area;
+  const problem::LoadedArea* area = nullptr;
   RectangleGeometry rectangle;  // rectangles only
-  float radius;                 // circles only
+  float radius = 0.0f;          // circles only
 };
 
 PreparedArea prepare_area(const problem::LoadedArea& area) {
@@ -113,17 +116,26 @@ void write_trace_line(layout::RecordWriter& trace, int area_position, int point_
 
 void compute_stress_increase(const problem::ProblemData& problem, AnalysisResults& results,
                              layout::RecordWriter& trace) {
+  const int area_count = std::clamp(problem.total_area_count(), 0, problem::kMaxAreas);
+  const int point_count = std::clamp(problem.point_count, 0, problem::kMaxPoints);
+  // The trace names the pairs in area-then-point order and depends on nothing
+  // computed, so it is written whole before the points are worked on.
+  for (int i = 1; i <= area_count; ++i) {
+    for (int j = 1; j <= point_count; ++j) write_trace_line(trace, i, j);
+  }
+  std::array<PreparedArea, problem::kMaxAreas + 1> prepared{};
+  for (int i = 1; i <= area_count; ++i) prepared[i] = prepare_area(problem.areas[i]);
+
+  // Each point's row takes the areas in table order, as one thread would add
+  // them, so the sums do not depend on how the points are shared out.
   const int depth_count = 2 * problem.sublayer_count + 1;
-  for (int j = 1; j <= problem.point_count; ++j) {
-    for (int k = 1; k <= depth_count; ++k) results.stress_increase[j][k] = 0.0f;
-  }
-  for (int i = 1; i <= problem.total_area_count(); ++i) {
-    const PreparedArea prepared = prepare_area(problem.areas[i]);
-    for (int j = 1; j <= problem.point_count; ++j) {
-      write_trace_line(trace, i, j);
-      add_area_at_point(problem, prepared, problem.points[j], results.stress_increase[j]);
+  for_each_point(point_count, [&](int j) {
+    StressRow& row = results.stress_increase[j];
+    for (int k = 1; k <= depth_count; ++k) row[k] = 0.0f;
+    for (int i = 1; i <= area_count; ++i) {
+      add_area_at_point(problem, prepared[i], problem.points[j], row);
     }
-  }
+  });
 }
 
 void average_stress_increase(const problem::ProblemData& problem, AnalysisResults& results) {

@@ -41,9 +41,16 @@ TempFolder::~TempFolder() {
 }
 
 RunResult run_in_folder(const std::filesystem::path& folder, const std::string& executable,
-                        const std::vector<std::string>& arguments) {
+                        const std::vector<std::string>& arguments,
+                        const std::vector<std::string>& environment) {
   const std::filesystem::path console = folder.parent_path() / (folder.filename().string() + ".console");
-  std::string command = "cd " + quoted(folder.string()) + " && " + quoted(executable);
+  std::string command = "cd " + quoted(folder.string()) + " && ";
+  if (!environment.empty()) {
+    command += "env";
+    for (const std::string& setting : environment) command += " " + quoted(setting);
+    command += " ";
+  }
+  command += quoted(executable);
   for (const std::string& argument : arguments) command += " " + quoted(argument);
   command += " 2>" + quoted(console.string()) + " </dev/null >/dev/null";
   const int status = std::system(command.c_str());

@@ -27,8 +27,10 @@ class TempFolder {
 };
 
 // Runs `executable` with `arguments` in `folder` and collects its exit status and console.
+// `environment` holds extra NAME=value settings for the run.
 RunResult run_in_folder(const std::filesystem::path& folder, const std::string& executable,
-                        const std::vector<std::string>& arguments = {});
+                        const std::vector<std::string>& arguments = {},
+                        const std::vector<std::string>& environment = {});
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& text);
