@@ -259,32 +259,51 @@ void rectangle_corner_factors(const std::array<float, 4>& m_in, const std::array
 #endif
 }
 
-float spread_2to1_factor(std::int32_t option, float top_level, float bottom_level,
-                         float length_y, float length_x, float point_depth, float centre_x,
-                         float centre_y, float point_x, float point_y) {
-  if (option < 1 || option > 3) return 0.0f;
-
-  const double depth_below = static_cast<double>(point_depth) -
-                             reference_level(option, top_level, bottom_level);
+SpreadFootprint spread_footprint(std::int32_t option, float top_level, float bottom_level,
+                                 float length_y, float length_x, float centre_x, float centre_y) {
+  SpreadFootprint footprint;
+  footprint.valid_option = option >= 1 && option <= 3;
+  if (!footprint.valid_option) return footprint;
+  footprint.reference = reference_level(option, top_level, bottom_level);
   // Option 2 counts the reference level itself as loaded; 1 and 3 do not.
-  const double threshold = option == 2 ? kAboveTwoThirdsReference : kAboveReference;
-  if (depth_below < threshold) return 0.0f;
-
-  // The footprint is the area widened by half the depth on every side; its
-  // edges belong to it.
+  footprint.threshold = option == 2 ? kAboveTwoThirdsReference : kAboveReference;
   const double cx = centre_x;
   const double cy = centre_y;
   const double half_lx = static_cast<double>(length_x) / 2.0;
   const double half_ly = static_cast<double>(length_y) / 2.0;
+  footprint.low_x = cx - half_lx;
+  footprint.high_x = cx + half_lx;
+  footprint.low_y = cy - half_ly;
+  footprint.high_y = cy + half_ly;
+  footprint.length_x = length_x;
+  footprint.length_y = length_y;
+  return footprint;
+}
+
+float spread_2to1_factor(const SpreadFootprint& footprint, float point_depth, float point_x,
+                         float point_y) {
+  if (!footprint.valid_option) return 0.0f;
+  const double depth_below = static_cast<double>(point_depth) - footprint.reference;
+  if (depth_below < footprint.threshold) return 0.0f;
+
+  // The footprint is the area widened by half the depth on every side; its
+  // edges belong to it.
   const double half_d = depth_below / 2.0;
   const double px = point_x;
   const double py = point_y;
-  const bool inside = cx - half_lx - half_d <= px && px <= cx + half_lx + half_d &&
-                      cy - half_ly - half_d <= py && py <= cy + half_ly + half_d;
+  const bool inside = footprint.low_x - half_d <= px && px <= footprint.high_x + half_d &&
+                      footprint.low_y - half_d <= py && py <= footprint.high_y + half_d;
   if (!inside) return 0.0f;
-  const double ly = length_y;
-  const double lx = length_x;
-  return static_cast<float>(1.0 / ((depth_below + ly) * (depth_below + lx)));
+  return static_cast<float>(
+      1.0 / ((depth_below + footprint.length_y) * (depth_below + footprint.length_x)));
+}
+
+float spread_2to1_factor(std::int32_t option, float top_level, float bottom_level,
+                         float length_y, float length_x, float point_depth, float centre_x,
+                         float centre_y, float point_x, float point_y) {
+  return spread_2to1_factor(
+      spread_footprint(option, top_level, bottom_level, length_y, length_x, centre_x, centre_y),
+      point_depth, point_x, point_y);
 }
 
 }  // namespace analysis

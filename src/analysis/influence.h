@@ -38,4 +38,25 @@ float spread_2to1_factor(std::int32_t option, float top_level, float bottom_leve
                          float length_y, float length_x, float point_depth,
                          float centre_x, float centre_y, float point_x, float point_y);
 
+// What spread_2to1_factor needs of a spread area and its option, worked out
+// once per area.
+struct SpreadFootprint {
+  bool valid_option = false;
+  double reference = 0.0;  // the reference level
+  double threshold = 0.0;  // least depth below it that is loaded
+  double low_x = 0.0;      // the area's sides: centre -/+ half length
+  double high_x = 0.0;
+  double low_y = 0.0;
+  double high_y = 0.0;
+  double length_x = 0.0;
+  double length_y = 0.0;
+};
+
+SpreadFootprint spread_footprint(std::int32_t option, float top_level, float bottom_level,
+                                 float length_y, float length_x, float centre_x, float centre_y);
+
+// spread_2to1_factor of the area whose footprint is `footprint`, bit for bit.
+float spread_2to1_factor(const SpreadFootprint& footprint, float point_depth, float point_x,
+                         float point_y);
+
 }  // namespace analysis

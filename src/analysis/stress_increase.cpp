@@ -22,13 +22,19 @@ struct PreparedArea {
   const problem::LoadedArea* area = nullptr;
   RectangleGeometry rectangle;  // rectangles only
   float radius = 0.0f;          // circles only
+  SpreadFootprint footprint;    // spread areas only
 };
 
 PreparedArea prepare_area(const problem::LoadedArea& area) {
-  PreparedArea prepared{&area, {}, 0.0f};
+  PreparedArea prepared;
+  prepared.area = &area;
   if (area.shape == problem::kCircle) {
     prepared.radius = area.x_length * 0.5f;
-  } else if (area.shape != problem::kSpreadArea) {
+  } else if (area.shape == problem::kSpreadArea) {
+    prepared.footprint = spread_footprint(area.depth_reference, area.upper_depth,
+                                          area.lower_depth, area.y_length, area.x_length,
+                                          area.x, area.y);
+  } else {
     prepared.rectangle = rectangle_geometry(area);
   }
   return prepared;
@@ -76,9 +82,7 @@ void add_spread_area(const problem::ProblemData& problem, const PreparedArea& pr
     const float depth = problem.stress_depths[k];
     const float z = depth - area.elevation;
     if (z < 0.00001f) continue;
-    const float f = spread_2to1_factor(area.depth_reference, area.upper_depth, area.lower_depth,
-                                       area.y_length, area.x_length, depth, area.x, area.y,
-                                       point.x, point.y);
+    const float f = spread_2to1_factor(prepared.footprint, depth, point.x, point.y);
     if (f > 0.0f && !reached) {
       reached = true;
       continue;
