@@ -116,6 +116,8 @@ TEST_F(RunDriver, WriteFailureOnAFullDeviceIsFatal) {
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_TRUE(ends_with(result.console, fatal("(38): error during write, unit 4, file /dev/full")))
       << result.console;
+  // The report, opened before the failing unit, keeps everything written to it.
+  EXPECT_TRUE(ends_with(read_file(dir() / "r.rpt"), "\r\n\f\r\n"));
 }
 
 }  // namespace
