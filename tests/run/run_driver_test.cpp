@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/run_in_folder.h"
 
@@ -118,6 +119,29 @@ TEST_F(RunDriver, WriteFailureOnAFullDeviceIsFatal) {
       << result.console;
   // The report, opened before the failing unit, keeps everything written to it.
   EXPECT_TRUE(ends_with(read_file(dir() / "r.rpt"), "\r\n\f\r\n"));
+}
+
+TEST_F(RunDriver, CommandLineHelpAndVersionTouchNoFile) {
+  write_file(dir() / "names.dat", "sample.dat\nr.rpt\na.aux\nt.trc\n");
+  const struct {
+    int line;
+    std::vector<std::string> arguments;
+    int exit_status;
+    bool usage_on_console;
+  } cases[] = {
+      {__LINE__, {"--help"}, 0, false},
+      {__LINE__, {"--version"}, 0, false},
+      {__LINE__, {"--verbose"}, 2, true},
+      {__LINE__, {"sample.dat"}, 2, true},
+      {__LINE__, {"--help", "--version"}, 2, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const auto result = run_in_folder(dir(), SETTLE_EXE, c.arguments);
+    EXPECT_EQ(result.exit_status, c.exit_status);
+    EXPECT_EQ(result.console.rfind("usage: settle", 0) == 0, c.usage_on_console) << result.console;
+    EXPECT_FALSE(fs::exists(dir() / "r.rpt"));
+  }
 }
 
 }  // namespace
