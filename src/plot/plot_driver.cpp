@@ -21,20 +21,11 @@
 #include "problem/problem_data.h"
 #include "problem/problem_reader.h"
 #include "report/input_tables.h"
+#include "run/console_messages.h"
 #include "run/file_set.h"
 
 namespace plot {
 namespace {
-
-void announce_data_errors(layout::RecordWriter& console) {
-  static const layout::Layout kLayout = layout::parse_layout("('DATA ERRORS')");
-  layout::write_record(console, kLayout, {});
-}
-
-void announce_execution(layout::RecordWriter& console) {
-  static const layout::Layout kLayout = layout::parse_layout("(10X,'EXECUTION IN PROGRESS',/)");
-  layout::write_record(console, kLayout, {});
-}
 
 // The records a report writer over `text` received, without the page
 // controls (form feed, "1") and the blank records at either end.
@@ -91,9 +82,9 @@ int run_plot(std::ostream& console_stream, const std::string& page_name) {
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
 
   const run::FileNames names = run::read_file_names();
-  if (!names.complete) announce_data_errors(console);
+  if (!names.complete) run::announce_data_errors(console);
   run::InputFile input(run::kInputUnit, names.names[0]);
-  announce_execution(console);
+  run::announce_execution(console);
 
   // Report, auxiliary and trace records are needed by the steps but not kept.
   std::ostringstream report_text;

@@ -19,20 +19,11 @@
 #include "report/page.h"
 #include "report/profile_tables.h"
 #include "report/result_tables.h"
+#include "run/console_messages.h"
 #include "run/file_set.h"
 
 namespace run {
 namespace {
-
-void announce_data_errors(layout::RecordWriter& console) {
-  static const layout::Layout kLayout = layout::parse_layout("('DATA ERRORS')");
-  layout::write_record(console, kLayout, {});
-}
-
-void announce_execution(layout::RecordWriter& console) {
-  static const layout::Layout kLayout = layout::parse_layout("(10X,'EXECUTION IN PROGRESS',/)");
-  layout::write_record(console, kLayout, {});
-}
 
 constexpr std::string_view kUsage =
     "usage: settle [--help | --version]\n"
