@@ -212,53 +212,6 @@ float rectangle_corner_factor(float m_in, float n_in) {
   return static_cast<float>((t + theta) / kFourPiAsWritten);
 }
 
-void rectangle_corner_factors(const std::array<float, 4>& m_in, const std::array<float, 4>& n_in,
-                              std::array<float, 4>& factor) {
-#if defined(__SSE2__)
-  // Two corners at a time: the same operations in the same order as
-  // rectangle_corner_factor, each correctly rounded, so the same bits. The
-  // arctangents come last, one corner at a time, once everything they do not
-  // wait for is under way.
-  const __m128d one = _mm_set1_pd(1.0);
-  const __m128d two = _mm_set1_pd(2.0);
-  __m128d t[2];
-  double tangent[4];
-  int small = 0;     // bit i: corner i below the threshold, factor 0
-  int vertical = 0;  // bit i: corner i has an infinite quotient, arctangent pi/2
-  for (std::size_t pair = 0; pair < 2; ++pair) {
-    const std::size_t first = 2 * pair;
-    const __m128d m = _mm_set_pd(static_cast<double>(m_in[first + 1]), static_cast<double>(m_in[first]));
-    const __m128d n = _mm_set_pd(static_cast<double>(n_in[first + 1]), static_cast<double>(n_in[first]));
-    const __m128d m_sq = _mm_mul_pd(m, m);
-    const __m128d two_mn = _mm_mul_pd(_mm_mul_pd(two, m), n);
-    const __m128d mn_sq = _mm_mul_pd(_mm_mul_pd(m_sq, n), n);
-    const __m128d v = _mm_add_pd(_mm_add_pd(m_sq, _mm_mul_pd(n, n)), one);
-    const __m128d root_term = _mm_mul_pd(two_mn, _mm_sqrt_pd(v));
-    t[pair] = _mm_div_pd(_mm_mul_pd(root_term, _mm_add_pd(v, one)),
-                         _mm_mul_pd(v, _mm_add_pd(v, mn_sq)));
-    const __m128d denominator = _mm_sub_pd(v, mn_sq);
-    _mm_storeu_pd(&tangent[first], _mm_div_pd(root_term, denominator));
-    small |= _mm_movemask_pd(_mm_cmplt_pd(two_mn, _mm_set1_pd(kCornerThreshold))) << first;
-    vertical |= _mm_movemask_pd(_mm_cmpeq_pd(denominator, _mm_setzero_pd())) << first;
-  }
-  double theta[4] = {0.0, 0.0, 0.0, 0.0};
-  for (std::size_t i = 0; i < 4; ++i) {
-    const int bit = 1 << i;
-    if ((small & bit) != 0) continue;
-    theta[i] = (vertical & bit) != 0 ? half_pi() : std::atan(tangent[i]);
-    if (theta[i] < 0.0) theta[i] = theta[i] + kPiSingle;
-  }
-  const __m128d four_pi = _mm_set1_pd(kFourPiAsWritten);
-  const __m128 low = _mm_cvtpd_ps(_mm_div_pd(_mm_add_pd(t[0], _mm_loadu_pd(&theta[0])), four_pi));
-  const __m128 high = _mm_cvtpd_ps(_mm_div_pd(_mm_add_pd(t[1], _mm_loadu_pd(&theta[2])), four_pi));
-  float result[4];
-  _mm_storeu_ps(result, _mm_movelh_ps(low, high));
-  for (std::size_t i = 0; i < 4; ++i) factor[i] = (small & (1 << i)) != 0 ? 0.0f : result[i];
-#else
-  for (std::size_t i = 0; i < 4; ++i) factor[i] = rectangle_corner_factor(m_in[i], n_in[i]);
-#endif
-}
-
 SpreadFootprint spread_footprint(std::int32_t option, float top_level, float bottom_level,
                                  float length_y, float length_x, float centre_x, float centre_y) {
   SpreadFootprint footprint;

@@ -3,7 +3,6 @@
 // as a ratio or factor of the area's load value. Pure functions.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 namespace analysis {
@@ -25,11 +24,6 @@ float circle_stress_ratio(float a, float r, float z);
 // Vertical stress / surface pressure under the corner of a uniformly loaded
 // rectangle whose sides, divided by the depth, are `m` and `n`. 0 to 0.25.
 float rectangle_corner_factor(float m, float n);
-
-// The four corner factors of one depth at once, each bit for bit the
-// rectangle_corner_factor of its `m` and `n`.
-void rectangle_corner_factors(const std::array<float, 4>& m, const std::array<float, 4>& n,
-                              std::array<float, 4>& factor);
 
 // 1 / (area of the 2:1 spread footprint) at the point, or 0 outside it or above
 // the reference level chosen by `option` (1 top, 2 two thirds down rounded to

@@ -3,7 +3,6 @@
 // decimals turn the last bit of an intermediate into a printed digit.
 #include "analysis/rectangle_geometry.h"
 
-#include <array>
 #include <cmath>
 
 #include "analysis/influence.h"
@@ -149,16 +148,10 @@ float rectangle_influence_sum(const RectangleDistances& d, float z) {
     f3 = surface_factor(d.u1, d.v2);
     f4 = surface_factor(d.u1, d.v1);
   } else {
-    const float m1 = d.u1 / z;
-    const float m2 = d.u2 / z;
-    const float n1 = d.v1 / z;
-    const float n2 = d.v2 / z;
-    std::array<float, 4> factor;
-    rectangle_corner_factors({m1, m1, m2, m2}, {n1, n2, n1, n2}, factor);
-    f4 = factor[0];
-    f3 = factor[1];
-    f2 = factor[2];
-    f1 = factor[3];
+    f4 = rectangle_corner_factor(d.u1 / z, d.v1 / z);
+    f3 = rectangle_corner_factor(d.u1 / z, d.v2 / z);
+    f2 = rectangle_corner_factor(d.u2 / z, d.v1 / z);
+    f1 = rectangle_corner_factor(d.u2 / z, d.v2 / z);
   }
   const Negation& negate = kNegations[d.position_case];
   if (negate.f1) f1 = -f1;

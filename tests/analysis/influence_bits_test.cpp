@@ -1,9 +1,8 @@
-// The fast forms of the influence functions (complete integrals from a table
-// of sines, ordinates and corner factors two at a time) give the very bits of
-// the plain rules, taken one ordinate or one corner after another.
+// The fast form of the elliptic integrals (complete integrals from a table of
+// sines, ordinates several at a time) gives the very bits of the plain rule,
+// taken one ordinate after another.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -46,36 +45,6 @@ TEST(EllipticIntegrals, SameBitsAsOneOrdinateAtATime) {
       const analysis::EllipticIntegrals expected = ordinate_by_ordinate(phi, m);
       EXPECT_TRUE(same_bits(got.e, expected.e)) << got.e << " " << expected.e;
       EXPECT_TRUE(same_bits(got.f, expected.f)) << got.f << " " << expected.f;
-    }
-  }
-}
-
-}  // namespace
-
-namespace {
-
-bool same_bits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-TEST(RectangleCornerFactors, SameBitsAsOneCornerAtATime) {
-  // Side ratios from 0 and the threshold region up to far beyond the corner,
-  // and a pair (V = m^2 n^2 near m = n = 1.5538) where the arctangent's
-  // quotient is near infinite.
-  const float ratios[] = {0.0f,   1.0e-9f, 3.0e-8f, 5.0e-8f, 1.0e-4f, 0.01f, 0.1234f, 0.5f,
-                          1.0f,   1.5537f, 1.5538f, 1.55377397f, 2.0f, 3.3f, 10.0f, 123.4f,
-                          1.0e4f, 3.0e7f};
-  for (float m1 : ratios) {
-    for (float m2 : ratios) {
-      for (float n1 : ratios) {
-        const std::array<float, 4> m = {m1, m1, m2, m2};
-        const std::array<float, 4> n = {n1, 0.5f * n1, n1, m1};
-        std::array<float, 4> got{};
-        analysis::rectangle_corner_factors(m, n, got);
-        for (std::size_t i = 0; i < 4; ++i) {
-          const float expected = analysis::rectangle_corner_factor(m[i], n[i]);
-          EXPECT_TRUE(same_bits(got[i], expected))
-              << "m " << m[i] << " n " << n[i] << ": " << got[i] << " " << expected;
-        }
-      }
     }
   }
 }
