@@ -6,9 +6,6 @@
 #include <cmath>
 #include <cstddef>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 // On x86-64 the ordinates of an integral are also taken four at a time, on
 // processors that have the wider registers (chosen at run time).
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -80,8 +77,8 @@ const OrdinateAngles& complete_angles() {
 }
 
 // The ordinates sqrt(1 - m sin^2) and their reciprocals. Square roots and
-// quotients are correctly rounded whether taken one or several at a time, so
-// the grouped forms give the same bits as the plain loop, in fewer steps.
+// quotients are correctly rounded whether taken one or four at a time, so the
+// grouped form gives the same bits as the plain loop, in fewer steps.
 #if defined(SETTLE_AVX_ORDINATES)
 [[gnu::target("avx")]] void ordinates_four_at_a_time(const OrdinateAngles& angles, double m,
                                                       double* ordinate, double* reciprocal) {
@@ -112,26 +109,10 @@ EllipticIntegrals weddle_integrals(const OrdinateAngles& angles, double m) {
     return {weddle(ordinate, angles.h), weddle(reciprocal, angles.h)};
   }
 #endif
-#if defined(__SSE2__)
-  const __m128d one = _mm_set1_pd(1.0);
-  const __m128d zero = _mm_setzero_pd();
-  const __m128d infinite = _mm_set1_pd(kInfiniteOrdinate);
-  const __m128d parameter = _mm_set1_pd(m);
-  for (std::size_t i = 0; i < kSlots; i += 2) {
-    const __m128d sine_square = _mm_loadu_pd(&angles.sine_square[i]);
-    const __m128d y = _mm_sqrt_pd(_mm_sub_pd(one, _mm_mul_pd(parameter, sine_square)));
-    const __m128d is_zero = _mm_cmpeq_pd(y, zero);
-    const __m128d quotient = _mm_div_pd(one, y);
-    _mm_storeu_pd(&ordinate[i], y);
-    _mm_storeu_pd(&reciprocal[i],
-                  _mm_or_pd(_mm_and_pd(is_zero, infinite), _mm_andnot_pd(is_zero, quotient)));
-  }
-#else
   for (std::size_t i = 0; i < kSlots; ++i) {
     ordinate[i] = std::sqrt(1.0 - m * angles.sine_square[i]);
     reciprocal[i] = ordinate[i] == 0.0 ? kInfiniteOrdinate : 1.0 / ordinate[i];
   }
-#endif
   return {weddle(ordinate, angles.h), weddle(reciprocal, angles.h)};
 }
 
