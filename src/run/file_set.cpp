@@ -21,10 +21,14 @@ std::string trim_name(std::string_view field) {
   return std::string(field.substr(begin, end - begin));
 }
 
-// The open failure that `error` (an errno value) stands for.
-[[noreturn]] void fail_open(int unit, const std::string& name, int error) {
+enum class Access { kRead, kWrite };
+
+// The open failure that `error` (an errno value) stands for. Only a file the
+// program reads can be "not found": an output file is created, so failing to
+// create it (a missing folder, an empty name) is an open failure.
+[[noreturn]] void fail_open(int unit, const std::string& name, int error, Access access) {
   layout::FatalKind kind = layout::FatalKind::kOpenFailure;
-  if (error == ENOENT) kind = layout::FatalKind::kFileNotFound;
+  if (error == ENOENT && access == Access::kRead) kind = layout::FatalKind::kFileNotFound;
   if (error == EACCES || error == EPERM) kind = layout::FatalKind::kPermissionDenied;
   layout::raise_fatal(kind, unit, full_path(name));
 }
@@ -65,18 +69,18 @@ std::string full_path(const std::string& name) {
 
 InputFile::InputFile(int unit, const std::string& name)
     : reader_(stream_, unit, full_path(name)) {
-  if (is_directory(name)) fail_open(unit, name, EISDIR);
+  if (is_directory(name)) fail_open(unit, name, EISDIR, Access::kRead);
   errno = 0;
   stream_.open(name, std::ios::binary);
-  if (!stream_) fail_open(unit, name, name.empty() ? ENOENT : errno);
+  if (!stream_) fail_open(unit, name, name.empty() ? ENOENT : errno, Access::kRead);
 }
 
 OutputFile::OutputFile(int unit, const std::string& name)
     : writer_(stream_, "\r\n", unit, full_path(name)) {
-  if (is_directory(name)) fail_open(unit, name, EISDIR);
+  if (is_directory(name)) fail_open(unit, name, EISDIR, Access::kWrite);
   errno = 0;
   stream_.open(name, std::ios::binary | std::ios::trunc);
-  if (!stream_) fail_open(unit, name, name.empty() ? ENOENT : errno);
+  if (!stream_) fail_open(unit, name, name.empty() ? ENOENT : errno, Access::kWrite);
 }
 
 void OutputFile::close() {

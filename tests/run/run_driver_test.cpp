@@ -70,7 +70,7 @@ TEST_F(RunDriver, ThreeLineNamesFileOpensThreeFilesThenFailsOnTheTraceUnit) {
   write_file(dir() / "names.dat", "sample.dat\nr.rpt\na.aux\n");
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.console, "DATA ERRORS\n" + fatal("(29): file not found, unit 7, file " +
+  EXPECT_EQ(result.console, "DATA ERRORS\n" + fatal("(30): open failure, unit 7, file " +
                                                     dir().string() + "/"));
   EXPECT_TRUE(fs::exists(dir() / "r.rpt"));
   EXPECT_TRUE(fs::exists(dir() / "a.aux"));
@@ -94,7 +94,9 @@ TEST_F(RunDriver, OpenFailuresNameTheUnitAndTheFile) {
     std::string message;
   } cases[] = {
       {__LINE__, "sample.dat\nmissing/r.rpt\na.aux\nt.trc\n",
-       "(29): file not found, unit 6, file " + (dir() / "missing/r.rpt").string()},
+       "(30): open failure, unit 6, file " + (dir() / "missing/r.rpt").string()},
+      {__LINE__, "sample.dat\n   \na.aux\nt.trc\n",
+       "(30): open failure, unit 6, file " + dir().string() + "/"},
       {__LINE__, "sample.dat\nfolder\na.aux\nt.trc\n",
        "(30): open failure, unit 6, file " + (dir() / "folder").string()},
       {__LINE__, "folder\nr.rpt\na.aux\nt.trc\n",
