@@ -2,8 +2,10 @@
 // sublayers derived from them and the data-error lists.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace problem {
@@ -112,7 +114,13 @@ struct ProblemData {
   std::int32_t boundary_error_count = 0;
   std::array<std::int32_t, kMaxBoundaryErrors + 1> boundary_error_list{};
 
-  int total_area_count() const { return area_count + spread_area_count; }
+  // Both counts are stored as read: the sum is taken wide and held within the
+  // 32-bit range, so two large negative counts give no areas instead of wrapping.
+  int total_area_count() const {
+    const std::int64_t total = std::int64_t{area_count} + std::int64_t{spread_area_count};
+    return static_cast<int>(std::clamp<std::int64_t>(total, std::numeric_limits<std::int32_t>::min(),
+                                                     std::numeric_limits<std::int32_t>::max()));
+  }
 };
 
 // Sets `unit_system` and the two factors that follow from it: every value
