@@ -21,15 +21,7 @@ using testing_support::first_difference;
 using testing_support::read_file;
 
 std::vector<fs::path> case_folders() {
-  std::vector<fs::path> folders;
-  for (const fs::path& root : {fs::path(SETTLE_EXAMPLES), fs::path(SETTLE_TEST_DATA) / "e2e"}) {
-    if (!fs::is_directory(root)) continue;
-    for (const auto& entry : fs::directory_iterator(root)) {
-      if (fs::is_directory(entry.path() / "expected")) folders.push_back(entry.path());
-    }
-  }
-  std::sort(folders.begin(), folders.end());
-  return folders;
+  return testing_support::reviewed_case_folders(SETTLE_EXAMPLES, fs::path(SETTLE_TEST_DATA) / "e2e");
 }
 
 class EndToEnd : public ::testing::TestWithParam<fs::path> {};

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -71,6 +72,19 @@ std::string read_file(const std::filesystem::path& path) {
 void write_file(const std::filesystem::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
+}
+
+std::vector<std::filesystem::path> reviewed_case_folders(const std::filesystem::path& examples,
+                                                         const std::filesystem::path& e2e_cases) {
+  std::vector<std::filesystem::path> folders;
+  for (const std::filesystem::path& root : {examples, e2e_cases}) {
+    if (!std::filesystem::is_directory(root)) continue;
+    for (const auto& entry : std::filesystem::directory_iterator(root)) {
+      if (std::filesystem::is_directory(entry.path() / "expected")) folders.push_back(entry.path());
+    }
+  }
+  std::sort(folders.begin(), folders.end());
+  return folders;
 }
 
 std::string first_difference(const std::string& expected, const std::string& got) {

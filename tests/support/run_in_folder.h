@@ -35,6 +35,11 @@ RunResult run_in_folder(const std::filesystem::path& folder, const std::string& 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& text);
 
+// The folders below `examples` and `e2e_cases` that hold reviewed outputs in
+// an `expected/` folder, in name order.
+std::vector<std::filesystem::path> reviewed_case_folders(const std::filesystem::path& examples,
+                                                         const std::filesystem::path& e2e_cases);
+
 // Empty when equal; else the first differing line of both, numbered from 1.
 std::string first_difference(const std::string& expected, const std::string& got);
 
