@@ -11,9 +11,12 @@
 #include <vector>
 
 #include "plot_test_support.h"
+#include "support/record_lines.h"
 #include "support/run_in_folder.h"
 
 namespace {
+
+using testing_support::lines_of;
 
 namespace fs = std::filesystem;
 using testing_support::read_file;
@@ -22,13 +25,6 @@ using testing_support::TempFolder;
 
 std::vector<fs::path> case_folders() {
   return testing_support::reviewed_case_folders(SETTLE_EXAMPLES, fs::path(SETTLE_TEST_DATA) / "e2e");
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 class PlotRun : public ::testing::TestWithParam<fs::path> {};

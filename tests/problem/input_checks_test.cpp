@@ -11,16 +11,12 @@
 
 #include "layout/record_writer.h"
 #include "problem/problem_data.h"
+#include "support/record_lines.h"
 
 namespace problem {
 namespace {
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using testing_support::lines_of;
 
 // A profile with boundaries 0.0, 4.0 and 10.0.
 std::unique_ptr<ProblemData> two_layers() {

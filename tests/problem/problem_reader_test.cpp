@@ -12,16 +12,12 @@
 #include "layout/record_reader.h"
 #include "layout/record_writer.h"
 #include "problem/problem_data.h"
+#include "support/record_lines.h"
 
 namespace problem {
 namespace {
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using testing_support::lines_of;
 
 struct Reading {
   ReadOutcome outcome;

@@ -14,12 +14,7 @@ namespace {
 
 using Sink = testing_support::RecordSink;
 using testing_support::at;
-
-template <int N>
-void set_text(problem::FixedText<N>& field, std::string_view text) {
-  field = problem::FixedText<N>();
-  text.copy(field.chars.data(), std::min<std::size_t>(text.size(), N));
-}
+using testing_support::set_text;
 
 TEST(Page, FormFeedRecordIsTheSingleFormFeedCharacter) {
   Sink sink;
