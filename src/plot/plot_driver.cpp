@@ -21,6 +21,7 @@
 #include "problem/problem_data.h"
 #include "problem/problem_reader.h"
 #include "report/input_tables.h"
+#include "run/command_line.h"
 #include "run/console_messages.h"
 #include "run/file_set.h"
 
@@ -138,15 +139,10 @@ int run_plot(std::ostream& console_stream, const std::string& page_name) {
 int main_entry(int argc, char** argv) {
   std::string page_name = kDefaultPageName;
   if (argc > 1) {
+    if (const auto status = run::answer_help_or_version(argc, argv, kUsage, "settle-plot")) {
+      return *status;
+    }
     const std::string_view argument = argv[1];
-    if (argc == 2 && argument == "--help") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (argc == 2 && argument == "--version") {
-      std::cout << "settle-plot " SETTLE_VERSION "\n";
-      return 0;
-    }
     if (argc > 2 || argument.empty() || argument.front() == '-') {
       std::cerr << kUsage;
       return 2;

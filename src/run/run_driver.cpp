@@ -19,6 +19,7 @@
 #include "report/page.h"
 #include "report/profile_tables.h"
 #include "report/result_tables.h"
+#include "run/command_line.h"
 #include "run/console_messages.h"
 #include "run/file_set.h"
 
@@ -88,15 +89,7 @@ int run_settle(std::ostream& console_stream) {
 
 int main_entry(int argc, char** argv) {
   if (argc > 1) {
-    const std::string_view argument = argv[1];
-    if (argc == 2 && argument == "--help") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (argc == 2 && argument == "--version") {
-      std::cout << "settle " SETTLE_VERSION "\n";
-      return 0;
-    }
+    if (const auto status = answer_help_or_version(argc, argv, kUsage, "settle")) return *status;
     std::cerr << kUsage;
     return 2;
   }
