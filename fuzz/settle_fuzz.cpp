@@ -106,25 +106,22 @@ bool exceeds_work_budget(std::string_view problem_text) {
   std::ostringstream discarded;
   layout::RecordReader input(in, 5, "problem");
   layout::RecordWriter console(discarded, "\n", layout::kConsoleUnit, "");
-  layout::RecordWriter report(discarded, "\r\n", 6, "report");
-  auto problem = std::make_unique<problem::ProblemData>();
+  std::unique_ptr<problem::ProblemData> problem;
   try {
-    if (problem::read_problem(input, console, report, *problem) != problem::ReadOutcome::kComplete) {
-      return false;
-    }
+    problem::ReadResult read = problem::read_problem(input, console);
+    if (read.stop) return false;
+    problem = std::move(read.problem);
     analysis::form_sublayers(*problem);
   } catch (const layout::FatalError&) {
     return false;
   }
   double per_point_and_depth = kPointDepthWork;
-  const std::int64_t total_areas =
-      std::int64_t{problem->area_count} + std::int64_t{problem->spread_area_count};
-  const int areas = static_cast<int>(std::clamp<std::int64_t>(total_areas, 0, problem::kMaxAreas));
+  const int areas = std::max(problem->total_area_count(), 0);
   for (int a = 1; a <= areas; ++a) {
     per_point_and_depth += problem->areas[a].shape == problem::kCircle ? kCircleWork : 1.0;
   }
-  const int points = std::clamp(problem->point_count, 0, problem::kMaxPoints);
-  const int depths = 2 * std::clamp(problem->sublayer_count, 0, problem::kMaxSublayers) + 1;
+  const int points = std::max(problem->point_count, 0);
+  const int depths = 2 * problem->sublayer_count + 1;
   return points * depths * per_point_and_depth > kWorkBudget;
 }
 

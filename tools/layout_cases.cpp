@@ -20,6 +20,7 @@
 #include "layout/layout.h"
 #include "layout/record_reader.h"
 #include "layout/render.h"
+#include "support/rendered_records.h"
 
 namespace {
 
@@ -180,8 +181,8 @@ std::string run_write_case(const Case& c) {
     if (d.kind == 'A') values.push_back(layout::Value::of(std::string_view(d.text)));
   }
   const std::vector<std::string> got =
-      c.layout == "*" ? layout::render_free_form(values)
-                      : layout::render_records(layout::parse_layout(c.layout), values);
+      c.layout == "*" ? testing_support::render_free_form(values)
+                      : testing_support::render_records(layout::parse_layout(c.layout), values);
   if (got == c.records) return {};
   std::string diff = "  layout " + c.layout + "\n";
   const std::size_t n = std::max(got.size(), c.records.size());

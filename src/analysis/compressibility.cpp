@@ -1,5 +1,4 @@
-// Compressibility curves: the strain lookup on a point curve, slope lines and
-// the rule that curve pressures are positive.
+// Compressibility curves: the strain lookup on a point curve and slope lines.
 #include "analysis/compressibility.h"
 
 #include <algorithm>
@@ -13,8 +12,8 @@ namespace {
 // double: every stored single is widened before it is subtracted or divided,
 // and only the final strain is kept as single.
 float semi_log_strain(const problem::CompressibilityCurve& curve, int m, float pressure) {
-  const auto lower = static_cast<std::size_t>(m - 1);
-  const auto upper = static_cast<std::size_t>(m);
+  const int lower = m - 1;
+  const int upper = m;
   const double strain_lower = static_cast<double>(curve.strain[lower]);
   const double pressure_lower = static_cast<double>(curve.pressure[lower]);
   const double slope =
@@ -31,20 +30,16 @@ const problem::CompressibilityCurve& curve_of(const problem::ProblemData& proble
                                               std::int32_t curve_index) {
   static const problem::CompressibilityCurve kEmptyCurve{};
   if (curve_index < 1 || curve_index > problem::kMaxCurves) return kEmptyCurve;
-  return problem.curves[static_cast<std::size_t>(curve_index)];
+  return problem.curves[curve_index];
 }
 
-bool is_slope_line(const problem::CompressibilityCurve& curve) { return curve.point_count < 2; }
-
 StrainLookup strain_at(const problem::CompressibilityCurve& curve, float pressure) {
-  assert(!is_slope_line(curve));
-  const int n = std::clamp(curve.point_count, 1, problem::kMaxCurvePoints);
+  assert(!problem::is_slope_line(curve) && curve.point_count <= problem::kMaxCurvePoints);
+  const int n = curve.point_count;
   for (int m = 1; m <= n; ++m) {
-    const float point_pressure = curve.pressure[static_cast<std::size_t>(m)];
+    const float point_pressure = curve.pressure[m];
     if (!(pressure <= point_pressure)) continue;
-    if (pressure == point_pressure) {
-      return {curve.strain[static_cast<std::size_t>(m)], LookupCase::kExact};
-    }
+    if (pressure == point_pressure) return {curve.strain[m], LookupCase::kExact};
     // The curve is not extended below its first point.
     if (m == 1) return {curve.strain[1], LookupCase::kBelow};
     return {semi_log_strain(curve, m, pressure), LookupCase::kInterpolated};
@@ -52,7 +47,7 @@ StrainLookup strain_at(const problem::CompressibilityCurve& curve, float pressur
   // Past the last point the last segment goes on, so that a sublayer loaded
   // beyond the test data is not credited with less strain than the trend; a
   // last segment that does not rise in pressure has no trend to follow.
-  const auto last = static_cast<std::size_t>(n);
+  const int last = n;
   if (!(curve.pressure[last] > curve.pressure[last - 1])) {
     return {curve.strain[last], LookupCase::kAbove};
   }
@@ -70,7 +65,5 @@ float slope_line_strain_increase(const problem::CompressibilityCurve& curve, flo
   if (curve.slope >= 0.0f) return curve.slope * log10_of_ratio(p1, p0);
   return std::fabs(curve.slope) * (p1 - p0);
 }
-
-bool pressure_is_acceptable(float pressure) { return pressure > 0.0f; }
 
 }  // namespace analysis

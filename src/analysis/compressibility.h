@@ -1,5 +1,5 @@
-// Compressibility curves: strain read off a point curve at a pressure, the
-// strain increase of a slope line, and the rule that curve pressures are positive.
+// Compressibility curves: strain read off a point curve at a pressure and the
+// strain increase of a slope line.
 #pragma once
 
 #include <cstdint>
@@ -25,23 +25,17 @@ struct StrainLookup {
 const problem::CompressibilityCurve& curve_of(const problem::ProblemData& problem,
                                               std::int32_t curve_index);
 
-// True for a curve given by a slope alone (fewer than 2 points).
-bool is_slope_line(const problem::CompressibilityCurve& curve);
-
 // The strain of point curve `curve` at `pressure`, and where on the curve it
 // was read. Above the last point the last segment is extended.
-// REQUIRES: !is_slope_line(curve).
+// REQUIRES: !problem::is_slope_line(curve).
 StrainLookup strain_at(const problem::CompressibilityCurve& curve, float pressure);
 
 // The strain increase of slope line `curve` from pressure `p0` to `p1`
-// (a fraction). REQUIRES: is_slope_line(curve).
+// (a fraction). REQUIRES: problem::is_slope_line(curve).
 float slope_line_strain_increase(const problem::CompressibilityCurve& curve, float p0, float p1);
 
 // log10(`numerator` / `denominator`): the quotient in single precision, its
 // logarithm in double, the result kept as single.
 float log10_of_ratio(float numerator, float denominator);
-
-// A curve pressure is acceptable when it is greater than 0.0.
-bool pressure_is_acceptable(float pressure);
 
 }  // namespace analysis

@@ -1,29 +1,12 @@
-// The stress increase at the settlement points, area by area, and its
-// average over each sublayer. Single precision throughout, step by step.
+// The stress increase below a plan point, area by area, and its average over
+// each sublayer. Single precision throughout, step by step.
 #include "analysis/stress_increase.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdint>
-
-#include "analysis/influence.h"
-#include "analysis/point_workers.h"
-#include "analysis/rectangle_geometry.h"
-#include "layout/render.h"
 
 namespace analysis {
 namespace {
-
-using StressRow = std::array<float, problem::kMaxStressDepths + 1>;
-
-// What one area needs at every point, worked out once per area.
-struct PreparedArea {
-  const problem::LoadedArea* area = nullptr;
-  RectangleGeometry rectangle;  // rectangles only
-  float radius = 0.0f;          // circles only
-  SpreadFootprint footprint;    // spread areas only
-};
 
 PreparedArea prepare_area(const problem::LoadedArea& area) {
   PreparedArea prepared;
@@ -40,12 +23,14 @@ PreparedArea prepare_area(const problem::LoadedArea& area) {
   return prepared;
 }
 
-void add_rectangle(const problem::ProblemData& problem, const PreparedArea& prepared,
-                   const problem::SettlementPoint& point, StressRow& row) {
+int depth_count(const problem::ProblemData& problem) { return 2 * problem.sublayer_count + 1; }
+
+void add_rectangle(const problem::ProblemData& problem, const PreparedArea& prepared, float x,
+                   float y, StressRow& row) {
   const problem::LoadedArea& area = *prepared.area;
-  const RectangleDistances distances = rectangle_distances(prepared.rectangle, point.x, point.y);
-  const int depth_count = 2 * problem.sublayer_count + 1;
-  for (int k = 1; k <= depth_count; ++k) {
+  const RectangleDistances distances = rectangle_distances(prepared.rectangle, x, y);
+  const int depths = depth_count(problem);
+  for (int k = 1; k <= depths; ++k) {
     const float z = problem.stress_depths[k] - area.elevation;
     if (z < 0.0f) continue;
     const float sum = rectangle_influence_sum(distances, z);
@@ -53,17 +38,17 @@ void add_rectangle(const problem::ProblemData& problem, const PreparedArea& prep
   }
 }
 
-void add_circle(const problem::ProblemData& problem, const PreparedArea& prepared,
-                const problem::SettlementPoint& point, StressRow& row) {
+void add_circle(const problem::ProblemData& problem, const PreparedArea& prepared, float x,
+                float y, StressRow& row) {
   const problem::LoadedArea& area = *prepared.area;
   const float a = prepared.radius;
-  const float dx = area.x - point.x;
-  const float dy = area.y - point.y;
+  const float dx = area.x - x;
+  const float dy = area.y - y;
   float r = std::sqrt(dx * dx + dy * dy);
   // A point that is on the rim to within rounding gets the rim value.
   if (std::abs(a - r) < 0.00001f) r = a;
-  const int depth_count = 2 * problem.sublayer_count + 1;
-  for (int k = 1; k <= depth_count; ++k) {
+  const int depths = depth_count(problem);
+  for (int k = 1; k <= depths; ++k) {
     float z = problem.stress_depths[k] - area.elevation;
     if (std::abs(z) < 0.00001f) z = 0.0f;
     if (z < 0.0f) continue;
@@ -71,18 +56,18 @@ void add_circle(const problem::ProblemData& problem, const PreparedArea& prepare
   }
 }
 
-void add_spread_area(const problem::ProblemData& problem, const PreparedArea& prepared,
-                     const problem::SettlementPoint& point, StressRow& row) {
+void add_spread_area(const problem::ProblemData& problem, const PreparedArea& prepared, float x,
+                     float y, StressRow& row) {
   const problem::LoadedArea& area = *prepared.area;
   // The first depth at which the point falls inside the footprint takes
   // nothing: the load is counted from the next depth on.
   bool reached = false;
-  const int depth_count = 2 * problem.sublayer_count + 1;
-  for (int k = 1; k <= depth_count; ++k) {
+  const int depths = depth_count(problem);
+  for (int k = 1; k <= depths; ++k) {
     const float depth = problem.stress_depths[k];
     const float z = depth - area.elevation;
     if (z < 0.00001f) continue;
-    const float f = spread_2to1_factor(prepared.footprint, depth, point.x, point.y);
+    const float f = spread_2to1_factor(prepared.footprint, depth, x, y);
     if (f > 0.0f && !reached) {
       reached = true;
       continue;
@@ -91,67 +76,44 @@ void add_spread_area(const problem::ProblemData& problem, const PreparedArea& pr
   }
 }
 
-// Adds one area's contribution at every stress depth of one point. It reads
-// shared data only and writes only that point's row.
-void add_area_at_point(const problem::ProblemData& problem, const PreparedArea& prepared,
-                       const problem::SettlementPoint& point, StressRow& row) {
-  switch (prepared.area->shape) {
-    case problem::kCircle:
-      add_circle(problem, prepared, point, row);
-      break;
-    case problem::kSpreadArea:
-      add_spread_area(problem, prepared, point, row);
-      break;
-    default:
-      add_rectangle(problem, prepared, point, row);
-      break;
-  }
-}
-
-void write_trace_line(layout::RecordWriter& trace, int area_position, int point_position) {
-  static const layout::Layout kTraceLine =
-      layout::parse_layout("(5X,'COMPUTING AREA',I3,' AT POINT',I3)");
-  layout::write_record(trace, kTraceLine,
-                       {layout::Value::of(static_cast<std::int32_t>(area_position)),
-                        layout::Value::of(static_cast<std::int32_t>(point_position))});
-}
-
 }  // namespace
 
-void compute_stress_increase(const problem::ProblemData& problem, AnalysisResults& results,
-                             layout::RecordWriter& trace) {
-  const int area_count = std::clamp(problem.total_area_count(), 0, problem::kMaxAreas);
-  const int point_count = std::clamp(problem.point_count, 0, problem::kMaxPoints);
-  // The trace names the pairs in area-then-point order and depends on nothing
-  // computed, so it is written whole before the points are worked on.
-  for (int i = 1; i <= area_count; ++i) {
-    for (int j = 1; j <= point_count; ++j) write_trace_line(trace, i, j);
-  }
-  std::array<PreparedArea, problem::kMaxAreas + 1> prepared{};
-  for (int i = 1; i <= area_count; ++i) prepared[i] = prepare_area(problem.areas[i]);
-
-  // Each point's row takes the areas in table order, as one thread would add
-  // them, so the sums do not depend on how the points are shared out.
-  const int depth_count = 2 * problem.sublayer_count + 1;
-  for_each_point(point_count, [&](int j) {
-    StressRow& row = results.stress_increase[j];
-    for (int k = 1; k <= depth_count; ++k) row[k] = 0.0f;
-    for (int i = 1; i <= area_count; ++i) {
-      add_area_at_point(problem, prepared[i], problem.points[j], row);
-    }
-  });
+PreparedAreas prepare_areas(const problem::ProblemData& problem) {
+  PreparedAreas prepared;
+  prepared.count = std::max(problem.total_area_count(), 0);
+  for (int i = 1; i <= prepared.count; ++i) prepared.areas[i] = prepare_area(problem.areas[i]);
+  return prepared;
 }
 
-void average_stress_increase(const problem::ProblemData& problem, AnalysisResults& results) {
-  for (int j = 1; j <= problem.point_count; ++j) {
-    const auto& stress = results.stress_increase[j];
-    auto& average = results.average_stress_increase[j];
-    const int start = problem.points[j].start_sublayer;
-    for (int m = 1; m <= problem.sublayer_count; ++m) {
-      // Simpson's rule over the sublayer: top, centre and bottom.
-      average[m] = m < start ? 0.0f
-                             : (4.0f * stress[2 * m] + stress[2 * m - 1] + stress[2 * m + 1]) / 6.0f;
+void stress_increase_at(const problem::ProblemData& problem, const PreparedAreas& areas, float x,
+                        float y, StressRow& row) {
+  const int depths = depth_count(problem);
+  for (int k = 1; k <= depths; ++k) row[k] = 0.0f;
+  // The areas in table order, so that the sums are the same wherever and in
+  // whatever order the points are worked on.
+  for (int i = 1; i <= areas.count; ++i) {
+    const PreparedArea& prepared = areas.areas[i];
+    switch (prepared.area->shape) {
+      case problem::kCircle:
+        add_circle(problem, prepared, x, y, row);
+        break;
+      case problem::kSpreadArea:
+        add_spread_area(problem, prepared, x, y, row);
+        break;
+      default:
+        add_rectangle(problem, prepared, x, y, row);
+        break;
     }
+  }
+}
+
+void average_over_sublayers(const problem::ProblemData& problem, const StressRow& stress,
+                            int start_sublayer, SublayerRow& average) {
+  for (int m = 1; m <= problem.sublayer_count; ++m) {
+    // Simpson's rule over the sublayer: top, centre and bottom.
+    average[m] = m < start_sublayer
+                     ? 0.0f
+                     : (4.0f * stress[2 * m] + stress[2 * m - 1] + stress[2 * m + 1]) / 6.0f;
   }
 }
 

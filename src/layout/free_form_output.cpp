@@ -110,10 +110,4 @@ void write_free_form(RecordWriter& out, std::span<const Value> values) {
   run_free_form(values, [&out](std::string_view record) { out.put(record); });
 }
 
-std::vector<std::string> render_free_form(std::span<const Value> values) {
-  std::vector<std::string> records;
-  run_free_form(values, [&records](std::string_view record) { records.emplace_back(record); });
-  return records;
-}
-
 }  // namespace layout

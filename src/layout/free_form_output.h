@@ -18,6 +18,4 @@ inline void write_free_form(RecordWriter& out, std::initializer_list<Value> valu
   write_free_form(out, std::span<const Value>(values.begin(), values.size()));
 }
 
-std::vector<std::string> render_free_form(std::span<const Value> values);
-
 }  // namespace layout

@@ -14,12 +14,18 @@ class RecordReader {
  public:
   RecordReader(std::istream& in, int unit, std::string path);
 
-  // Reads the next line into `line`; false at the end of the file. A stream
-  // error other than the end of the file raises kReadError.
-  bool next_line(std::string& line);
+  // Reads the next line; false at the end of the file. A stream error other
+  // than the end of the file raises kReadError.
+  bool next_line();
   // As next_line, but the end of the file raises kEndOfFile: for a line that a
-  // read needs.
+  // read needs. Returns the line.
   const std::string& require_line();
+
+  // The line read last (empty before the first) and its number, counted from
+  // 1 (0 before the first). At the end of the file they stay those of the
+  // last line.
+  const std::string& line() const { return line_; }
+  int line_number() const { return line_number_; }
 
   // Raises `kind` naming this unit and its file.
   [[noreturn]] void fail(FatalKind kind) const;
@@ -30,6 +36,8 @@ class RecordReader {
  private:
   std::istream* in_;
   std::string line_;
+  std::string next_;
+  int line_number_ = 0;
   int unit_;
   std::string path_;
 };

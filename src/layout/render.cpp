@@ -53,8 +53,7 @@ float apply_scale(float value, int scale) {
   return value;
 }
 
-// One template of the write, shared by write_record and render_records:
-// `emit` receives each finished record.
+// The write: `emit` receives each finished record.
 template <typename Emit>
 void run_write(const Layout& layout, std::span<const Value> values, Emit&& emit) {
   std::string line;
@@ -155,12 +154,6 @@ void write_record(RecordWriter& out, const Layout& layout, std::span<const Value
   run_write(layout, values, [&out](std::string_view record) { out.put(record); });
 }
 
-std::vector<std::string> render_records(const Layout& layout, std::span<const Value> values) {
-  std::vector<std::string> records;
-  run_write(layout, values, [&records](std::string_view record) { records.emplace_back(record); });
-  return records;
-}
-
 std::string format_integer(std::int32_t value, int width) {
   std::string field;
   put_integer(field, value, width);
@@ -170,12 +163,6 @@ std::string format_integer(std::int32_t value, int width) {
 std::string format_fixed(float value, int width, int decimals) {
   std::string field;
   append_fixed(field, value, width, decimals);
-  return field;
-}
-
-std::string format_text(std::string_view value, int width) {
-  std::string field;
-  put_text(field, value, width);
   return field;
 }
 

@@ -24,13 +24,9 @@ inline void write_record(RecordWriter& out, const Layout& layout,
   write_record(out, layout, std::span<const Value>(values.begin(), values.size()));
 }
 
-// The same write, returning the records instead (for tests and tools).
-std::vector<std::string> render_records(const Layout& layout, std::span<const Value> values);
-
-// One field, as the renderer writes it: Iw, Fw.d (after scaling) and Aw.
+// One field, as the renderer writes it: Iw and Fw.d (after scaling).
 std::string format_integer(std::int32_t value, int width);
 std::string format_fixed(float value, int width, int decimals);
-std::string format_text(std::string_view value, int width);
 
 // Appends the Fw.d field of `value` (scale already applied) to `line`, without
 // a temporary: the form the writer and free-form output use.

@@ -93,10 +93,10 @@ void write_profile_key(XmlWriter& out, std::int32_t unit_system) {
 
 void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
                          const analysis::AnalysisResults& results, int point) {
-  const auto row = static_cast<std::size_t>(point);
+  const int row = point;
   const auto& record = problem.points[row];
   const UnitNames units = unit_names(problem.unit_system);
-  const int n = std::clamp(problem.sublayer_count, 0, problem::kMaxSublayers);
+  const int n = problem.sublayer_count;
   const int first = std::max(record.start_sublayer, 1);
   const auto& sublayers = problem.sublayers;
 
@@ -104,12 +104,12 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   std::vector<double> below(static_cast<std::size_t>(n) + 2, 0.0);
   for (int m = n; m >= 1; --m) {
     below[static_cast<std::size_t>(m)] = below[static_cast<std::size_t>(m) + 1] +
-                                           static_cast<double>(results.sublayer_settlement[row][static_cast<std::size_t>(m)]);
+                                         static_cast<double>(results.sublayer_settlement[row][m]);
   }
 
   double largest_pressure = 0.0, smallest_pressure = 0.0;
   for (int m = 1; m <= n; ++m) {
-    const auto at = static_cast<std::size_t>(m);
+    const int at = m;
     largest_pressure = std::max({largest_pressure, static_cast<double>(sublayers[at].overburden_pressure),
                                  static_cast<double>(results.average_stress_increase[row][at])});
     smallest_pressure = std::min(smallest_pressure, static_cast<double>(results.average_stress_increase[row][at]));
@@ -118,9 +118,9 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   double pressure_step = 1.0, settlement_step = 1.0;
   const Axis pressure = value_axis(smallest_pressure, largest_pressure, kPressureLeft, kPressureRight, pressure_step);
   const Axis settlement = value_axis(*least_below, *most_below, kSettlementLeft, kSettlementRight, settlement_step);
-  double bottom_depth = n > 0 ? static_cast<double>(sublayers[static_cast<std::size_t>(n)].bottom_depth) : 0.0;
-  bottom_depth = std::max({bottom_depth, static_cast<double>(problem.boundary_depths[static_cast<std::size_t>(
-                                             std::clamp(problem.layer_count, 0, problem::kMaxLayers))]), 1.0});
+  double bottom_depth = n > 0 ? static_cast<double>(sublayers[n].bottom_depth) : 0.0;
+  bottom_depth = std::max(
+      {bottom_depth, static_cast<double>(problem.boundary_depths[std::max(problem.layer_count, 0)]), 1.0});
   double depth_step = round_step(bottom_depth, 6);
   const Axis depth{0.0, std::ceil(bottom_depth / depth_step - 1e-9) * depth_step, kTop, kBottom};
 
@@ -148,15 +148,15 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   write_value_axis(out, settlement, settlement_step, "Settlement (" + std::string(units.settlement) + ")");
   if (first > 1 && first <= n) {
     // The soil above the start layer takes no part in this point's settlement.
-    const double top = depth.at(sublayers[static_cast<std::size_t>(first - 1)].bottom_depth);
+    const double top = depth.at(sublayers[first - 1].bottom_depth);
     for (const Axis* panel : {&pressure, &settlement}) {
       out.empty("rect", {{"x", px(panel->left)}, {"y", px(kTop)}, {"width", px(panel->right - panel->left)},
                          {"height", px(top - kTop)}, {"fill", "#000000"}, {"fill-opacity", "0.08"}});
     }
     out.element("text", {{"x", px(kPressureLeft + 4)}, {"y", px(kTop + 12)}}, "not included");
   }
-  for (int layer = 1; layer < std::clamp(problem.layer_count, 0, problem::kMaxLayers); ++layer) {
-    const std::string y = px(depth.at(problem.boundary_depths[static_cast<std::size_t>(layer)]));
+  for (int layer = 1; layer < problem.layer_count; ++layer) {
+    const std::string y = px(depth.at(problem.boundary_depths[layer]));
     for (const Axis* panel : {&pressure, &settlement}) {
       out.empty("line", {{"x1", px(panel->left)}, {"y1", y}, {"x2", px(panel->right)}, {"y2", y},
                          {"stroke", "#808080"}, {"stroke-width", "1.5"}, {"stroke-dasharray", "2 3"}});
@@ -167,13 +167,13 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   std::vector<std::pair<double, double>> stress;
   std::vector<std::pair<double, double>> cumulative;
   for (int m = 1; m <= n; ++m) {
-    const auto at = static_cast<std::size_t>(m);
-    const double centre = depth.at(problem.stress_depths[2 * at]);
-    overburden.emplace_back(pressure.at(sublayers[at].overburden_pressure), centre);
-    if (m >= first) stress.emplace_back(pressure.at(results.average_stress_increase[row][at]), centre);
-    cumulative.emplace_back(settlement.at(below[at]), depth.at(sublayers[at].bottom_depth - sublayers[at].thickness));
+    const double centre = depth.at(problem.stress_depths[2 * m]);
+    overburden.emplace_back(pressure.at(sublayers[m].overburden_pressure), centre);
+    if (m >= first) stress.emplace_back(pressure.at(results.average_stress_increase[row][m]), centre);
+    cumulative.emplace_back(settlement.at(below[static_cast<std::size_t>(m)]),
+                            depth.at(sublayers[m].bottom_depth - sublayers[m].thickness));
   }
-  if (n > 0) cumulative.emplace_back(settlement.at(0.0), depth.at(sublayers[static_cast<std::size_t>(n)].bottom_depth));
+  if (n > 0) cumulative.emplace_back(settlement.at(0.0), depth.at(sublayers[n].bottom_depth));
   write_line(out, overburden, kOverburdenColour, "6 4");
   write_line(out, stress, kStressColour, "none");
   write_line(out, cumulative, kSettlementColour, "none");

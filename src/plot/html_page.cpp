@@ -50,16 +50,16 @@ void write_heading(XmlWriter& out, const problem::ProblemData& problem, const an
   if (problem.point_count < 1) return;
   int most = 1;
   for (int j = 2; j <= problem.point_count; ++j) {
-    if (results.total_settlement[static_cast<std::size_t>(j)] > results.total_settlement[static_cast<std::size_t>(most)]) {
+    if (results.total_settlement[j] > results.total_settlement[most]) {
       most = j;
     }
   }
   out.open("p", {{"class", "headline"}});
   out.text("Largest total settlement: ");
   out.element("strong", {{"class", "settlement"}, {"data-position", std::to_string(most)}},
-              settlement_text(results.total_settlement[static_cast<std::size_t>(most)]));
+              settlement_text(results.total_settlement[most]));
   out.text(" " + std::string(units.settlement) + " at point " +
-           std::to_string(problem.points[static_cast<std::size_t>(most)].point_number) + ".");
+           std::to_string(problem.points[most].point_number) + ".");
   out.close();
 }
 
@@ -68,8 +68,8 @@ void write_plan_section(XmlWriter& out, const problem::ProblemData& problem,
   const UnitNames units = unit_names(problem.unit_system);
   double smallest = 0.0, largest = 0.0;
   for (int j = 1; j <= problem.point_count; ++j) {
-    smallest = std::min(smallest, static_cast<double>(results.total_settlement[static_cast<std::size_t>(j)]));
-    largest = std::max(largest, static_cast<double>(results.total_settlement[static_cast<std::size_t>(j)]));
+    smallest = std::min(smallest, static_cast<double>(results.total_settlement[j]));
+    largest = std::max(largest, static_cast<double>(results.total_settlement[j]));
   }
   const ColourScale scale = make_colour_scale(smallest, largest);
   out.element("h2", {}, "Plan view");
@@ -110,7 +110,7 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
   }
   out.close();
   for (int j = 1; j <= problem.point_count; ++j) {
-    const auto row = static_cast<std::size_t>(j);
+    const int row = j;
     const auto& point = problem.points[row];
     out.open("tr");
     out.element("td", {{"class", "n"}}, std::to_string(point.point_number));
@@ -165,7 +165,7 @@ void write_area_table(XmlWriter& out, const problem::ProblemData& problem) {
   }
   out.close();
   for (int i = 1; i <= problem.total_area_count(); ++i) {
-    const auto& area = problem.areas[static_cast<std::size_t>(i)];
+    const auto& area = problem.areas[i];
     const bool spread = area.shape == problem::kSpreadArea;
     out.open("tr");
     out.element("td", {}, area_label(problem, i));
@@ -185,9 +185,17 @@ void write_area_table(XmlWriter& out, const problem::ProblemData& problem) {
 
 }  // namespace
 
+WarningCounts count_warnings(const analysis::AnalysisResults& results) {
+  WarningCounts counts;
+  for (const analysis::StrainWarning& warning : results.strain_warnings) {
+    const bool below = warning.side == analysis::CurveSide::kBelow;
+    ++(below ? counts.below : counts.above)[warning.point];
+  }
+  return counts;
+}
+
 void write_page(std::ostream& stream, const problem::ProblemData& problem,
-                const analysis::AnalysisResults& results, const WarningCounts& warnings,
-                const std::string& input_name) {
+                const analysis::AnalysisResults& results, const std::string& input_name) {
   XmlWriter out(stream);
   out.markup("<!DOCTYPE html>");
   out.open("html", {{"xmlns", "http://www.w3.org/1999/xhtml"}, {"lang", "en"}, {"xml:lang", "en"}});
@@ -200,7 +208,7 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
   out.open("body");
   write_heading(out, problem, results);
   write_plan_section(out, problem, results);
-  write_point_table(out, problem, results, warnings);
+  write_point_table(out, problem, results, count_warnings(results));
   write_profiles(out, problem, results);
   write_area_table(out, problem);
   out.element("p", {{"class", "note"}},

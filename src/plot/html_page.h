@@ -2,11 +2,11 @@
 // depth profiles and the areas' table, as one self-contained XHTML document.
 #pragma once
 
-#include <array>
 #include <ostream>
 #include <string>
 
 #include "analysis/analysis_results.h"
+#include "problem/indexed_table.h"
 #include "problem/problem_data.h"
 
 namespace plot {
@@ -14,13 +14,14 @@ namespace plot {
 // Strain warnings of each point (position 1..150): final pressures below and
 // above the range of a point curve.
 struct WarningCounts {
-  std::array<int, problem::kMaxPoints + 1> below{};
-  std::array<int, problem::kMaxPoints + 1> above{};
+  problem::IndexedTable<int, problem::kMaxPoints> below;
+  problem::IndexedTable<int, problem::kMaxPoints> above;
 };
+
+WarningCounts count_warnings(const analysis::AnalysisResults& results);
 
 // Writes the page of an analysed problem read from `input_name`.
 void write_page(std::ostream& out, const problem::ProblemData& problem,
-                const analysis::AnalysisResults& results, const WarningCounts& warnings,
-                const std::string& input_name);
+                const analysis::AnalysisResults& results, const std::string& input_name);
 
 }  // namespace plot

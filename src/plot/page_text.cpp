@@ -32,7 +32,7 @@ std::string_view trimmed(std::string_view text) {
 }
 
 std::string area_label(const problem::ProblemData& problem, int area) {
-  const auto& record = problem.areas[static_cast<std::size_t>(area)];
+  const auto& record = problem.areas[area];
   if (record.shape == problem::kSpreadArea) return "S" + std::to_string(area - problem.area_count);
   const std::string_view id = trimmed(record.area_id.view());
   return id.empty() ? "#" + std::to_string(area) : std::string(id);

@@ -62,7 +62,7 @@ std::vector<PlanPoint> spread_corners(const problem::LoadedArea& area) {
 Frame make_frame(const problem::ProblemData& problem) {
   Box box;
   for (int i = 1; i <= problem.total_area_count(); ++i) {
-    const auto& area = problem.areas[static_cast<std::size_t>(i)];
+    const auto& area = problem.areas[i];
     if (area.shape == problem::kCircle) {
       const double r = std::fabs(wide(area.x_length)) * 0.5;
       box.add(wide(area.x) - r, wide(area.y) - r);
@@ -73,7 +73,7 @@ Frame make_frame(const problem::ProblemData& problem) {
     }
   }
   for (int j = 1; j <= problem.point_count; ++j) {
-    const auto& point = problem.points[static_cast<std::size_t>(j)];
+    const auto& point = problem.points[j];
     box.add(wide(point.x), wide(point.y));
   }
   if (box.min_x > box.max_x) box.add(0.0, 0.0);
@@ -150,13 +150,13 @@ PlanNotes write_shading(XmlWriter& out, const Frame& frame, const problem::Probl
   std::vector<PlanPoint> points;
   std::vector<double> values;
   for (int j = 1; j <= problem.point_count; ++j) {
-    const auto& point = problem.points[static_cast<std::size_t>(j)];
+    const auto& point = problem.points[j];
     const PlanPoint here{wide(point.x), wide(point.y)};
     if (std::any_of(points.begin(), points.end(), [&](const PlanPoint& p) { return p.x == here.x && p.y == here.y; })) {
       ++notes.coinciding_points;
     }
     points.push_back(here);
-    values.push_back(wide(results.total_settlement[static_cast<std::size_t>(j)]));
+    values.push_back(wide(results.total_settlement[j]));
   }
   const std::vector<Triangle> triangles = delaunay_triangles(points);
   notes.shaded = !triangles.empty();
@@ -186,7 +186,7 @@ void write_areas(XmlWriter& out, const Frame& frame, const problem::ProblemData&
   const double font = problem.total_area_count() > 30 ? 8.5 : 12.0;
   out.open("g", {{"class", "areas"}, {"font-size", px(font)}});
   for (int i = 1; i <= problem.total_area_count(); ++i) {
-    const auto& area = problem.areas[static_cast<std::size_t>(i)];
+    const auto& area = problem.areas[i];
     const bool spread = area.shape == problem::kSpreadArea;
     const std::string label = area_label(problem, i);
     const std::string load = decimal(area.loading, 3) + " " + std::string(spread ? units.force : units.pressure);
@@ -225,8 +225,8 @@ void write_points(XmlWriter& out, const Frame& frame, const problem::ProblemData
   const UnitNames units = unit_names(problem.unit_system);
   out.open("g", {{"class", "points"}, {"font-size", "14"}});
   for (int j = 1; j <= problem.point_count; ++j) {
-    const auto& point = problem.points[static_cast<std::size_t>(j)];
-    const float total = results.total_settlement[static_cast<std::size_t>(j)];
+    const auto& point = problem.points[j];
+    const float total = results.total_settlement[j];
     const std::string value = settlement_text(total);
     const double x = frame.px_x(wide(point.x));
     const double y = frame.px_y(wide(point.y));

@@ -1,61 +1,23 @@
-// The settle-plot sequence: the same reading, checks and analysis steps as
-// settle, with the report, auxiliary and trace records discarded.
+// The settle-plot sequence: the same reading, checks and analysis as settle,
+// with the page written instead of the report files.
 #include "plot/plot_driver.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <sstream>
 #include <string_view>
-#include <vector>
 
-#include "analysis/analysis_results.h"
-#include "analysis/settlement.h"
-#include "analysis/soil_profile.h"
-#include "analysis/stress_increase.h"
-#include "layout/fatal_error.h"
-#include "layout/layout.h"
-#include "layout/render.h"
+#include "layout/record_writer.h"
 #include "plot/html_page.h"
-#include "problem/problem_data.h"
-#include "problem/problem_reader.h"
-#include "report/input_tables.h"
+#include "report/stop_report.h"
 #include "run/command_line.h"
 #include "run/console_messages.h"
 #include "run/file_set.h"
+#include "run/problem_analysis.h"
+#include "run/program_exit.h"
 
 namespace plot {
 namespace {
-
-// The records a report writer over `text` received, without the page
-// controls (form feed, "1") and the blank records at either end.
-std::vector<std::string> report_records(const std::string& text) {
-  std::vector<std::string> records;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (line == "\f" || line == "1") continue;
-    records.push_back(line);
-  }
-  while (!records.empty() && records.back().find_first_not_of(' ') == std::string::npos) records.pop_back();
-  std::size_t first = 0;
-  while (first < records.size() && records[first].find_first_not_of(' ') == std::string::npos) ++first;
-  records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(first));
-  return records;
-}
-
-// Settle puts these stops' explanations into its report; with no report the
-// user finds them on the console, after the input echo.
-void show_on_console(layout::RecordWriter& console, const std::vector<std::string>& records) {
-  for (const std::string& record : records) console.put(record);
-}
-
-// The last block of non-blank records: the error block that ends Table 3.
-std::vector<std::string> last_block(std::vector<std::string> records) {
-  std::size_t start = records.size();
-  while (start > 0 && records[start - 1].find_first_not_of(' ') != std::string::npos) --start;
-  return {records.begin() + static_cast<std::ptrdiff_t>(start), records.end()};
-}
 
 constexpr std::string_view kUsage =
     "usage: settle-plot [FILE.html | --help | --version]\n"
@@ -85,55 +47,32 @@ int run_plot(std::ostream& console_stream, const std::string& page_name) {
   const run::FileNames names = run::read_file_names();
   if (!names.complete) run::announce_data_errors(console);
   run::InputFile input(run::kInputUnit, names.names[0]);
+  // The page replaces settle's three output files, but a name settle could not
+  // open ends this run too, with the same message.
+  run::check_output_name(run::kReportUnit, names.names[1]);
+  run::check_output_name(run::kAuxiliaryUnit, names.names[2]);
+  run::check_output_name(run::kTraceUnit, names.names[3]);
   run::announce_execution(console);
 
-  // Report, auxiliary and trace records are needed by the steps but not kept.
-  std::ostringstream report_text;
-  layout::RecordWriter report(report_text, "\n", run::kReportUnit, run::full_path(names.names[1]));
-  std::ostringstream discarded;
-  layout::RecordWriter trace(discarded, "\n", run::kTraceUnit, run::full_path(names.names[3]));
-
-  auto problem = std::make_unique<problem::ProblemData>();
-  if (problem::read_problem(input.reader(), console, report, *problem) == problem::ReadOutcome::kStopped) {
-    show_on_console(console, report_records(report_text.str()));
-    return 0;
-  }
+  const run::ProblemAnalysis analysis = run::analyse_problem_file(input.reader(), console);
   input.close();
-
-  analysis::form_sublayers(*problem);
-  analysis::compute_initial_strains(*problem);
-  report_text.str("");
-  if (report::write_table_3(report, *problem) == report::Table3Outcome::kPressureError) {
-    show_on_console(console, last_block(report_records(report_text.str())));
-    return 0;
-  }
-
-  auto results = std::make_unique<analysis::AnalysisResults>();
-  analysis::compute_stress_increase(*problem, *results, trace);
-  analysis::average_stress_increase(*problem, *results);
-  // Point by point, as the settlement step itself goes, keeping the count of
-  // strain warnings that the report would show.
-  WarningCounts counts;
-  analysis::PointWarnings warnings;
-  const int point_count = std::clamp(problem->point_count, 0, problem::kMaxPoints);
-  for (int j = 1; j <= point_count; ++j) {
-    analysis::compute_point_settlement(*problem, *results, j, warnings);
-    for (int w = 0; w < warnings.count; ++w) {
-      const bool below = warnings.warnings[static_cast<std::size_t>(w)] == analysis::StrainWarning::kBelowCurve;
-      ++(below ? counts.below : counts.above)[static_cast<std::size_t>(j)];
-    }
+  if (analysis.stopped()) {
+    // settle puts these reasons into its report; with no report the user
+    // finds them on the console, after the echo.
+    report::write_stop_explanation(console, *analysis.stop);
+    return run::kStoppedOnData;
   }
 
   std::ostringstream page;
-  write_page(page, *problem, *results, counts, names.names[0]);
+  write_page(page, *analysis.problem, *analysis.results, names.names[0]);
   std::ofstream file(page_name, std::ios::binary | std::ios::trunc);
   file << page.str();
   file.close();
   if (!file) {
-    std::cerr << "settle-plot: cannot write the page " << run::full_path(page_name) << '\n';
-    return 1;
+    console_stream << "settle-plot: cannot write the page " << run::full_path(page_name) << '\n';
+    return run::kFatalError;
   }
-  return 0;
+  return run::kNormalEnd;
 }
 
 int main_entry(int argc, char** argv) {
@@ -145,16 +84,11 @@ int main_entry(int argc, char** argv) {
     const std::string_view argument = argv[1];
     if (argc > 2 || argument.empty() || argument.front() == '-') {
       std::cerr << kUsage;
-      return 2;
+      return run::kWrongCommandLine;
     }
     page_name = argument;
   }
-  try {
-    return run_plot(std::cerr, page_name);
-  } catch (const layout::FatalError& error) {
-    std::cerr << error.report() << '\n';
-    return 1;
-  }
+  return run::with_fatal_report(std::cerr, [&] { return run_plot(std::cerr, page_name); });
 }
 
 }  // namespace plot

@@ -1,49 +1,46 @@
-// The checks made while the problem is read: the shape and layer-boundary
-// tests of the regular areas with their data-error report, and the limits of
-// the data model, each reported as soon as the value that breaks it is read.
+// The checks made on the problem's data: the shape and layer-boundary tests of
+// the regular areas, the limits of the data model, and the rule that every
+// curve pressure is positive. Each returns what it found as a value.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
-#include "layout/record_writer.h"
+#include "problem/input_fault.h"
 #include "problem/problem_data.h"
+#include "problem/source_lines.h"
 
 namespace problem {
 
-// Appends area `a` to `shape_error_list` when its shape is neither rectangle
-// nor circle, and to `boundary_error_list` when its elevation equals none of
+// Appends area `a` to `wrong_shape` when its shape is neither rectangle nor
+// circle, and to `off_boundary` when its elevation equals none of
 // `boundary_depths` 0..`layer_count` exactly. REQUIRES: 1 <= a <= kMaxAreas.
-void check_area(ProblemData& problem, std::int32_t a);
+void check_area(const ProblemData& problem, int a, int line, DataErrors& errors);
 
-// True when either error list holds an area.
-bool has_data_errors(const ProblemData& problem);
+bool has_data_errors(const DataErrors& errors);
 
-// Writes the shape list (when not empty), the boundary list (when not empty)
-// and the digit-one record to the report file.
-void write_data_error_report(layout::RecordWriter& report, const ProblemData& problem);
+// The limit checks: each returns the fault, or nothing when the value passes.
 
-// The limit checks. Each returns true when the value passes; otherwise it
-// writes the fault to the report file, then the digit-one record, then the same
-// fault text to the console, and returns false.
-
-// Layers, curves, points and regular areas read in record 3, in this order;
-// a negative count passes (it reads nothing).
-bool counts_within_limits(const ProblemData& problem, layout::RecordWriter& report,
-                          layout::RecordWriter& console);
+// Layers, curves, points and regular areas of record 3, in this order; a
+// negative count passes (it reads nothing).
+std::optional<LimitFault> check_counts(const ProblemData& problem, int line);
 // The curve a layer refers to must be one of the 50 positions of `curves`.
-bool curve_index_within_limits(const SoilLayer& layer, layout::RecordWriter& report,
-                               layout::RecordWriter& console);
+std::optional<LimitFault> check_curve_index(const SoilLayer& layer, int line);
 // The layers read must not give more sublayers than the sublayer table holds.
-bool sublayers_within_limit(const ProblemData& problem, layout::RecordWriter& report,
-                            layout::RecordWriter& console);
+std::optional<LimitFault> check_sublayer_count(const ProblemData& problem, int line);
 // A point curve holds at most 48 points.
-bool curve_points_within_limit(const CompressibilityCurve& curve, layout::RecordWriter& report,
-                               layout::RecordWriter& console);
+std::optional<LimitFault> check_curve_points(const CompressibilityCurve& curve, int line);
 // Regular and spread areas together must fit the area table.
-bool total_areas_within_limit(const ProblemData& problem, layout::RecordWriter& report,
-                              layout::RecordWriter& console);
+std::optional<LimitFault> check_total_areas(const ProblemData& problem, int line);
 // With spread areas, their depth reference option must be 1, 2 or 3.
-bool depth_reference_valid(const ProblemData& problem, layout::RecordWriter& report,
-                           layout::RecordWriter& console);
+std::optional<LimitFault> check_depth_reference(const ProblemData& problem, int line);
+
+// A curve pressure is acceptable when it is greater than 0.0.
+bool pressure_is_acceptable(float pressure);
+
+// The first point of a point curve, curve by curve and point by point, whose
+// pressure is not acceptable.
+std::optional<PressureFault> find_pressure_fault(const ProblemData& problem,
+                                                 const SourceLines& lines);
 
 }  // namespace problem

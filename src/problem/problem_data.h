@@ -1,5 +1,5 @@
-// The one in-memory problem of a run: control values, the input tables, the
-// sublayers derived from them and the data-error lists.
+// The one in-memory problem of a run: control values, the input tables and the
+// sublayers derived from them.
 #pragma once
 
 #include <algorithm>
@@ -8,10 +8,12 @@
 #include <limits>
 #include <string_view>
 
+#include "problem/indexed_table.h"
+
 namespace problem {
 
-// Capacities of the tables. Tables are indexed from 1 (entry 0 is unused),
-// except `boundary_depths`, whose entry 0 is the ground surface.
+// Capacities of the tables. Tables are indexed from 1, except
+// `boundary_depths`, whose entry 0 is the ground surface.
 constexpr int kMaxLayers = 25;
 constexpr int kMaxCurves = 50;
 constexpr int kMaxCurvePoints = 48;
@@ -19,9 +21,6 @@ constexpr int kMaxPoints = 150;
 constexpr int kMaxAreas = 150;
 constexpr int kMaxSublayers = 775;
 constexpr int kMaxStressDepths = 2 * kMaxSublayers + 1;
-// Every faulty area can be listed: the lists are as long as the area table.
-constexpr int kMaxShapeErrors = kMaxAreas;
-constexpr int kMaxBoundaryErrors = kMaxAreas;
 
 // A fixed-length text, blank-filled, as read through an A field.
 template <int N>
@@ -58,9 +57,12 @@ struct CompressibilityCurve {
   std::int32_t point_count = 0;  // 2..48: a point curve; below 2: a slope line
   FixedText<60> source_text;
   float slope = 0.0f;  // a fraction; >= 0 strain per log10 cycle, < 0 minus strain per pressure unit
-  std::array<float, kMaxCurvePoints + 1> strain{};    // fractions, points 1..point_count
-  std::array<float, kMaxCurvePoints + 1> pressure{};  // pressure units, points 1..point_count
+  IndexedTable<float, kMaxCurvePoints> strain;    // fractions, points 1..point_count
+  IndexedTable<float, kMaxCurvePoints> pressure;  // pressure units, points 1..point_count
 };
+
+// True for a curve given by a slope alone (fewer than 2 points).
+inline bool is_slope_line(const CompressibilityCurve& curve) { return curve.point_count < 2; }
 
 struct SettlementPoint {
   std::int32_t point_number = 0;
@@ -99,20 +101,15 @@ struct ProblemData {
   float gravity_factor = 0.0f;
   float settlement_factor = 0.0f;
 
-  std::array<SoilLayer, kMaxLayers + 1> layers{};
-  std::array<float, kMaxLayers + 1> boundary_depths{};  // entry 0 is the ground surface
-  std::array<CompressibilityCurve, kMaxCurves + 1> curves{};
-  std::array<SettlementPoint, kMaxPoints + 1> points{};
-  std::array<LoadedArea, kMaxAreas + 1> areas{};
+  IndexedTable<SoilLayer, kMaxLayers> layers;
+  IndexedTable<float, kMaxLayers, 0> boundary_depths;  // entry 0 is the ground surface
+  IndexedTable<CompressibilityCurve, kMaxCurves> curves;
+  IndexedTable<SettlementPoint, kMaxPoints> points;
+  IndexedTable<LoadedArea, kMaxAreas> areas;
 
   std::int32_t sublayer_count = 0;
-  std::array<Sublayer, kMaxSublayers + 1> sublayers{};
-  std::array<float, kMaxStressDepths + 1> stress_depths{};
-
-  std::int32_t shape_error_count = 0;
-  std::array<std::int32_t, kMaxShapeErrors + 1> shape_error_list{};
-  std::int32_t boundary_error_count = 0;
-  std::array<std::int32_t, kMaxBoundaryErrors + 1> boundary_error_list{};
+  IndexedTable<Sublayer, kMaxSublayers> sublayers;
+  IndexedTable<float, kMaxStressDepths> stress_depths;
 
   // Both counts are stored as read: the sum is taken wide and held within the
   // 32-bit range, so two large negative counts give no areas instead of wrapping.

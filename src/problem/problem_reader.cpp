@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <span>
 
-#include "analysis/soil_profile.h"
 #include "layout/fixed_input.h"
 #include "layout/free_form_input.h"
 #include "layout/free_form_output.h"
@@ -17,6 +16,8 @@
 #include "layout/target.h"
 #include "layout/value.h"
 #include "problem/input_checks.h"
+#include "problem/input_layouts.h"
+#include "problem/sublayer_division.h"
 
 namespace problem {
 namespace {
@@ -24,11 +25,13 @@ namespace {
 using layout::Target;
 using layout::Value;
 
-// The three units the reading works with.
-struct Streams {
+// The reading's state: the input, the console for the echo, and what has
+// been read so far.
+struct Reading {
   layout::RecordReader& input;
   layout::RecordWriter& console;
-  layout::RecordWriter& report;
+  ProblemData& problem;
+  SourceLines& lines;
 };
 
 // kN/m3 read to kg/m3 stored (1000 / 9.80665, to the precision the program uses).
@@ -37,7 +40,7 @@ constexpr float kMassDensityPerUnitWeight = 101.972f;
 constexpr float kPercent = 100.0f;
 
 const layout::Layout& source_text_layout() {
-  static const layout::Layout kLayout = layout::parse_layout("(30A2)");
+  static const layout::Layout kLayout = layout::parse_layout(kSourceTextLayout);
   return kLayout;
 }
 
@@ -60,7 +63,7 @@ std::array<Value, kFields> field_values(std::string_view text, std::size_t width
 }
 
 void read_title(layout::RecordReader& input, ProblemData& problem) {
-  static const layout::Layout kLayout = layout::parse_layout("(17A4,/,17A4)");
+  static const layout::Layout kLayout = layout::parse_layout(kTitleLayout);
   std::array<Target, 34> targets{};
   const auto first = field_targets<17>(problem.title[0].chars, 4);
   const auto second = field_targets<17>(problem.title[1].chars, 4);
@@ -84,136 +87,155 @@ void echo_layer(layout::RecordWriter& console, const ProblemData& problem,
   layout::write_free_form(console, std::span<const Value>(values.data(), n));
 }
 
-bool read_layers(Streams& io, ProblemData& problem) {
+std::optional<LimitFault> read_layers(Reading& r) {
+  ProblemData& problem = r.problem;
   for (int i = 1; i <= problem.layer_count; ++i) {
     SoilLayer& layer = problem.layers[i];
-    layout::read_free_form(io.input, {Target::of(layer.layer_number), Target::of(layer.bottom_depth),
-                                      Target::of(layer.unit_weight), Target::of(layer.curve_index),
-                                      Target::of(layer.thickness_factor)});
+    layout::read_free_form(r.input, {Target::of(layer.layer_number), Target::of(layer.bottom_depth),
+                                     Target::of(layer.unit_weight), Target::of(layer.curve_index),
+                                     Target::of(layer.thickness_factor)});
+    r.lines.layers[i] = r.input.line_number();
     // S.I. profiles give unit weights; the program keeps mass densities.
     if (problem.unit_system == kSiAbsolute) {
       layer.unit_weight = layer.unit_weight * kMassDensityPerUnitWeight;
     }
     problem.boundary_depths[0] = 0.0f;
     problem.boundary_depths[i] = layer.bottom_depth;
-    echo_layer(io.console, problem, layer);
-    if (!curve_index_within_limits(layer, io.report, io.console)) return false;
+    echo_layer(r.console, problem, layer);
+    if (auto fault = check_curve_index(layer, r.lines.layers[i])) return fault;
   }
-  return sublayers_within_limit(problem, io.report, io.console);
+  return check_sublayer_count(problem, problem.layer_count > 0 ? r.lines.layers[problem.layer_count]
+                                                               : r.lines.counts);
 }
 
 // A slope line has one value; a point curve one (F, P) record per point.
-void read_curve_values(layout::RecordReader& input, CompressibilityCurve& curve) {
-  if (curve.point_count < 2) {
-    layout::read_free_form(input, {Target::of(curve.slope)});
+void read_curve_values(Reading& r, int k) {
+  CompressibilityCurve& curve = r.problem.curves[k];
+  if (is_slope_line(curve)) {
+    layout::read_free_form(r.input, {Target::of(curve.slope)});
     curve.slope = curve.slope / kPercent;
     return;
   }
   for (int j = 1; j <= curve.point_count; ++j) {
-    layout::read_free_form(input, {Target::of(curve.strain[j]), Target::of(curve.pressure[j])});
+    layout::read_free_form(r.input, {Target::of(curve.strain[j]), Target::of(curve.pressure[j])});
+    r.lines.curve_points[k][j] = r.input.line_number();
   }
   for (int j = 1; j <= curve.point_count; ++j) curve.strain[j] = curve.strain[j] / kPercent;
 }
 
-bool read_curves(Streams& io, ProblemData& problem) {
-  for (int k = 1; k <= problem.curve_count; ++k) {
-    CompressibilityCurve& curve = problem.curves[k];
-    layout::read_free_form(io.input, {Target::of(curve.curve_number), Target::of(curve.point_count)});
-    layout::read_fixed(io.input, source_text_layout(), field_targets<30>(curve.source_text.chars, 2));
-    layout::write_record(io.console, source_text_layout(),
+std::optional<LimitFault> read_curves(Reading& r) {
+  for (int k = 1; k <= r.problem.curve_count; ++k) {
+    CompressibilityCurve& curve = r.problem.curves[k];
+    layout::read_free_form(r.input, {Target::of(curve.curve_number), Target::of(curve.point_count)});
+    r.lines.curves[k] = r.input.line_number();
+    layout::read_fixed(r.input, source_text_layout(), field_targets<30>(curve.source_text.chars, 2));
+    layout::write_record(r.console, source_text_layout(),
                          field_values<30>(curve.source_text.view(), 2));
-    if (!curve_points_within_limit(curve, io.report, io.console)) return false;
-    read_curve_values(io.input, curve);
+    if (auto fault = check_curve_points(curve, r.lines.curves[k])) return fault;
+    read_curve_values(r, k);
   }
-  return true;
+  return std::nullopt;
 }
 
-void read_points(Streams& io, ProblemData& problem) {
-  for (int p = 1; p <= problem.point_count; ++p) {
-    SettlementPoint& point = problem.points[p];
-    layout::read_free_form(io.input, {Target::of(point.point_number), Target::of(point.x),
-                                      Target::of(point.y), Target::of(point.start_layer)});
-    layout::write_free_form(io.console, {Value::of(point.point_number), Value::of(point.x),
-                                         Value::of(point.y), Value::of(point.start_layer)});
+void read_points(Reading& r) {
+  for (int p = 1; p <= r.problem.point_count; ++p) {
+    SettlementPoint& point = r.problem.points[p];
+    layout::read_free_form(r.input, {Target::of(point.point_number), Target::of(point.x),
+                                     Target::of(point.y), Target::of(point.start_layer)});
+    r.lines.points[p] = r.input.line_number();
+    layout::write_free_form(r.console, {Value::of(point.point_number), Value::of(point.x),
+                                        Value::of(point.y), Value::of(point.start_layer)});
     // Every layer depth is known by now.
-    point.start_sublayer = analysis::start_sublayer_of(problem, point.start_layer);
+    point.start_sublayer = start_sublayer_of(r.problem, point.start_layer);
   }
 }
 
-void read_regular_areas(Streams& io, ProblemData& problem) {
-  static const layout::Layout kAreaId = layout::parse_layout("(A4)");
-  for (int a = 1; a <= problem.area_count; ++a) {
-    LoadedArea& area = problem.areas[a];
-    layout::read_fixed(io.input, kAreaId, {Target::of(area.area_id.chars)});
-    layout::read_free_form(io.input, {Target::of(area.shape), Target::of(area.x), Target::of(area.y),
-                                      Target::of(area.x_length), Target::of(area.y_length),
-                                      Target::of(area.area_slope), Target::of(area.loading),
-                                      Target::of(area.elevation)});
-    layout::write_free_form(io.console,
+DataErrors read_regular_areas(Reading& r) {
+  static const layout::Layout kAreaId = layout::parse_layout(kAreaIdLayout);
+  DataErrors errors;
+  for (int a = 1; a <= r.problem.area_count; ++a) {
+    LoadedArea& area = r.problem.areas[a];
+    layout::read_fixed(r.input, kAreaId, {Target::of(area.area_id.chars)});
+    layout::read_free_form(r.input, {Target::of(area.shape), Target::of(area.x), Target::of(area.y),
+                                     Target::of(area.x_length), Target::of(area.y_length),
+                                     Target::of(area.area_slope), Target::of(area.loading),
+                                     Target::of(area.elevation)});
+    r.lines.areas[a] = r.input.line_number();
+    layout::write_free_form(r.console,
                             {Value::of(area.area_id.view()), Value::of(area.shape), Value::of(area.x),
                              Value::of(area.y), Value::of(area.x_length), Value::of(area.y_length),
                              Value::of(area.area_slope), Value::of(area.loading),
                              Value::of(area.elevation)});
-    check_area(problem, a);
+    check_area(r.problem, a, r.lines.areas[a], errors);
   }
+  return errors;
 }
 
 // Records 8 and 9: how many spread areas follow and where their loads act.
-bool read_spread_control(Streams& io, ProblemData& problem) {
-  layout::read_free_form(io.input, {Target::of(problem.spread_area_count)});
-  layout::read_free_form(io.input, {Target::of(problem.spread_depth_reference)});
-  layout::write_free_form(io.console, {Value::of(problem.spread_area_count),
-                                       Value::of(problem.spread_depth_reference),
-                                       Value::of(problem.area_count)});
-  return total_areas_within_limit(problem, io.report, io.console) &&
-         depth_reference_valid(problem, io.report, io.console);
+std::optional<LimitFault> read_spread_control(Reading& r) {
+  ProblemData& problem = r.problem;
+  layout::read_free_form(r.input, {Target::of(problem.spread_area_count)});
+  const int count_line = r.input.line_number();
+  layout::read_free_form(r.input, {Target::of(problem.spread_depth_reference)});
+  r.lines.spread_control = r.input.line_number();
+  layout::write_free_form(r.console, {Value::of(problem.spread_area_count),
+                                      Value::of(problem.spread_depth_reference),
+                                      Value::of(problem.area_count)});
+  if (auto fault = check_total_areas(problem, count_line)) return fault;
+  return check_depth_reference(problem, r.lines.spread_control);
 }
 
-void read_spread_areas(Streams& io, ProblemData& problem) {
+void read_spread_areas(Reading& r) {
+  ProblemData& problem = r.problem;
   // With a negative regular-area count the first spread positions fall before
   // the table; those records are read and dropped.
   LoadedArea dropped;
   for (int m = 1; m <= problem.spread_area_count; ++m) {
     const int a = problem.area_count + m;
-    assert(a <= kMaxAreas);
-    LoadedArea& area = a >= 1 ? problem.areas[static_cast<std::size_t>(a)] : dropped;
+    LoadedArea& area = a >= 1 ? problem.areas[a] : dropped;
     area.depth_reference = problem.spread_depth_reference;
     area.shape = kSpreadArea;
     std::int32_t area_number = 0;  // the file numbers them; the program does not
-    layout::read_free_form(io.input, {Target::of(area_number), Target::of(area.x), Target::of(area.y),
-                                      Target::of(area.x_length), Target::of(area.y_length),
-                                      Target::of(area.elevation), Target::of(area.upper_depth),
-                                      Target::of(area.lower_depth), Target::of(area.loading)});
+    layout::read_free_form(r.input, {Target::of(area_number), Target::of(area.x), Target::of(area.y),
+                                     Target::of(area.x_length), Target::of(area.y_length),
+                                     Target::of(area.elevation), Target::of(area.upper_depth),
+                                     Target::of(area.lower_depth), Target::of(area.loading)});
+    if (a >= 1) r.lines.areas[a] = r.input.line_number();
   }
+}
+
+// Reads every record in order; returns what stopped the reading, if anything.
+std::optional<InputFault> read_records(Reading& r) {
+  ProblemData& problem = r.problem;
+  read_title(r.input, problem);
+
+  std::int32_t unit_system = 0;
+  layout::read_free_form(r.input, {Target::of(unit_system)});
+  set_unit_system(problem, unit_system);
+
+  layout::read_free_form(r.input, {Target::of(problem.layer_count), Target::of(problem.curve_count),
+                                   Target::of(problem.point_count), Target::of(problem.area_count)});
+  r.lines.counts = r.input.line_number();
+  if (auto fault = check_counts(problem, r.lines.counts)) return *fault;
+
+  if (auto fault = read_layers(r)) return *fault;
+  if (auto fault = read_curves(r)) return *fault;
+  read_points(r);
+  DataErrors errors = read_regular_areas(r);
+  if (has_data_errors(errors)) return errors;
+
+  if (auto fault = read_spread_control(r)) return *fault;
+  read_spread_areas(r);
+  return std::nullopt;
 }
 
 }  // namespace
 
-ReadOutcome read_problem(layout::RecordReader& input, layout::RecordWriter& console,
-                         layout::RecordWriter& report, ProblemData& problem) {
-  Streams io{input, console, report};
-  read_title(input, problem);
-
-  std::int32_t unit_system = 0;
-  layout::read_free_form(input, {Target::of(unit_system)});
-  set_unit_system(problem, unit_system);
-
-  layout::read_free_form(input, {Target::of(problem.layer_count), Target::of(problem.curve_count),
-                                 Target::of(problem.point_count), Target::of(problem.area_count)});
-  if (!counts_within_limits(problem, report, console)) return ReadOutcome::kStopped;
-
-  if (!read_layers(io, problem)) return ReadOutcome::kStopped;
-  if (!read_curves(io, problem)) return ReadOutcome::kStopped;
-  read_points(io, problem);
-  read_regular_areas(io, problem);
-  if (has_data_errors(problem)) {
-    write_data_error_report(report, problem);
-    return ReadOutcome::kStopped;
-  }
-
-  if (!read_spread_control(io, problem)) return ReadOutcome::kStopped;
-  read_spread_areas(io, problem);
-  return ReadOutcome::kComplete;
+ReadResult read_problem(layout::RecordReader& input, layout::RecordWriter& console) {
+  ReadResult result{std::make_unique<ProblemData>(), {}, std::nullopt};
+  Reading reading{input, console, *result.problem, result.lines};
+  result.stop = read_records(reading);
+  return result;
 }
 
 }  // namespace problem

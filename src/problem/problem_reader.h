@@ -2,21 +2,28 @@
 // the input checks.
 #pragma once
 
+#include <memory>
+#include <optional>
+
 #include "layout/record_reader.h"
 #include "layout/record_writer.h"
+#include "problem/input_fault.h"
 #include "problem/problem_data.h"
+#include "problem/source_lines.h"
 
 namespace problem {
 
-enum class ReadOutcome {
-  kComplete,  // the whole problem was read and passed the checks
-  kStopped,   // a data error was reported (to the report file and where due the
-              // console) and the run must stop with exit status 0
+// The problem as read, where its records stood, and what stopped the reading
+// on the problem's own data (a data error or a limit of the data model), if
+// anything did. A stopped reading leaves the problem as far as it was read.
+struct ReadResult {
+  std::unique_ptr<ProblemData> problem;
+  SourceLines lines;
+  std::optional<InputFault> stop;
 };
 
-// Reads the whole problem from `input` into `problem` (which starts empty),
-// echoing to `console`; on a data error writes its report to `report`.
-ReadOutcome read_problem(layout::RecordReader& input, layout::RecordWriter& console,
-                         layout::RecordWriter& report, ProblemData& problem);
+// Reads the whole problem from `input`, echoing each record to `console` as it
+// is read. A value that cannot be read raises layout::FatalError.
+ReadResult read_problem(layout::RecordReader& input, layout::RecordWriter& console);
 
 }  // namespace problem

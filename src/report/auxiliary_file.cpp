@@ -6,6 +6,7 @@
 #include "layout/layout.h"
 #include "layout/render.h"
 #include "layout/value.h"
+#include "report/report_layouts.h"
 
 namespace report {
 namespace {
@@ -15,19 +16,16 @@ using layout::Value;
 }  // namespace
 
 void write_area_header(layout::RecordWriter& aux, std::int32_t last_area) {
-  static const layout::Layout kHeader = layout::parse_layout("('LDS')");
+  static const layout::Layout kHeader = layout::parse_layout(kAreaHeaderLayout);
   layout::write_record(aux, kHeader, {});
   layout::write_free_form(aux, {Value::of(last_area)});
 }
 
 void write_area_records(layout::RecordWriter& aux, const problem::ProblemData& problem,
                         int position) {
-  static const layout::Layout kIdentifier = layout::parse_layout("(A4)");
-  // The fields of the area's Table 5 row from the shape on, with a single
-  // blank where the row has its indent and identifier.
-  static const layout::Layout kValues =
-      layout::parse_layout("(1X,I3,2X,2(F9.2),F7.2,F8.2,F7.3,4X,F7.3,F8.2)");
-  const problem::LoadedArea& area = problem.areas[static_cast<std::size_t>(position)];
+  static const layout::Layout kIdentifier = layout::parse_layout(kAreaIdentifierLayout);
+  static const layout::Layout kValues = layout::parse_layout(kAreaValuesLayout);
+  const problem::LoadedArea& area = problem.areas[position];
   layout::write_record(aux, kIdentifier, {Value::of(area.area_id.view())});
   layout::write_record(aux, kValues,
                        {Value::of(area.shape), Value::of(area.x), Value::of(area.y),
@@ -42,19 +40,18 @@ void write_point_count(layout::RecordWriter& aux, std::int32_t point_count) {
 
 void write_point_records(layout::RecordWriter& aux, const problem::ProblemData& problem,
                          const analysis::AnalysisResults& results, int first, int last) {
-  static const layout::Layout kTag = layout::parse_layout("(A2,I2)");
+  static const layout::Layout kTag = layout::parse_layout(kPointTagLayout);
   for (int position = first; position <= last; ++position) {
-    const auto index = static_cast<std::size_t>(position);
-    const problem::SettlementPoint& point = problem.points[index];
+    const problem::SettlementPoint& point = problem.points[position];
     // The tag carries the point's position in the table, not its number.
     layout::write_record(aux, kTag, {Value::of(std::string_view("# ")), Value::of(position)});
     layout::write_free_form(
-        aux, {Value::of(point.x), Value::of(point.y), Value::of(results.total_settlement[index])});
+        aux, {Value::of(point.x), Value::of(point.y), Value::of(results.total_settlement[position])});
   }
 }
 
 void write_end_mark(layout::RecordWriter& aux) {
-  static const layout::Layout kEnd = layout::parse_layout("('END')");
+  static const layout::Layout kEnd = layout::parse_layout(kEndMarkLayout);
   layout::write_record(aux, kEnd, {});
 }
 

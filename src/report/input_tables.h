@@ -2,17 +2,18 @@
 // regular loaded areas, with the area records of the auxiliary data file.
 #pragma once
 
+#include <optional>
+
 #include "layout/record_writer.h"
+#include "problem/input_fault.h"
 #include "problem/problem_data.h"
 
 namespace report {
 
-enum class Table3Outcome {
-  kComplete,
-  kPressureError,  // the error block was written: the run must stop (exit status 0)
-};
-
-Table3Outcome write_table_3(layout::RecordWriter& report, const problem::ProblemData& problem);
+// Table 3. With `fault`, the table ends at the offending row, which the error
+// block follows.
+void write_table_3(layout::RecordWriter& report, const problem::ProblemData& problem,
+                   const std::optional<problem::PressureFault>& fault = std::nullopt);
 // Table 4; with no regular areas also the "LDS" and count 0 records of `aux`.
 void write_table_4(layout::RecordWriter& report, layout::RecordWriter& aux,
                    const problem::ProblemData& problem);

@@ -7,6 +7,7 @@
 #include "layout/layout.h"
 #include "layout/render.h"
 #include "layout/value.h"
+#include "report/report_layouts.h"
 
 namespace report {
 namespace {
@@ -34,14 +35,14 @@ constexpr std::array<LabelPair, 7> kLabels = {{
 }  // namespace
 
 void write_form_feed(layout::RecordWriter& report) {
-  static const layout::Layout kLayout = layout::parse_layout("(A1)");
+  static const layout::Layout kLayout = layout::parse_layout(kFormFeedLayout);
   static constexpr char kFormFeed[] = {'\f'};
   layout::write_record(report, kLayout,
                        {layout::Value::of(std::string_view(kFormFeed, sizeof kFormFeed))});
 }
 
 void write_digit_one(layout::RecordWriter& report) {
-  static const layout::Layout kLayout = layout::parse_layout("('1')");
+  static const layout::Layout kLayout = layout::parse_layout(kDigitOneLayout);
   layout::write_record(report, kLayout, {});
 }
 
@@ -51,13 +52,7 @@ void write_page_eject(layout::RecordWriter& report, Eject eject) {
 }
 
 void write_banner(layout::RecordWriter& report, const problem::ProblemData& problem) {
-  static const layout::Layout kLayout = layout::parse_layout(
-      "(18X,'******************************************',/,"
-      "18X,'*                                        *',/,"
-      "18X,'*     FOUNDATION SETTLEMENT ANALYSIS     *',/,"
-      "18X,'*                                        *',/,"
-      "18X,'******************************************',/,/,/,"
-      "6X,17A4,/,8X,17A4,/,/)");
+  static const layout::Layout kLayout = layout::parse_layout(kBannerLayout);
   // The title is held as two lines of 68 characters; the banner takes them as
   // the 34 four-character groups they were read in.
   std::array<layout::Value, 2 * kTitleGroups> groups{};

@@ -11,11 +11,14 @@
 #include "layout/value.h"
 #include "report/auxiliary_file.h"
 #include "report/page.h"
+#include "report/report_layouts.h"
 
 namespace report {
 namespace {
 
 using layout::Value;
+
+using SublayerTable = problem::IndexedTable<analysis::SublayerRow, problem::kMaxPoints>;
 
 constexpr int kPointsPerBlock = 7;
 constexpr int kSublayersPerPage = 18;
@@ -50,28 +53,23 @@ class GridRow {
 
 void write_point_numbers(layout::RecordWriter& report, const problem::ProblemData& problem,
                          Span points) {
-  static const layout::Layout kLayout =
-      layout::parse_layout("(/,6X,'SETTLEMENT',/,7X,'POINT NO.',2X,7(6X,I2))");
+  static const layout::Layout kLayout = layout::parse_layout(kPointNumbersLayout);
   std::array<Value, kPointsPerBlock> numbers{};
   std::size_t count = 0;
   for (int j = points.first; j <= points.last; ++j) {
-    numbers[count++] = Value::of(problem.points[static_cast<std::size_t>(j)].point_number);
+    numbers[count++] = Value::of(problem.points[j].point_number);
   }
   layout::write_record(report, kLayout, std::span<const Value>(numbers.data(), count));
 }
 
 // One row per sublayer of the page: the centre depth, then `table`(j, m) for
 // each point j of the block.
-template <typename Table>
 void write_grid_rows(layout::RecordWriter& report, const layout::Layout& row_layout,
-                     const problem::ProblemData& problem, const Table& table, Span points,
+                     const problem::ProblemData& problem, const SublayerTable& table, Span points,
                      Span sublayers) {
   for (int m = sublayers.first; m <= sublayers.last; ++m) {
-    const auto column = static_cast<std::size_t>(m);
-    GridRow row(Value::of(problem.stress_depths[2 * column]));
-    for (int j = points.first; j <= points.last; ++j) {
-      row.add(Value::of(table[static_cast<std::size_t>(j)][column]));
-    }
+    GridRow row(Value::of(problem.stress_depths[2 * m]));
+    for (int j = points.first; j <= points.last; ++j) row.add(Value::of(table[j][m]));
     layout::write_record(report, row_layout, row.values());
   }
 }
@@ -79,11 +77,9 @@ void write_grid_rows(layout::RecordWriter& report, const layout::Layout& row_lay
 void write_table_6_page(layout::RecordWriter& report, const problem::ProblemData& problem,
                         const analysis::AnalysisResults& results, Span points, Span sublayers,
                         int page_index) {
-  static const layout::Layout kHeading =
-      layout::parse_layout("(6X,'TABLE 6 = AVERAGE STRESS INCREASE ',A6,/)");
-  static const layout::Layout kUnits =
-      layout::parse_layout("(/,8X,'DEPTH, ',A2,20X,'STRESS, ',A3)");
-  static const layout::Layout kRow = layout::parse_layout("(/,8X,F7.2,5X,7F8.3)");
+  static const layout::Layout kHeading = layout::parse_layout(kTable6HeadingLayout);
+  static const layout::Layout kUnits = layout::parse_layout(kTable6UnitsLayout);
+  static const layout::Layout kRow = layout::parse_layout(kTable6RowLayout);
   start_page(report, Eject::kDoubled, problem);
   layout::write_record(report, kHeading, {Value::of(continuation_label(page_index))});
   write_point_numbers(report, problem, points);
@@ -96,10 +92,9 @@ void write_table_6_page(layout::RecordWriter& report, const problem::ProblemData
 void write_table_7_page(layout::RecordWriter& report, const problem::ProblemData& problem,
                         const analysis::AnalysisResults& results, Span points, Span sublayers,
                         int page_index) {
-  static const layout::Layout kHeading =
-      layout::parse_layout("(6X,'TABLE 7 - COMPUTED SETTLEMENT IN ',A11,A6,/)");
-  static const layout::Layout kUnits = layout::parse_layout("(/,8X,'DEPTH, ',A2)");
-  static const layout::Layout kRow = layout::parse_layout("(/,8X,F7.3,5X,7F8.3)");
+  static const layout::Layout kHeading = layout::parse_layout(kTable7HeadingLayout);
+  static const layout::Layout kUnits = layout::parse_layout(kTable7UnitsLayout);
+  static const layout::Layout kRow = layout::parse_layout(kTable7RowLayout);
   start_page(report, Eject::kPlain, problem);
   layout::write_record(report, kHeading,
                        {Value::of(unit_label(LabelSet::kSettlementUnit, problem.unit_system)),
@@ -112,10 +107,10 @@ void write_table_7_page(layout::RecordWriter& report, const problem::ProblemData
 
 void write_total_row(layout::RecordWriter& report, const problem::ProblemData& problem,
                      const analysis::AnalysisResults& results, Span points) {
-  static const layout::Layout kLayout = layout::parse_layout("(/,10X,A10,7F8.3)");
+  static const layout::Layout kLayout = layout::parse_layout(kTotalRowLayout);
   GridRow row(Value::of(unit_label(LabelSet::kSettlementTotal, problem.unit_system)));
   for (int j = points.first; j <= points.last; ++j) {
-    row.add(Value::of(results.total_settlement[static_cast<std::size_t>(j)]));
+    row.add(Value::of(results.total_settlement[j]));
   }
   layout::write_record(report, kLayout, row.values());
 }
@@ -134,6 +129,17 @@ void write_table_6(layout::RecordWriter& report, const problem::ProblemData& pro
       write_table_6_page(report, problem, results, points,
                          group(p, kSublayersPerPage, problem.sublayer_count), page_index++);
     }
+  }
+}
+
+void write_strain_warnings(layout::RecordWriter& report, const analysis::AnalysisResults& results) {
+  static const layout::Layout kBelowCurve = layout::parse_layout(kBelowCurveWarningLayout);
+  static const layout::Layout kAboveCurve = layout::parse_layout(kAboveCurveWarningLayout);
+  // The blocks name neither the point nor the sublayer: each stands for one
+  // sublayer of one point.
+  for (const analysis::StrainWarning& warning : results.strain_warnings) {
+    const bool below = warning.side == analysis::CurveSide::kBelow;
+    layout::write_record(report, below ? kBelowCurve : kAboveCurve, {});
   }
 }
 

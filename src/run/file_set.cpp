@@ -8,6 +8,7 @@
 #include "layout/fatal_error.h"
 #include "layout/fixed_input.h"
 #include "layout/layout.h"
+#include "run/console_layouts.h"
 
 namespace run {
 namespace {
@@ -45,12 +46,12 @@ FileNames read_file_names() {
   std::ifstream stream("names.dat", std::ios::binary);
   if (!stream) return result;
   layout::RecordReader reader(stream, kNamesUnit, full_path("names.dat"));
-  static const layout::Layout kNameLayout = layout::parse_layout("(A255)");
+  static const layout::Layout kName = layout::parse_layout(kNameLayout);
   try {
     for (std::string& name : result.names) {
       std::array<char, 255> field;
       field.fill(' ');
-      layout::read_fixed(reader, kNameLayout, {layout::Target::of(std::span<char>(field))});
+      layout::read_fixed(reader, kName, {layout::Target::of(std::span<char>(field))});
       name = trim_name(std::string_view(field.data(), field.size()));
     }
     result.complete = true;
@@ -65,6 +66,16 @@ std::string full_path(const std::string& name) {
   std::error_code error;
   const std::filesystem::path cwd = std::filesystem::current_path(error);
   return (error ? std::string() : cwd.string()) + "/" + name;
+}
+
+void check_output_name(int unit, const std::string& name) {
+  if (name.empty()) fail_open(unit, name, ENOENT, Access::kWrite);
+  if (is_directory(name)) fail_open(unit, name, EISDIR, Access::kWrite);
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::path(name).parent_path();
+  if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+    fail_open(unit, name, ENOENT, Access::kWrite);
+  }
 }
 
 InputFile::InputFile(int unit, const std::string& name)

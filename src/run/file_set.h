@@ -32,6 +32,12 @@ FileNames read_file_names();
 // absolute, else the current directory, "/" and the name.
 std::string full_path(const std::string& name);
 
+// Raises the fatal error that opening output unit `unit` under `name` would
+// raise for a name that is empty, a folder, or in a folder that does not
+// exist; creates and changes nothing. For a program that writes none of the
+// four files but must end where settle ends.
+void check_output_name(int unit, const std::string& name);
+
 // An input unit opened on an existing file. The program never creates a file
 // it only reads.
 class InputFile {

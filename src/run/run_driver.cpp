@@ -2,26 +2,21 @@
 #include "run/run_driver.h"
 
 #include <iostream>
-#include <memory>
 #include <string_view>
 
-#include "analysis/analysis_results.h"
-#include "analysis/settlement.h"
-#include "analysis/soil_profile.h"
-#include "analysis/stress_increase.h"
-#include "layout/fatal_error.h"
-#include "layout/layout.h"
-#include "layout/render.h"
-#include "problem/problem_data.h"
-#include "problem/problem_reader.h"
+#include "layout/record_writer.h"
 #include "report/auxiliary_file.h"
 #include "report/input_tables.h"
 #include "report/page.h"
 #include "report/profile_tables.h"
 #include "report/result_tables.h"
+#include "report/stop_report.h"
+#include "report/trace_file.h"
 #include "run/command_line.h"
 #include "run/console_messages.h"
 #include "run/file_set.h"
+#include "run/problem_analysis.h"
+#include "run/program_exit.h"
 
 namespace run {
 namespace {
@@ -42,6 +37,27 @@ constexpr std::string_view kUsage =
     "Exit status: 0 after a normal end or a reported data error, 1 after a\n"
     "fatal error (a file that cannot be opened, read or written, a bad value).\n";
 
+// The report, the auxiliary data file and the trace file of a complete
+// analysis, written in the order a reader of the report meets them.
+void write_outputs(FileSet& files, const ProblemAnalysis& analysis) {
+  layout::RecordWriter& report = files.report.writer();
+  layout::RecordWriter& aux = files.auxiliary.writer();
+  const problem::ProblemData& problem = *analysis.problem;
+  const analysis::AnalysisResults& results = *analysis.results;
+
+  report::write_tables_1_and_2(report, problem);
+  report::write_table_3(report, problem);
+  report::write_table_4(report, aux, problem);
+  report::write_table_5(report, aux, problem);
+  report::write_trace(files.trace.writer(), problem);
+  report::write_table_6(report, problem, results);
+  report::write_strain_warnings(report, results);
+  report::write_point_count(aux, problem.point_count);
+  report::write_table_7(report, aux, problem, results);
+  report::write_end_mark(aux);
+  report::write_form_feed(report);
+}
+
 }  // namespace
 
 int run_settle(std::ostream& console_stream) {
@@ -50,55 +66,26 @@ int run_settle(std::ostream& console_stream) {
   const FileNames names = read_file_names();
   if (!names.complete) announce_data_errors(console);
   FileSet files(names);
-  layout::RecordWriter& report = files.report.writer();
-  layout::RecordWriter& aux = files.auxiliary.writer();
   announce_execution(console);
 
-  auto problem = std::make_unique<problem::ProblemData>();
-  if (problem::read_problem(files.input.reader(), console, report, *problem) ==
-      problem::ReadOutcome::kStopped) {
+  const ProblemAnalysis analysis = analyse_problem_file(files.input.reader(), console);
+  if (analysis.stopped()) {
+    report::write_stop_report(files.report.writer(), console, *analysis.problem, *analysis.stop);
     files.close();
-    return 0;
+    return kStoppedOnData;
   }
-
-  analysis::form_sublayers(*problem);
-  analysis::compute_initial_strains(*problem);
-
-  report::write_tables_1_and_2(report, *problem);
-  if (report::write_table_3(report, *problem) == report::Table3Outcome::kPressureError) {
-    files.close();
-    return 0;
-  }
-  report::write_table_4(report, aux, *problem);
-  report::write_table_5(report, aux, *problem);
-
-  auto results = std::make_unique<analysis::AnalysisResults>();
-  analysis::compute_stress_increase(*problem, *results, files.trace.writer());
-  analysis::average_stress_increase(*problem, *results);
-  report::write_table_6(report, *problem, *results);
-
-  analysis::compute_settlement(*problem, *results, report);
-  report::write_point_count(aux, problem->point_count);
-  report::write_table_7(report, aux, *problem, *results);
-
-  report::write_end_mark(aux);
-  report::write_form_feed(report);
+  write_outputs(files, analysis);
   files.close();
-  return 0;
+  return kNormalEnd;
 }
 
 int main_entry(int argc, char** argv) {
   if (argc > 1) {
     if (const auto status = answer_help_or_version(argc, argv, kUsage, "settle")) return *status;
     std::cerr << kUsage;
-    return 2;
+    return kWrongCommandLine;
   }
-  try {
-    return run_settle(std::cerr);
-  } catch (const layout::FatalError& error) {
-    std::cerr << error.report() << '\n';
-    return 1;
-  }
+  return with_fatal_report(std::cerr, [] { return run_settle(std::cerr); });
 }
 
 }  // namespace run

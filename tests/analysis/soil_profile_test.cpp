@@ -7,32 +7,14 @@
 #include <limits>
 #include <memory>
 
+#include "problem/sublayer_division.h"
+#include "support/profile_builder.h"
+
 namespace analysis {
 namespace {
 
-struct LayerSpec {
-  float bottom_depth;
-  float unit_weight;
-  std::int32_t curve_index;
-};
-
-// A problem with the given layers (thickness factor 1) in unit system `units`.
-std::unique_ptr<problem::ProblemData> make_profile(std::initializer_list<LayerSpec> layers,
-                                                   std::int32_t units = problem::kUsGravitational) {
-  auto problem = std::make_unique<problem::ProblemData>();
-  problem::set_unit_system(*problem, units);
-  for (const LayerSpec& spec : layers) {
-    const int i = ++problem->layer_count;
-    problem::SoilLayer& layer = problem->layers[static_cast<std::size_t>(i)];
-    layer.layer_number = i;
-    layer.bottom_depth = spec.bottom_depth;
-    layer.unit_weight = spec.unit_weight;
-    layer.curve_index = spec.curve_index;
-    layer.thickness_factor = 1.0f;
-    problem->boundary_depths[static_cast<std::size_t>(i)] = spec.bottom_depth;
-  }
-  return problem;
-}
+using testing_support::LayerSpec;
+using testing_support::make_profile;
 
 TEST(SublayerDivision, CountsWholeHalfUnitsOfALayer) {
   const struct {
@@ -47,7 +29,7 @@ TEST(SublayerDivision, CountsWholeHalfUnitsOfALayer) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.line);
     auto problem = make_profile({{c.thickness, 120.0f, 1}});
-    EXPECT_EQ(count_sublayers(*problem), c.expected);
+    EXPECT_EQ(problem::count_sublayers(*problem), c.expected);
     form_sublayers(*problem);
     EXPECT_EQ(problem->sublayer_count, c.expected);
   }
@@ -60,7 +42,7 @@ TEST(SublayerDivision, RemainderIsDroppedAndBottomsRunOnFromTheSurface) {
   const float kBottoms[] = {0.5f, 1.0f, 1.5f, 2.0f, 2.5f, 3.0f};
   for (int s = 1; s <= 6; ++s) {
     SCOPED_TRACE(s);
-    const problem::Sublayer& sublayer = problem->sublayers[static_cast<std::size_t>(s)];
+    const problem::Sublayer& sublayer = problem->sublayers[s];
     EXPECT_EQ(sublayer.sublayer_number, s);
     EXPECT_EQ(sublayer.bottom_depth, kBottoms[s - 1]);
     const bool in_layer_1 = s <= 2;
@@ -81,26 +63,10 @@ TEST(SublayerDivision, SampleProblemHasEightAndTwelveSublayers) {
 
 TEST(SublayerDivision, NoLayersGiveOneStressDepthAtTheSurface) {
   auto problem = make_profile({});
-  EXPECT_EQ(count_sublayers(*problem), 0);
+  EXPECT_EQ(problem::count_sublayers(*problem), 0);
   form_sublayers(*problem);
   EXPECT_EQ(problem->sublayer_count, 0);
   EXPECT_EQ(problem->stress_depths[1], 0.0f);
-}
-
-TEST(SublayerDivision, CountsBeyondTheTableWithoutOverflow) {
-  constexpr std::int64_t kSaturated = std::numeric_limits<std::int64_t>::max();
-  const float kInf = std::numeric_limits<float>::infinity();
-  const float kNaN = std::numeric_limits<float>::quiet_NaN();
-  EXPECT_EQ(count_sublayers(*make_profile({{400.0f, 120.0f, 1}})), 800);
-  EXPECT_EQ(count_sublayers(*make_profile({{1.0e6f, 120.0f, 1}})), 2000000);
-  EXPECT_EQ(count_sublayers(*make_profile({{1.0e30f, 120.0f, 1}})), kSaturated);
-  EXPECT_EQ(count_sublayers(*make_profile({{1.0e30f, 120.0f, 1}, {3.0e30f, 120.0f, 1}})),
-            kSaturated);
-  EXPECT_EQ(count_sublayers(*make_profile({{kInf, 120.0f, 1}})), kSaturated);
-  EXPECT_EQ(count_sublayers(*make_profile({{kNaN, 120.0f, 1}})), 0);
-  // inf - inf is not a thickness.
-  EXPECT_EQ(count_sublayers(*make_profile({{kInf, 120.0f, 1}, {kInf, 120.0f, 1}})), kSaturated);
-  EXPECT_EQ(count_sublayers(*make_profile({{-1.0e30f, 120.0f, 1}})), 0);
 }
 
 TEST(SublayerGeometry, StressDepthsAreTopsCentresAndTheLastBottom) {
@@ -110,11 +76,11 @@ TEST(SublayerGeometry, StressDepthsAreTopsCentresAndTheLastBottom) {
   const float kDepths[] = {0.0f, 0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f};
   for (int k = 1; k <= 7; ++k) {
     SCOPED_TRACE(k);
-    EXPECT_EQ(problem->stress_depths[static_cast<std::size_t>(k)], kDepths[k - 1]);
+    EXPECT_EQ(problem->stress_depths[k], kDepths[k - 1]);
   }
   for (int s = 1; s <= 3; ++s) {
     SCOPED_TRACE(s);
-    const problem::Sublayer& sublayer = problem->sublayers[static_cast<std::size_t>(s)];
+    const problem::Sublayer& sublayer = problem->sublayers[s];
     EXPECT_EQ(sublayer.thickness, 0.5f);
     EXPECT_EQ(sublayer.centre_depth, kDepths[2 * s - 1]);
   }
@@ -151,33 +117,6 @@ TEST(OverburdenPressure, LongProfileGathersNoSinglePrecisionDrift) {
   ASSERT_EQ(problem->sublayer_count, problem::kMaxSublayers);
   EXPECT_NEAR(problem->sublayers[problem::kMaxSublayers].overburden_pressure, 46.47, 1.0e-5);
   EXPECT_EQ(problem->stress_depths[problem::kMaxStressDepths], 387.5f);
-}
-
-TEST(StartSublayer, IsTheFirstSublayerOfTheStartLayer) {
-  const struct {
-    int line;
-    std::initializer_list<LayerSpec> layers;
-    std::int32_t start_layer;
-    std::int32_t expected;
-  } kCases[] = {
-      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 1, 1},
-      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 2, 5},
-      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 3, 10},
-      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 0, 0},
-      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, 4, 0},
-      {__LINE__, {{2.0f, 120.0f, 1}, {4.5f, 120.0f, 1}, {6.0f, 120.0f, 1}}, -1, 0},
-      // A top at 3.25 is 6.5 half units down: halves round away from zero.
-      {__LINE__, {{3.25f, 120.0f, 1}, {5.0f, 120.0f, 1}}, 2, 8},
-      {__LINE__, {{1.2f, 120.0f, 1}, {5.0f, 120.0f, 1}}, 2, 3},
-      {__LINE__, {}, 1, 0},
-      {__LINE__, {{1.0e30f, 120.0f, 1}, {2.0e30f, 120.0f, 1}}, 2,
-       std::numeric_limits<std::int32_t>::max()},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.line);
-    auto problem = make_profile(c.layers);
-    EXPECT_EQ(start_sublayer_of(*problem, c.start_layer), c.expected);
-  }
 }
 
 TEST(InitialStrain, ComesFromTheSublayerCurveAtItsOverburden) {

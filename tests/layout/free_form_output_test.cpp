@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "support/rendered_records.h"
+
 namespace layout {
 namespace {
 
 using Records = std::vector<std::string>;
+using testing_support::render_free_form;
 
 Records render(std::initializer_list<Value> values) {
   return render_free_form(std::span<const Value>(values.begin(), values.size()));

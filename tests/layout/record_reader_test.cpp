@@ -14,8 +14,12 @@ std::vector<std::string> all_lines(const std::string& text) {
   std::istringstream stream(text);
   RecordReader in(stream, 5, "/data/problem.dat");
   std::vector<std::string> lines;
-  std::string line;
-  while (in.next_line(line)) lines.push_back(line);
+  while (in.next_line()) {
+    lines.push_back(in.line());
+    EXPECT_EQ(in.line_number(), static_cast<int>(lines.size()));
+  }
+  // At the end of the file the last line stays at hand.
+  EXPECT_EQ(in.line(), lines.empty() ? std::string() : lines.back());
   return lines;
 }
 

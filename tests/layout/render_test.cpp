@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "support/rendered_records.h"
+
 namespace layout {
 namespace {
 
 using Records = std::vector<std::string>;
+using testing_support::render_records;
 
 Records render(const char* notation, std::initializer_list<Value> values) {
   return render_records(parse_layout(notation),
@@ -97,10 +100,10 @@ TEST(Render, FixedPointFields) {
 }
 
 TEST(Render, TextFields) {
-  EXPECT_EQ(format_text("ABCD", 6), "  ABCD");
-  EXPECT_EQ(format_text("TOTAL(mm)", 2), "TO");
-  EXPECT_EQ(format_text("AB  ", 4), "AB  ");
-  EXPECT_EQ(format_text("", 3), "   ");
+  EXPECT_EQ(render("(A6)", {Value::of("ABCD")}), Records{"  ABCD"});
+  EXPECT_EQ(render("(A2)", {Value::of("TOTAL(mm)")}), Records{"TO"});
+  EXPECT_EQ(render("(A4)", {Value::of("AB  ")}), Records{"AB  "});
+  EXPECT_EQ(render("(A3)", {Value::of("")}), Records{"   "});
 }
 
 TEST(Render, ScaleFactorMultipliesFollowingFixedItems) {

@@ -3,20 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
-#include <sstream>
-#include <string>
 #include <string_view>
-#include <vector>
 
-#include "layout/record_writer.h"
 #include "problem/problem_data.h"
 #include "support/record_lines.h"
 
 namespace problem {
 namespace {
-
-using testing_support::lines_of;
 
 // A profile with boundaries 0.0, 4.0 and 10.0.
 std::unique_ptr<ProblemData> two_layers() {
@@ -27,20 +22,14 @@ std::unique_ptr<ProblemData> two_layers() {
   return problem;
 }
 
-void add_area(ProblemData& problem, std::string_view id, std::int32_t shape, float elevation) {
+void add_area(ProblemData& problem, DataErrors& errors, std::string_view id, std::int32_t shape,
+              float elevation) {
   const int a = ++problem.area_count;
   LoadedArea& area = problem.areas[a];
-  for (std::size_t c = 0; c < id.size(); ++c) area.area_id.chars[c] = id[c];
+  testing_support::set_text(area.area_id, id);
   area.shape = shape;
   area.elevation = elevation;
-  check_area(problem, a);
-}
-
-std::vector<std::string> error_report(const ProblemData& problem) {
-  std::ostringstream out;
-  layout::RecordWriter report(out, "\n", 6, "report.txt");
-  write_data_error_report(report, problem);
-  return lines_of(out.str());
+  check_area(problem, a, 10 + a, errors);
 }
 
 TEST(AreaChecks, ListsWrongShapesAndElevationsOffTheBoundaries) {
@@ -65,77 +54,117 @@ TEST(AreaChecks, ListsWrongShapesAndElevationsOffTheBoundaries) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     auto problem = two_layers();
-    add_area(*problem, "X", c.shape, c.elevation);
-    EXPECT_EQ(problem->shape_error_count, c.shape_error ? 1 : 0);
-    EXPECT_EQ(problem->boundary_error_count, c.boundary_error ? 1 : 0);
-    EXPECT_EQ(has_data_errors(*problem), c.shape_error || c.boundary_error);
+    DataErrors errors;
+    add_area(*problem, errors, "X", c.shape, c.elevation);
+    EXPECT_EQ(errors.wrong_shape.size(), c.shape_error ? 1u : 0u);
+    EXPECT_EQ(errors.off_boundary.size(), c.boundary_error ? 1u : 0u);
+    EXPECT_EQ(has_data_errors(errors), c.shape_error || c.boundary_error);
+  }
+}
+
+TEST(AreaChecks, ListedAreasCarryTheirPositionIdentifierValuesAndLine) {
+  auto problem = two_layers();
+  DataErrors errors;
+  add_area(*problem, errors, "A1", 1, 0.0f);
+  add_area(*problem, errors, "B22", 4, 3.0f);
+  ASSERT_EQ(errors.wrong_shape.size(), 1u);
+  ASSERT_EQ(errors.off_boundary.size(), 1u);
+  for (const ListedArea& listed : {errors.wrong_shape[0], errors.off_boundary[0]}) {
+    EXPECT_EQ(listed.position, 2);
+    EXPECT_EQ(listed.area_id.view(), "B22 ");
+    EXPECT_EQ(listed.shape, 4);
+    EXPECT_EQ(listed.elevation, 3.0f);
+    EXPECT_EQ(listed.line, 12);
   }
 }
 
 TEST(AreaChecks, OnlyTheGroundSurfaceWithoutLayersAndNothingWithANegativeCount) {
   auto problem = std::make_unique<ProblemData>();
-  add_area(*problem, "A", 1, 0.0f);
-  EXPECT_EQ(problem->boundary_error_count, 0);
+  DataErrors errors;
+  add_area(*problem, errors, "A", 1, 0.0f);
+  EXPECT_TRUE(errors.off_boundary.empty());
   problem->layer_count = -1;
-  add_area(*problem, "B", 1, 0.0f);
-  ASSERT_EQ(problem->boundary_error_count, 1);
-  EXPECT_EQ(problem->boundary_error_list[1], 2);
+  add_area(*problem, errors, "B", 1, 0.0f);
+  ASSERT_EQ(errors.off_boundary.size(), 1u);
+  EXPECT_EQ(errors.off_boundary[0].position, 2);
 }
 
-TEST(DataErrorReport, ShapeListComesBeforeBoundaryList) {
-  auto problem = two_layers();
-  add_area(*problem, "A1", 1, 0.0f);
-  add_area(*problem, "B22", 4, 3.0f);
-  add_area(*problem, "C333", 1, 4.5f);
-  const std::vector<std::string> expected = {
-      "", "", "", "",
-      "            THE SHAPE IS INCORRECT FOR THESE LOADED AREAS:",
-      "",
-      "          B22 ",
-      "", "", "", "",
-      "            THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;",
-      "",
-      "          B22   C333",
-      "1",
-  };
-  EXPECT_EQ(error_report(*problem), expected);
-}
-
-TEST(DataErrorReport, BoundaryErrorsAlone) {
-  auto problem = two_layers();
-  add_area(*problem, "P", 2, 9.99f);
-  const std::vector<std::string> expected = {
-      "", "", "", "",
-      "            THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;",
-      "",
-      "          P   ",
-      "1",
-  };
-  EXPECT_EQ(error_report(*problem), expected);
-}
-
-TEST(DataErrorReport, EleventhIdentifierStartsANewLineAtColumnOne) {
-  auto problem = two_layers();
-  const char* ids[] = {"S1", "S2", "S3", "S4", "S5", "S6", "S7", "S8", "S9", "S10", "S11"};
-  for (const char* id : ids) add_area(*problem, id, 3, 0.0f);
-  const std::vector<std::string> expected = {
-      "", "", "", "",
-      "            THE SHAPE IS INCORRECT FOR THESE LOADED AREAS:",
-      "",
-      "          S1    S2    S3    S4    S5    S6    S7    S8    S9    S10 ",
-      "S11 ",
-      "1",
-  };
-  EXPECT_EQ(error_report(*problem), expected);
-}
-
-TEST(DataErrorReport, ListsEveryOneOfAFullTableOfFaultyAreas) {
+TEST(AreaChecks, EveryAreaOfAFullTableCanBeListed) {
   auto problem = std::make_unique<ProblemData>();
-  for (int a = 1; a <= kMaxAreas; ++a) add_area(*problem, "Z", 5, 1.0f);
-  EXPECT_EQ(problem->shape_error_count, kMaxAreas);
-  EXPECT_EQ(problem->boundary_error_count, kMaxAreas);
-  // Two blocks of six heading lines and fifteen identifier lines, then "1".
-  EXPECT_EQ(error_report(*problem).size(), 2u * (6 + 15) + 1);
+  DataErrors errors;
+  for (int a = 1; a <= kMaxAreas; ++a) add_area(*problem, errors, "Z", 5, 1.0f);
+  EXPECT_EQ(errors.wrong_shape.size(), static_cast<std::size_t>(kMaxAreas));
+  EXPECT_EQ(errors.off_boundary.size(), static_cast<std::size_t>(kMaxAreas));
+}
+
+TEST(LimitChecks, PassAtTheLimitAndFailOneBeyond) {
+  auto problem = std::make_unique<ProblemData>();
+  problem->layer_count = kMaxLayers;
+  problem->curve_count = kMaxCurves;
+  problem->point_count = kMaxPoints;
+  problem->area_count = kMaxAreas;
+  EXPECT_FALSE(check_counts(*problem, 4));
+  problem->point_count = kMaxPoints + 1;
+  const auto fault = check_counts(*problem, 4);
+  ASSERT_TRUE(fault);
+  EXPECT_EQ(fault->limit, Limit::kPoints);
+  EXPECT_EQ(fault->value, kMaxPoints + 1);
+  EXPECT_EQ(fault->line, 4);
+
+  problem->area_count = 100;
+  problem->spread_area_count = 50;
+  EXPECT_FALSE(check_total_areas(*problem, 9));
+  problem->spread_area_count = 51;
+  EXPECT_EQ(check_total_areas(*problem, 9)->value, 151);
+  // Two counts near the 32-bit limit do not wrap into a small total.
+  problem->area_count = std::numeric_limits<std::int32_t>::max();
+  problem->spread_area_count = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(check_total_areas(*problem, 9)->value, 2 * std::int64_t{0x7fffffff});
+}
+
+TEST(PressureCheck, FindsTheFirstPressureThatIsNotPositiveInTableOrder) {
+  auto problem = std::make_unique<ProblemData>();
+  SourceLines lines;
+  problem->curve_count = 3;
+  // Curve 1 is a slope line and has no pressures to check.
+  problem->curves[1].point_count = 1;
+  problem->curves[1].pressure[1] = -1.0f;
+  problem->curves[2].point_count = 3;
+  problem->curves[2].pressure[1] = 1.0f;
+  problem->curves[2].pressure[2] = 2.0f;
+  problem->curves[2].pressure[3] = 4.0f;
+  problem->curves[3].point_count = 3;
+  problem->curves[3].pressure[1] = 1.0f;
+  problem->curves[3].pressure[2] = 0.0f;
+  problem->curves[3].pressure[3] = -1.0f;
+  lines.curve_points[3][2] = 27;
+  const auto fault = find_pressure_fault(*problem, lines);
+  ASSERT_TRUE(fault);
+  EXPECT_EQ(fault->curve, 3);
+  EXPECT_EQ(fault->row, 2);
+  EXPECT_EQ(fault->pressure, 0.0f);
+  EXPECT_EQ(fault->line, 27);
+  problem->curves[3].pressure[2] = 2.0f;
+  problem->curves[3].pressure[3] = 3.0f;
+  EXPECT_FALSE(find_pressure_fault(*problem, lines));
+  // A curve past the count is not looked at.
+  problem->curves[4].point_count = 2;
+  EXPECT_FALSE(find_pressure_fault(*problem, lines));
+}
+
+TEST(PressureRule, OnlyPressuresAboveZeroAreAccepted) {
+  const struct {
+    int line;
+    float pressure;
+    bool acceptable;
+  } kCases[] = {
+      {__LINE__, 1.0f, true},   {__LINE__, 1.0e-30f, true}, {__LINE__, 0.0f, false},
+      {__LINE__, -0.0f, false}, {__LINE__, -1.0f, false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(pressure_is_acceptable(c.pressure), c.acceptable);
+  }
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "layout/fatal_error.h"
@@ -20,24 +22,29 @@ namespace {
 using testing_support::lines_of;
 
 struct Reading {
-  ReadOutcome outcome;
   std::unique_ptr<ProblemData> problem;
+  SourceLines lines;
+  std::optional<InputFault> stop;
   std::vector<std::string> console;
-  std::vector<std::string> report;
+
+  bool complete() const { return !stop.has_value(); }
 };
 
 Reading read(const std::string& file) {
   std::istringstream in(file);
   std::ostringstream console_out;
-  std::ostringstream report_out;
   layout::RecordReader input(in, 5, "/work/problem.dat");
   layout::RecordWriter console(console_out, "\n", layout::kConsoleUnit, "");
-  layout::RecordWriter report(report_out, "\n", 6, "report.txt");
-  Reading r{ReadOutcome::kComplete, std::make_unique<ProblemData>(), {}, {}};
-  r.outcome = read_problem(input, console, report, *r.problem);
-  r.console = lines_of(console_out.str());
-  r.report = lines_of(report_out.str());
-  return r;
+  ReadResult result = read_problem(input, console);
+  return {std::move(result.problem), result.lines, std::move(result.stop),
+          lines_of(console_out.str())};
+}
+
+// The limit fault that stopped a reading; a test failure when there is none.
+LimitFault limit_fault(const Reading& r) {
+  const auto* fault = r.stop ? std::get_if<LimitFault>(&*r.stop) : nullptr;
+  EXPECT_NE(fault, nullptr);
+  return fault ? *fault : LimitFault{};
 }
 
 const char kExample[] =
@@ -69,7 +76,7 @@ std::string padded(std::string text, std::size_t length) {
 
 TEST(ProblemReader, ExampleFillsEveryField) {
   const Reading r = read(kExample);
-  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  ASSERT_TRUE(r.complete());
   const ProblemData& p = *r.problem;
   EXPECT_EQ(p.title[0].view(), padded("SAMPLE FOUNDATION", 68));
   EXPECT_EQ(p.title[1].view(), padded("TWO CLAY LAYERS", 68));
@@ -149,9 +156,21 @@ TEST(ProblemReader, ExampleFillsEveryField) {
   EXPECT_EQ(a2.lower_depth, 6.0f);
   EXPECT_EQ(a2.loading, 3.0f);
   EXPECT_EQ(a2.area_slope, 0.0f);
-  EXPECT_EQ(p.shape_error_count, 0);
-  EXPECT_EQ(p.boundary_error_count, 0);
-  EXPECT_TRUE(r.report.empty());
+
+  // Where the records stood: the counts on line 4, the layers on 5 and 6,
+  // curve 1 on 7 with its points on 9 to 11, the point on 15, the regular
+  // area's values on 17, the spread control on 19 and the spread area on 20.
+  EXPECT_EQ(r.lines.counts, 4);
+  EXPECT_EQ(r.lines.layers[1], 5);
+  EXPECT_EQ(r.lines.layers[2], 6);
+  EXPECT_EQ(r.lines.curves[1], 7);
+  EXPECT_EQ(r.lines.curve_points[1][1], 9);
+  EXPECT_EQ(r.lines.curve_points[1][3], 11);
+  EXPECT_EQ(r.lines.curves[2], 12);
+  EXPECT_EQ(r.lines.points[1], 15);
+  EXPECT_EQ(r.lines.areas[1], 17);
+  EXPECT_EQ(r.lines.spread_control, 19);
+  EXPECT_EQ(r.lines.areas[2], 20);
 }
 
 TEST(ProblemReader, ExampleEchoesLayersSourcesPointsAreasAndSpreadControl) {
@@ -178,7 +197,7 @@ TEST(ProblemReader, RecordsMaySpreadOverLinesAndLeftoverValuesAreSkipped) {
       "2 6.0 110.0 3 0.9 99 99\n"  // extra values on the line are ignored
       "0\n"
       "0 7\n");
-  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  ASSERT_TRUE(r.complete());
   EXPECT_EQ(r.problem->layers[1].thickness_factor, 1.0f);
   EXPECT_EQ(r.problem->layers[2].layer_number, 2);
   EXPECT_EQ(r.problem->layers[2].curve_index, 3);
@@ -190,14 +209,14 @@ TEST(ProblemReader, RecordsMaySpreadOverLinesAndLeftoverValuesAreSkipped) {
 TEST(ProblemReader, TitleLinesArePaddedOrCutToSixtyEightColumns) {
   const std::string long_line(80, 'X');
   const Reading r = read(long_line + "\n\n1\n0 0 0 0\n0\n0\n");
-  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  ASSERT_TRUE(r.complete());
   EXPECT_EQ(r.problem->title[0].view(), std::string(68, 'X'));
   EXPECT_EQ(r.problem->title[1].view(), std::string(68, ' '));
 }
 
 TEST(ProblemReader, SiUnitWeightIsStoredAndEchoedAsMassDensity) {
   const Reading r = read("T\n\n2\n1 0 0 0\n1 3.0 18.0 1 1.0\n0\n0\n");
-  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  ASSERT_TRUE(r.complete());
   EXPECT_EQ(r.problem->gravity_factor, 9.80665f);
   EXPECT_EQ(r.problem->settlement_factor, 1000.0f);
   EXPECT_NEAR(r.problem->layers[1].unit_weight, 1835.496, 1e-3);
@@ -208,7 +227,7 @@ TEST(ProblemReader, SiUnitWeightIsStoredAndEchoedAsMassDensity) {
 
 TEST(ProblemReader, UnitSystemOtherThanTwoComputesInUsUnits) {
   const Reading r = read("T\n\n3\n1 0 0 0\n1 3.0 18.0 1 1.0\n0\n0\n");
-  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  ASSERT_TRUE(r.complete());
   EXPECT_EQ(r.problem->unit_system, 3);
   EXPECT_EQ(r.problem->gravity_factor, 1.0f);
   EXPECT_EQ(r.problem->settlement_factor, 12.0f);
@@ -221,7 +240,7 @@ TEST(ProblemReader, StartSublayerIsTheFirstSublayerOfTheStartLayer) {
       "1 2.0 120 1 1\n2 4.5 120 1 1\n3 9.0 120 1 1\n"
       "1 0 0 1\n2 0 0 3\n3 0 0 0\n4 0 0 4\n5 0 0 -1\n6 0 0 2\n"
       "0\n0\n");
-  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  ASSERT_TRUE(r.complete());
   const std::int32_t expected[] = {0, 1, 10, 0, 0, 0, 5};
   for (int p = 1; p <= 6; ++p) {
     SCOPED_TRACE(p);
@@ -237,7 +256,7 @@ std::string curve_file(int points) {
 
 TEST(ProblemReader, CurveOfFortyEightPointsIsRead) {
   const Reading r = read(curve_file(48));
-  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  ASSERT_TRUE(r.complete());
   EXPECT_EQ(r.problem->curves[1].point_count, 48);
   EXPECT_EQ(r.problem->curves[1].strain[48], 0.48f);
   EXPECT_EQ(r.problem->curves[1].pressure[48], 48.0f);
@@ -245,25 +264,24 @@ TEST(ProblemReader, CurveOfFortyEightPointsIsRead) {
 
 TEST(ProblemReader, CurveOfFortyNinePointsStopsAfterItsSourceText) {
   const Reading r = read(curve_file(49));
-  ASSERT_EQ(r.outcome, ReadOutcome::kStopped);
+  ASSERT_FALSE(r.complete());
+  const LimitFault fault = limit_fault(r);
+  EXPECT_EQ(fault.limit, Limit::kCurvePoints);
+  EXPECT_EQ(fault.value, 49);
+  EXPECT_EQ(fault.item, 4);  // the curve number
+  EXPECT_EQ(fault.line, 6);
   const std::vector<std::string> expected_console = {
       "  0.0000000E+00" "   4.000000    " "           1" "   120.0000    " "           1",
       "   1.000000    ",
       padded("LAB", 60),
-      "", "", "", "",
-      "            SOIL COMPRESSIBILITY NO.  4 HAS    49 POINTS; THE LIMIT IS 48",
   };
   EXPECT_EQ(r.console, expected_console);
-  const std::vector<std::string> expected_report = {
-      "", "", "", "", "            SOIL COMPRESSIBILITY NO.  4 HAS    49 POINTS; THE LIMIT IS 48",
-      "1"};
-  EXPECT_EQ(r.report, expected_report);
   EXPECT_EQ(r.problem->curves[1].strain[1], 0.0f);
 }
 
 TEST(ProblemReader, NegativeCountsReadNothing) {
   const Reading r = read("T\n\n1\n-1 -2 -3 -4\n-5\n9\n");
-  ASSERT_EQ(r.outcome, ReadOutcome::kComplete);
+  ASSERT_TRUE(r.complete());
   EXPECT_EQ(r.problem->spread_area_count, -5);
   const std::vector<std::string> expected = {"          -5" "           9" "          -4"};
   EXPECT_EQ(r.console, expected);
@@ -273,25 +291,30 @@ TEST(ProblemReader, MissingRecordIsAFatalError) {
   EXPECT_THROW(read("T\n\n1\n1 0 0 0\n"), layout::FatalError);
 }
 
-TEST(ProblemReader, FaultyAreasStopWithTheDataErrorReportAndNoConsoleMessage) {
+TEST(ProblemReader, FaultyAreasStopAfterTheLastRegularAreaWithTheirLists) {
   const Reading r = read(
       "T\n\n1\n1 0 0 2\n1 4.0 120.0 1 1.0\n"
       "AB\n3 0 0 1 1 0 1 4.0\n"
       "CD\n1 0 0 1 1 0 1 4.0000005\n");  // the float just above 4.0
-  ASSERT_EQ(r.outcome, ReadOutcome::kStopped);
+  ASSERT_FALSE(r.complete());
   ASSERT_EQ(r.problem->areas[2].elevation, std::nextafter(4.0f, 5.0f));
-  const std::vector<std::string> expected_report = {
-      "", "", "", "", "            THE SHAPE IS INCORRECT FOR THESE LOADED AREAS:", "",
-      "          AB  ",
-      "", "", "", "", "            THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;", "",
-      "          CD  ",
-      "1"};
-  EXPECT_EQ(r.report, expected_report);
+  const auto* errors = std::get_if<DataErrors>(&*r.stop);
+  ASSERT_NE(errors, nullptr);
+  ASSERT_EQ(errors->wrong_shape.size(), 1u);
+  EXPECT_EQ(errors->wrong_shape[0].position, 1);
+  EXPECT_EQ(errors->wrong_shape[0].area_id.view(), "AB  ");
+  EXPECT_EQ(errors->wrong_shape[0].shape, 3);
+  EXPECT_EQ(errors->wrong_shape[0].line, 7);
+  ASSERT_EQ(errors->off_boundary.size(), 1u);
+  EXPECT_EQ(errors->off_boundary[0].position, 2);
+  EXPECT_EQ(errors->off_boundary[0].area_id.view(), "CD  ");
+  EXPECT_EQ(errors->off_boundary[0].elevation, std::nextafter(4.0f, 5.0f));
+  EXPECT_EQ(errors->off_boundary[0].line, 9);
   ASSERT_EQ(r.console.size(), 6u);  // the layer and the two areas, nothing more
   EXPECT_EQ(r.console[5], "  0.0000000E+00" "   1.000000    " "   4.000000    ");
 }
 
-TEST(ProblemReader, LimitFaultsAreReportedAsSoonAsTheValueIsRead) {
+TEST(ProblemReader, LimitFaultsStopTheReadingAsSoonAsTheValueIsRead) {
   const std::string head = "T\n\n1\n";
   const std::string layer = "1 4.0 120.0 1 1.0\n";
   const std::string area = "A1\n1 0 0 1 1 0 1 0.0\n";
@@ -299,48 +322,38 @@ TEST(ProblemReader, LimitFaultsAreReportedAsSoonAsTheValueIsRead) {
     int line;
     std::string file;
     std::size_t echo_lines;
-    std::string text;
+    Limit limit;
+    std::int64_t value;
+    std::int32_t item;
+    int fault_line;
   };
   const Case cases[] = {
-      {__LINE__, head + "26 51 151 151\n", 0,
-       "THE NUMBER OF SOIL LAYERS    26 EXCEEDS THE LIMIT OF 25"},
-      {__LINE__, head + "25 51 151 151\n", 0,
-       "THE NUMBER OF SOIL COMPRESSIBILITIES    51 EXCEEDS THE LIMIT OF 50"},
-      {__LINE__, head + "0 50 151 151\n", 0,
-       "THE NUMBER OF SETTLEMENT POINTS   151 EXCEEDS THE LIMIT OF 150"},
-      {__LINE__, head + "0 0 150 151\n", 0,
-       "THE NUMBER OF LOADED AREAS   151 EXCEEDS THE LIMIT OF 150"},
-      {__LINE__, head + "2 1 0 0\n" + layer + "12 9.0 120.0 60 1.0\n", 4,
-       "SOIL LAYER NO. 12 REFERS TO SOIL COMPRESSIBILITY    60; IT MUST BE 1 TO 50"},
-      {__LINE__, head + "1 1 0 0\n1 4.0 120.0 0 1.0\n", 2,
-       "SOIL LAYER NO.  1 REFERS TO SOIL COMPRESSIBILITY     0; IT MUST BE 1 TO 50"},
-      {__LINE__, head + "1 1 0 0\n1 4.0 120.0 -7 1.0\n", 2,
-       "SOIL LAYER NO.  1 REFERS TO SOIL COMPRESSIBILITY    -7; IT MUST BE 1 TO 50"},
+      {__LINE__, head + "26 51 151 151\n", 0, Limit::kLayers, 26, 0, 4},
+      {__LINE__, head + "25 51 151 151\n", 0, Limit::kCurves, 51, 0, 4},
+      {__LINE__, head + "0 50 151 151\n", 0, Limit::kPoints, 151, 0, 4},
+      {__LINE__, head + "0 0 150 151\n", 0, Limit::kRegularAreas, 151, 0, 4},
+      {__LINE__, head + "2 1 0 0\n" + layer + "12 9.0 120.0 60 1.0\n", 4, Limit::kCurveIndex, 60,
+       12, 6},
+      {__LINE__, head + "1 1 0 0\n1 4.0 120.0 0 1.0\n", 2, Limit::kCurveIndex, 0, 1, 5},
+      {__LINE__, head + "1 1 0 0\n1 4.0 120.0 -7 1.0\n", 2, Limit::kCurveIndex, -7, 1, 5},
       // 388.0 feet of soil in half-foot slices is one sublayer too many.
       {__LINE__, head + "2 1 0 0\n1 200.0 120.0 1 1.0\n2 388.0 120.0 1 1.0\n", 4,
-       "THE NUMBER OF SUBLAYERS   776 EXCEEDS THE LIMIT OF 775"},
-      {__LINE__, head + "0 0 0 0\n151\n1\n", 1,
-       "THE NUMBER OF LOADED AREAS   151 EXCEEDS THE LIMIT OF 150"},
-      {__LINE__, head + "0 0 0 1\n" + area + "150\n9\n", 3,
-       "THE NUMBER OF LOADED AREAS   151 EXCEEDS THE LIMIT OF 150"},
-      {__LINE__, head + "0 0 0 0\n1\n4\n", 1,
-       "THE DEPTH REFERENCE OPTION OF THE SPREAD AREAS IS     4; IT MUST BE 1, 2 OR 3"},
-      {__LINE__, head + "0 0 0 0\n1\n0\n", 1,
-       "THE DEPTH REFERENCE OPTION OF THE SPREAD AREAS IS     0; IT MUST BE 1, 2 OR 3"},
+       Limit::kSublayers, 776, 0, 6},
+      {__LINE__, head + "0 0 0 0\n151\n1\n", 1, Limit::kTotalAreas, 151, 0, 5},
+      {__LINE__, head + "0 0 0 1\n" + area + "150\n9\n", 3, Limit::kTotalAreas, 151, 0, 7},
+      {__LINE__, head + "0 0 0 0\n1\n4\n", 1, Limit::kDepthReference, 4, 0, 6},
+      {__LINE__, head + "0 0 0 0\n1\n0\n", 1, Limit::kDepthReference, 0, 0, 6},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     // Each file ends right after the faulty value: reading on would be fatal.
     const Reading r = read(c.file);
-    EXPECT_EQ(r.outcome, ReadOutcome::kStopped);
-    const std::string text = std::string(12, ' ') + c.text;
-    const std::vector<std::string> expected_report = {"", "", "", "", text, "1"};
-    EXPECT_EQ(r.report, expected_report);
-    ASSERT_EQ(r.console.size(), c.echo_lines + 5);
-    const std::vector<std::string> tail(r.console.begin() + static_cast<long>(c.echo_lines),
-                                        r.console.end());
-    const std::vector<std::string> expected_tail = {"", "", "", "", text};
-    EXPECT_EQ(tail, expected_tail);
+    const LimitFault fault = limit_fault(r);
+    EXPECT_EQ(fault.limit, c.limit);
+    EXPECT_EQ(fault.value, c.value);
+    EXPECT_EQ(fault.item, c.item);
+    EXPECT_EQ(fault.line, c.fault_line);
+    EXPECT_EQ(r.console.size(), c.echo_lines);  // the echo alone: the fault is the caller's
   }
 }
 
@@ -350,9 +363,29 @@ TEST(ProblemReader, LimitsThemselvesAreAccepted) {
   std::string file = "T\n\n1\n1 50 0 0\n1 387.5 120.0 50 1.0\n";
   for (int k = 1; k <= 50; ++k) file += "1 0\nSLOPE\n1.0\n";
   const Reading r = read(file + "0\n0\n");
-  EXPECT_EQ(r.outcome, ReadOutcome::kComplete);
-  EXPECT_TRUE(r.report.empty());
+  EXPECT_TRUE(r.complete());
   EXPECT_EQ(r.problem->curves[50].slope, 0.01f);
+}
+
+TEST(ProblemReader, FullTablesAreAccepted) {
+  // 25 layers of 2.0 (100 sublayers), 150 points and 150 regular areas, each
+  // table exactly full.
+  std::string file = "T\n\n1\n25 1 150 150\n";
+  for (int i = 1; i <= 25; ++i) file += std::to_string(i) + " " + std::to_string(2 * i) + ".0 120 1 1\n";
+  file += "1 0\nSLOPE\n1.0\n";
+  for (int p = 1; p <= 150; ++p) file += std::to_string(p) + " 0 0 1\n";
+  for (int a = 1; a <= 150; ++a) file += "A" + std::to_string(a) + "\n1 0 0 1 1 0 1 0.0\n";
+  const Reading r = read(file + "0\n0\n");
+  ASSERT_TRUE(r.complete());
+  EXPECT_EQ(r.problem->layer_count, kMaxLayers);
+  EXPECT_EQ(r.problem->layers[kMaxLayers].bottom_depth, 50.0f);
+  EXPECT_EQ(r.problem->point_count, kMaxPoints);
+  EXPECT_EQ(r.problem->points[kMaxPoints].point_number, 150);
+  EXPECT_EQ(r.problem->area_count, kMaxAreas);
+  EXPECT_EQ(r.problem->areas[kMaxAreas].area_id.view(), "A150");
+  // With the table full, one spread area is one area too many.
+  const Reading over = read(file + "1\n1\n");
+  EXPECT_EQ(limit_fault(over).limit, Limit::kTotalAreas);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST(AuxiliaryFile, PointRecordsTagThePositionNotTheNumber) {
   auto problem = std::make_unique<problem::ProblemData>();
   auto results = std::make_unique<analysis::AnalysisResults>();
   problem->point_count = 100;
-  for (std::size_t j = 1; j <= 100; ++j) problem->points[j].point_number = 7;
+  for (int j = 1; j <= 100; ++j) problem->points[j].point_number = 7;
   problem->points[99].x = 1.5f;
   problem->points[99].y = 123.45f;
   results->total_settlement[99] = 12345678.0f;

@@ -188,7 +188,7 @@ TEST(Tables1And2, Table2ListsEverySublayerTopDownOnOnePage) {
   auto problem = profile(1);
   problem->sublayer_count = 40;
   for (int k = 1; k <= 40; ++k) {
-    problem->sublayers[static_cast<std::size_t>(k)] =
+    problem->sublayers[k] =
         sublayer(k, static_cast<float>(k) * 0.5f - 0.25f, 1.0f, 110.0f, 1, 0.0f, 0.0f);
   }
   Sink sink;

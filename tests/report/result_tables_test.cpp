@@ -32,14 +32,14 @@ std::unique_ptr<problem::ProblemData> grid(int unit_system, int points, int subl
   problem::set_unit_system(*problem, unit_system);
   problem->point_count = points;
   for (int j = 1; j <= points; ++j) {
-    auto& point = problem->points[static_cast<std::size_t>(j)];
+    auto& point = problem->points[j];
     point.point_number = 11 * j;
     point.x = static_cast<float>(j) + 0.5f;
     point.y = 0.5f;
   }
   problem->sublayer_count = sublayers;
   for (int m = 1; m <= sublayers; ++m) {
-    const auto k = static_cast<std::size_t>(m);
+    const int k = m;
     problem->stress_depths[2 * k - 1] = 0.5f * static_cast<float>(m - 1);
     problem->stress_depths[2 * k] = 0.5f * static_cast<float>(m) - 0.25f;
   }
@@ -126,7 +126,7 @@ TEST(Table7, EightPointsTwentySublayersWithTotalsAndPointRecords) {
   auto problem = grid(1, 8, 20);
   auto results = std::make_unique<analysis::AnalysisResults>();
   for (int j = 1; j <= 7; ++j) {
-    results->total_settlement[static_cast<std::size_t>(j)] = 0.25f * static_cast<float>(j);
+    results->total_settlement[j] = 0.25f * static_cast<float>(j);
   }
   results->sublayer_settlement[2][1] = 0.0625f;
   results->sublayer_settlement[8][20] = 1.5f;
@@ -274,6 +274,36 @@ TEST(Table7, SiHeadingAndUnits) {
   EXPECT_EQ(lines[1 + kBanner],
             at({{7, "TABLE 7 - COMPUTED SETTLEMENT IN "}, {40, "MILLIMETRES"}, {51, "      "}}));
   EXPECT_EQ(lines[1 + kBanner + 6], at({{9, "DEPTH, "}, {16, "M "}}));
+}
+
+}  // namespace
+}  // namespace report
+
+namespace report {
+namespace {
+
+TEST(StrainWarnings, ABlockForEveryWarningInTheOrderOfTheAnalysis) {
+  const std::string below =
+      "\n\n*********** WARNING *************\n"
+      "THE CALCULATED STRESS IS LESS THAN THE SMALLEST PRESSURE\n"
+      "ON THE SOIL COMPRESSIBILITY CURVE. ADD NEW PRESSURE DATA,\n\n";
+  const std::string above =
+      "\n\n*********** WARNING *************\n"
+      "THE CALCULATED STRESS IS GREATER THAN THE LARGEST PRESSURE\n"
+      "ON THE SOIL COMPRESSIBILITY CURVE. ADD NEW PRESSURE DATA,\n\n";
+  auto results = std::make_unique<analysis::AnalysisResults>();
+  Sink none;
+  write_strain_warnings(none.writer, *results);
+  EXPECT_EQ(none.stream.str(), "");
+  for (const analysis::CurveSide side :
+       {analysis::CurveSide::kAbove, analysis::CurveSide::kBelow, analysis::CurveSide::kBelow}) {
+    analysis::StrainWarning warning;
+    warning.side = side;
+    results->strain_warnings.push_back(warning);
+  }
+  Sink sink;
+  write_strain_warnings(sink.writer, *results);
+  EXPECT_EQ(sink.stream.str(), above + below + below);
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+// The sequence of reading, checking and analysis steps, step by step.
+#include "run/problem_analysis.h"
+
+#include "analysis/analysis.h"
+#include "analysis/soil_profile.h"
+#include "problem/input_checks.h"
+#include "problem/problem_reader.h"
+
+namespace run {
+
+ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter& console) {
+  problem::ReadResult read = problem::read_problem(input, console);
+  ProblemAnalysis outcome{std::move(read.problem), read.lines, std::move(read.stop), nullptr};
+  if (outcome.stopped()) return outcome;
+
+  problem::ProblemData& problem = *outcome.problem;
+  analysis::form_sublayers(problem);
+  analysis::compute_initial_strains(problem);
+  // The report shows the profile before the curve that stops the run.
+  if (auto fault = problem::find_pressure_fault(problem, outcome.lines)) {
+    outcome.stop = *fault;
+    return outcome;
+  }
+  outcome.results = analysis::analyse(problem);
+  return outcome;
+}
+
+}  // namespace run

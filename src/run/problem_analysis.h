@@ -1,0 +1,33 @@
+// The one sequence that every program runs on a problem file: read and check
+// the problem, form its sublayers, check the curve pressures, analyse it.
+// settle writes its report from the outcome, settle-plot its page.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "analysis/analysis_results.h"
+#include "layout/record_reader.h"
+#include "layout/record_writer.h"
+#include "problem/input_fault.h"
+#include "problem/problem_data.h"
+#include "problem/source_lines.h"
+
+namespace run {
+
+// Either a stop with its cause, or the problem with its results.
+struct ProblemAnalysis {
+  // As far as it was read; with its sublayers formed once the reading passed.
+  std::unique_ptr<problem::ProblemData> problem;
+  problem::SourceLines lines;
+  std::optional<problem::InputFault> stop;
+  std::unique_ptr<analysis::AnalysisResults> results;  // set when there is no stop
+
+  bool stopped() const { return stop.has_value(); }
+};
+
+// Reads the problem from `input`, echoing it to `console`, and analyses it.
+// A value that cannot be read raises layout::FatalError.
+ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter& console);
+
+}  // namespace run
