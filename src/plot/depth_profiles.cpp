@@ -158,7 +158,8 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   for (int layer = 1; layer < problem.layer_count; ++layer) {
     const std::string y = px(depth.at(problem.boundary_depths[layer]));
     for (const Axis* panel : {&pressure, &settlement}) {
-      out.empty("line", {{"x1", px(panel->left)}, {"y1", y}, {"x2", px(panel->right)}, {"y2", y},
+      out.empty("line", {{"class", "layer-boundary"}, {"data-depth", decimal(problem.boundary_depths[layer], 2)},
+                         {"x1", px(panel->left)}, {"y1", y}, {"x2", px(panel->right)}, {"y2", y},
                          {"stroke", "#808080"}, {"stroke-width", "1.5"}, {"stroke-dasharray", "2 3"}});
     }
   }

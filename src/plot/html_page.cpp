@@ -124,7 +124,8 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
     if (warnings.above[row] > 0) {
       outside += (outside.empty() ? "" : ", ") + std::to_string(warnings.above[row]) + " above its range";
     }
-    out.element("td", {}, outside.empty() ? "none" : outside);
+    out.element("td", {{"class", "outside"}, {"data-position", std::to_string(j)}},
+                outside.empty() ? "none" : outside);
     out.close();
   }
   out.close();

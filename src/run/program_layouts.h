@@ -3,8 +3,8 @@
 // companion files, and the console.
 #pragma once
 
+#include <array>
 #include <string_view>
-#include <vector>
 
 #include "problem/input_layouts.h"
 #include "report/report_layouts.h"
@@ -12,12 +12,15 @@
 
 namespace run {
 
-inline std::vector<std::string_view> program_layouts() {
-  std::vector<std::string_view> all;
-  all.insert(all.end(), problem::kInputLayouts.begin(), problem::kInputLayouts.end());
-  all.insert(all.end(), report::kReportLayouts.begin(), report::kReportLayouts.end());
-  all.insert(all.end(), kConsoleLayouts.begin(), kConsoleLayouts.end());
+inline constexpr auto kProgramLayouts = [] {
+  std::array<std::string_view, problem::kInputLayouts.size() + report::kReportLayouts.size() +
+                                   kConsoleLayouts.size()>
+      all{};
+  std::size_t n = 0;
+  for (const std::string_view layout : problem::kInputLayouts) all[n++] = layout;
+  for (const std::string_view layout : report::kReportLayouts) all[n++] = layout;
+  for (const std::string_view layout : kConsoleLayouts) all[n++] = layout;
   return all;
-}
+}();
 
 }  // namespace run

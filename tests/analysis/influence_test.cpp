@@ -142,6 +142,10 @@ TEST(Spread2to1Factor, ChoosesTheReferenceLevelAndFootprint) {
       {__LINE__, 2, 0.0f, 10.0f, 6.4f, 0.0f, 0.0f, -1.0},
       {__LINE__, 2, 0.0f, 9.0f, 6.0f, 0.0f, 0.0f, 0.0},    // 6.0 stays 6.0
       {__LINE__, 2, 0.0f, 9.0f, 5.5f, 0.0f, 0.0f, -1.0},
+      // Two thirds of 9.75 is 6.5 exactly, a whole half unit: it stays 6.5.
+      {__LINE__, 2, 0.0f, 9.75f, 6.5f, 0.0f, 0.0f, 0.0},
+      {__LINE__, 2, 0.0f, 9.75f, 6.25f, 0.0f, 0.0f, -1.0},
+      {__LINE__, 2, 0.0f, 9.75f, 7.0f, 0.0f, 0.0f, 0.5},
       {__LINE__, 1, 2.0f, 9.0f, 2.0f, 0.0f, 0.0f, -1.0},   // at the reference level
       {__LINE__, 1, 2.0f, 9.0f, 3.0f, 0.0f, 0.0f, 1.0},
       {__LINE__, 3, 2.0f, 9.0f, 9.0f, 0.0f, 0.0f, -1.0},

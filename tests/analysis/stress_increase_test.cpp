@@ -140,6 +140,12 @@ TEST(StressIncrease, RectangleAtItsLoadedLevel) {
       {__LINE__, 12.03f, 20.0f, 1.0f},  // just outside, in case 1
       {__LINE__, 10.0f, 21.04f, 1.0f},  // just outside, in case 2
       {__LINE__, 12.02f, 20.0f, 1.0f},  // counted as inside
+      // Exactly 0.05 beyond the end is still on it: the corner rectangles
+      // that reach past the end carry nothing.
+      {__LINE__, 12.05f, 20.0f, 1.0f},
+      // 0.0504 beyond is cut to 0.050 first, and is on the end as well.
+      {__LINE__, 12.0504f, 20.0f, 1.0f},
+      {__LINE__, 10.0f, 21.0504f, 1.0f},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "plot_test_support.h"
+#include "layout/record_reader.h"
+#include "layout/record_writer.h"
+#include "run/problem_analysis.h"
 #include "support/run_in_folder.h"
 #include "xml_tree.h"
 
@@ -52,7 +55,7 @@ void read_report(const fs::path& report, Example& example) {
 Example run_example(const std::string& name) {
   const fs::path source = fs::path(SETTLE_EXAMPLES) / name;
   testing_support::TempFolder folder;
-  plot_test::copy_case(source, folder.path());
+  testing_support::copy_case_inputs(source, folder.path());
   const auto run = testing_support::run_in_folder(folder.path(), SETTLE_PLOT_EXE);
   EXPECT_EQ(run.exit_status, 0) << run.console;
   Example example;
@@ -155,6 +158,34 @@ TEST_P(PlotPage, IsSelfContainedXhtml) {
   EXPECT_TRUE(fetching.empty());
   for (const XmlElement* svg : find(*example.page, "svg", "")) {
     EXPECT_EQ(svg->attribute("xmlns"), "http://www.w3.org/2000/svg");
+  }
+}
+
+// The page counts each point's final pressures outside their curve from the
+// analysis: below and above kept apart, point by point.
+TEST_P(PlotPage, WarningCountsAreThoseOfTheAnalysis) {
+  const Example example = run_example(GetParam());
+  const fs::path folder = fs::path(SETTLE_EXAMPLES) / GetParam();
+  const std::string name = GetParam() == "si_units" ? "raft" : GetParam();
+  std::ifstream file(folder / (name + ".dat"), std::ios::binary);
+  layout::RecordReader input(file, 5, name);
+  std::ostringstream echo;
+  layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
+  const run::ProblemAnalysis analysis = run::analyse_problem_file(input, console);
+  ASSERT_FALSE(analysis.stopped());
+  std::map<int, std::pair<int, int>> counts;  // point: below, above
+  for (const analysis::StrainWarning& warning : analysis.results->strain_warnings) {
+    auto& [below, above] = counts[warning.point];
+    ++(warning.side == analysis::CurveSide::kBelow ? below : above);
+  }
+  const auto cells = find(*example.page, "td", "outside");
+  ASSERT_EQ(cells.size(), example.totals.size());
+  for (const XmlElement* cell : cells) {
+    const auto [below, above] = counts[std::stoi(cell->attribute("data-position"))];
+    std::string expected;
+    if (below > 0) expected = std::to_string(below) + " below its range";
+    if (above > 0) expected += (expected.empty() ? "" : ", ") + std::to_string(above) + " above its range";
+    EXPECT_EQ(cell->all_text(), expected.empty() ? "none" : expected);
   }
 }
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "plot_test_support.h"
 #include "support/record_lines.h"
 #include "support/run_in_folder.h"
 
@@ -32,7 +31,7 @@ class PlotRun : public ::testing::TestWithParam<fs::path> {};
 TEST_P(PlotRun, EchoesAsSettleAndWritesOnlyThePage) {
   const fs::path& source = GetParam();
   TempFolder folder;
-  plot_test::copy_case(source, folder.path());
+  testing_support::copy_case_inputs(source, folder.path());
   const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE);
 
   const fs::path expected = source / "expected";
@@ -79,10 +78,44 @@ TEST(PlotRunStops, ShowTheReportsExplanationOnTheConsole) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     TempFolder folder;
-    plot_test::copy_case(fs::path(SETTLE_TEST_DATA) / "e2e" / c.folder, folder.path());
+    testing_support::copy_case_inputs(fs::path(SETTLE_TEST_DATA) / "e2e" / c.folder, folder.path());
     const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE);
     EXPECT_EQ(run.exit_status, 0);
     EXPECT_NE(run.console.find(c.text), std::string::npos) << run.console;
+  }
+}
+
+// A names.dat that settle cannot run ends settle-plot the same way, though it
+// writes none of the files named there.
+TEST(PlotRunStops, EndsAsSettleWhereSettleCannotOpenItsFiles) {
+  const struct {
+    int line;
+    const char* names;
+  } cases[] = {
+      {__LINE__, "sample.dat\nno-such-folder/r.rpt\na.aux\nt.trc\n"},
+      {__LINE__, "sample.dat\nr.rpt\nsub\nt.trc\n"},  // a folder
+      {__LINE__, "sample.dat\nr.rpt\na.aux\n"},        // no trace name
+      {__LINE__, "missing.dat\nr.rpt\na.aux\nt.trc\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    TempFolder settle_folder, plot_folder;
+    for (const TempFolder* folder : {&settle_folder, &plot_folder}) {
+      fs::copy_file(fs::path(SETTLE_EXAMPLES) / "sample" / "sample.dat", folder->path() / "sample.dat");
+      fs::create_directory(folder->path() / "sub");
+      testing_support::write_file(folder->path() / "names.dat", c.names);
+    }
+    const auto settle = run_in_folder(settle_folder.path(), SETTLE_EXE);
+    const auto plot = run_in_folder(plot_folder.path(), SETTLE_PLOT_EXE);
+    EXPECT_EQ(settle.exit_status, 1);
+    EXPECT_EQ(plot.exit_status, settle.exit_status);
+    std::string expected = settle.console;
+    for (std::size_t at; (at = expected.find(settle_folder.path().string())) != std::string::npos;) {
+      expected.replace(at, settle_folder.path().string().size(), plot_folder.path().string());
+    }
+    EXPECT_EQ(plot.console, expected);
+    EXPECT_FALSE(fs::exists(plot_folder.path() / "settlement.html"));
+    EXPECT_FALSE(fs::exists(plot_folder.path() / "r.rpt"));
   }
 }
 
@@ -100,7 +133,7 @@ TEST(PlotCommandLine, HelpExplainsThePageAndWritesNothing) {
 
 TEST(PlotCommandLine, WritesTheNamedPage) {
   TempFolder folder;
-  plot_test::copy_case(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
+  testing_support::copy_case_inputs(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
   const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"basin.html"});
   EXPECT_EQ(run.exit_status, 0);
   EXPECT_TRUE(fs::exists(folder.path() / "basin.html"));
@@ -109,7 +142,7 @@ TEST(PlotCommandLine, WritesTheNamedPage) {
 
 TEST(PlotCommandLine, UnknownOptionsAndExtraArgumentsAreRefused) {
   TempFolder folder;
-  plot_test::copy_case(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
+  testing_support::copy_case_inputs(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--frobnicate"}, std::vector<std::string>{"a.html", "b.html"}}) {
     const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, arguments);
@@ -121,7 +154,7 @@ TEST(PlotCommandLine, UnknownOptionsAndExtraArgumentsAreRefused) {
 
 TEST(PlotCommandLine, AnUnwritablePageIsReportedWithStatusOne) {
   TempFolder folder;
-  plot_test::copy_case(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
+  testing_support::copy_case_inputs(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
   const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"no-such-folder/page.html"});
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_NE(run.console.find("settle-plot: cannot write the page"), std::string::npos) << run.console;

@@ -29,9 +29,7 @@ class EndToEnd : public ::testing::TestWithParam<fs::path> {};
 TEST_P(EndToEnd, OutputsMatchReviewedFiles) {
   const fs::path& source = GetParam();
   testing_support::TempFolder folder;
-  for (const auto& entry : fs::directory_iterator(source)) {
-    if (entry.is_regular_file()) fs::copy_file(entry.path(), folder.path() / entry.path().filename());
-  }
+  testing_support::copy_case_inputs(source, folder.path());
   const testing_support::RunResult run = testing_support::run_in_folder(folder.path(), SETTLE_EXE);
 
   const fs::path expected = source / "expected";
@@ -59,6 +57,16 @@ std::string case_name(const ::testing::TestParamInfo<fs::path>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, ::testing::ValuesIn(case_folders()), case_name);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(EndToEnd);
+
+// Missing case folders must fail the run, not leave it with nothing to compare.
+TEST(EndToEndCases, EveryExampleAndCaseFolderIsFound) {
+  std::size_t examples = 0;
+  std::size_t cases = 0;
+  for (const fs::path& folder : case_folders()) {
+    ++(folder.parent_path() == fs::path(SETTLE_EXAMPLES) ? examples : cases);
+  }
+  EXPECT_GE(examples, 3u);
+  EXPECT_GE(cases, 7u);
+}
 
 }  // namespace

@@ -25,9 +25,7 @@ struct Outputs {
 Outputs run_example(const std::string& example, const std::string& threads) {
   const fs::path source = fs::path(SETTLE_EXAMPLES) / example;
   testing_support::TempFolder folder;
-  for (const auto& entry : fs::directory_iterator(source)) {
-    if (entry.is_regular_file()) fs::copy_file(entry.path(), folder.path() / entry.path().filename());
-  }
+  testing_support::copy_case_inputs(source, folder.path());
   const testing_support::RunResult run =
       testing_support::run_in_folder(folder.path(), SETTLE_EXE, {}, {"SETTLE_THREADS=" + threads});
   Outputs outputs{run.exit_status, run.console, {}};

@@ -74,10 +74,23 @@ void write_file(const std::filesystem::path& path, const std::string& text) {
   out << text;
 }
 
+void copy_case_inputs(const std::filesystem::path& source, const std::filesystem::path& target) {
+  std::filesystem::copy_file(source / "names.dat", target / "names.dat");
+  std::istringstream names(read_file(source / "names.dat"));
+  std::string input;
+  std::getline(names, input);
+  while (!input.empty() && (input.back() == '\r' || input.back() == ' ')) input.pop_back();
+  input.erase(0, input.find_first_not_of(' '));
+  if (!input.empty() && std::filesystem::is_regular_file(source / input)) {
+    std::filesystem::copy_file(source / input, target / input);
+  }
+}
+
 std::vector<std::filesystem::path> reviewed_case_folders(const std::filesystem::path& examples,
                                                          const std::filesystem::path& e2e_cases) {
   std::vector<std::filesystem::path> folders;
   for (const std::filesystem::path& root : {examples, e2e_cases}) {
+    // A missing folder finds no case, which the tests count as a failure.
     if (!std::filesystem::is_directory(root)) continue;
     for (const auto& entry : std::filesystem::directory_iterator(root)) {
       if (std::filesystem::is_directory(entry.path() / "expected")) folders.push_back(entry.path());

@@ -35,6 +35,11 @@ RunResult run_in_folder(const std::filesystem::path& folder, const std::string& 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& text);
 
+// Copies the inputs of the problem folder `source` into `target`: names.dat
+// and the problem file its first line names. Whatever else the folder holds
+// (the outputs of a run made there) stays behind.
+void copy_case_inputs(const std::filesystem::path& source, const std::filesystem::path& target);
+
 // The folders below `examples` and `e2e_cases` that hold reviewed outputs in
 // an `expected/` folder, in name order.
 std::vector<std::filesystem::path> reviewed_case_folders(const std::filesystem::path& examples,
