@@ -80,12 +80,14 @@ int main(int argc, char** argv) {
   std::sort(seconds.begin(), seconds.end());
   std::sort(cpu_seconds.begin(), cpu_seconds.end());
   std::uint64_t hash = 14695981039346656037ull;
-  hash = checksum(results->stress_increase, problem->point_count, 2 * problem->sublayer_count + 1, hash);
-  hash = checksum(results->average_stress_increase, problem->point_count, problem->sublayer_count, hash);
-  hash = checksum(results->sublayer_settlement, problem->point_count, problem->sublayer_count, hash);
-  std::printf(
-      "analysis: best %.3f s, median %.3f s of %d (cpu best %.3f s); checksum %016llx\n",
-      seconds.front(), seconds[seconds.size() / 2], repeats, cpu_seconds.front(),
-      static_cast<unsigned long long>(hash));
+  hash = checksum(results->stress_increase, problem->point_count, 2 * problem->sublayer_count + 1,
+                  hash);
+  hash = checksum(results->average_stress_increase, problem->point_count, problem->sublayer_count,
+                  hash);
+  hash =
+      checksum(results->sublayer_settlement, problem->point_count, problem->sublayer_count, hash);
+  std::printf("analysis: best %.3f s, median %.3f s of %d (cpu best %.3f s); checksum %016llx\n",
+              seconds.front(), seconds[seconds.size() / 2], repeats, cpu_seconds.front(),
+              static_cast<unsigned long long>(hash));
   return 0;
 }

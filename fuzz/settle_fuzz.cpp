@@ -151,9 +151,9 @@ const fs::path& private_folder() {
     return new fs::path(pattern);
   }();
   static const bool removed_at_exit = std::atexit([] {
-    std::error_code ignored;
-    fs::remove_all(*folder, ignored);
-  }) == 0;
+                                        std::error_code ignored;
+                                        fs::remove_all(*folder, ignored);
+                                      }) == 0;
   static_cast<void>(removed_at_exit);
   return *folder;
 }
@@ -221,7 +221,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int status = run::run_settle(console);
     if (status != 0) fail("run_settle returned " + std::to_string(status));
   } catch (const layout::FatalError& error) {
-    if (error.report().rfind("settle: severe (", 0) != 0) fail("malformed report: " + error.report());
+    if (error.report().rfind("settle: severe (", 0) != 0)
+      fail("malformed report: " + error.report());
   } catch (const std::exception& error) {
     fail(std::string("unexpected exception: ") + error.what());
   } catch (...) {

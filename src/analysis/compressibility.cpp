@@ -16,9 +16,8 @@ float semi_log_strain(const problem::CompressibilityCurve& curve, int m, float p
   const int upper = m;
   const double strain_lower = static_cast<double>(curve.strain[lower]);
   const double pressure_lower = static_cast<double>(curve.pressure[lower]);
-  const double slope =
-      (static_cast<double>(curve.strain[upper]) - strain_lower) /
-      std::log10(static_cast<double>(curve.pressure[upper]) / pressure_lower);
+  const double slope = (static_cast<double>(curve.strain[upper]) - strain_lower) /
+                       std::log10(static_cast<double>(curve.pressure[upper]) / pressure_lower);
   const double strain =
       std::log10(static_cast<double>(pressure) / pressure_lower) * slope + strain_lower;
   return static_cast<float>(strain);

@@ -81,7 +81,7 @@ const OrdinateAngles& complete_angles() {
 // grouped form gives the same bits as the plain loop, in fewer steps.
 #if defined(SETTLE_AVX_ORDINATES)
 [[gnu::target("avx")]] void ordinates_four_at_a_time(const OrdinateAngles& angles, double m,
-                                                      double* ordinate, double* reciprocal) {
+                                                     double* ordinate, double* reciprocal) {
   const __m256d one = _mm256_set1_pd(1.0);
   const __m256d infinite = _mm256_set1_pd(kInfiniteOrdinate);
   const __m256d parameter = _mm256_set1_pd(m);
@@ -232,9 +232,9 @@ float spread_2to1_factor(const SpreadFootprint& footprint, float point_depth, fl
       1.0 / ((depth_below + footprint.length_y) * (depth_below + footprint.length_x)));
 }
 
-float spread_2to1_factor(std::int32_t option, float top_level, float bottom_level,
-                         float length_y, float length_x, float point_depth, float centre_x,
-                         float centre_y, float point_x, float point_y) {
+float spread_2to1_factor(std::int32_t option, float top_level, float bottom_level, float length_y,
+                         float length_x, float point_depth, float centre_x, float centre_y,
+                         float point_x, float point_y) {
   return spread_2to1_factor(
       spread_footprint(option, top_level, bottom_level, length_y, length_x, centre_x, centre_y),
       point_depth, point_x, point_y);

@@ -28,9 +28,9 @@ float rectangle_corner_factor(float m, float n);
 // 1 / (area of the 2:1 spread footprint) at the point, or 0 outside it or above
 // the reference level chosen by `option` (1 top, 2 two thirds down rounded to
 // 0.5, 3 bottom). An option other than 1, 2 or 3 gives 0.
-float spread_2to1_factor(std::int32_t option, float top_level, float bottom_level,
-                         float length_y, float length_x, float point_depth,
-                         float centre_x, float centre_y, float point_x, float point_y);
+float spread_2to1_factor(std::int32_t option, float top_level, float bottom_level, float length_y,
+                         float length_x, float point_depth, float centre_x, float centre_y,
+                         float point_x, float point_y);
 
 // What spread_2to1_factor needs of a spread area and its option, worked out
 // once per area.

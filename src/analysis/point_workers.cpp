@@ -70,8 +70,7 @@ void run_on_points(int point_count, PointCall call, const void* work) {
   threads.reserve(static_cast<std::size_t>(workers - 1));
   for (int t = 1; t < workers; ++t) {
     try {
-      threads.emplace_back(take_points, point_count, call, work, std::ref(next),
-                           std::ref(failure));
+      threads.emplace_back(take_points, point_count, call, work, std::ref(next), std::ref(failure));
     } catch (const std::system_error&) {
       break;  // no more threads to be had: the ones running share the points
     }

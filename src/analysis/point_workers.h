@@ -19,8 +19,7 @@ template <typename Work>
 void for_each_point(int point_count, const Work& work) {
   run_on_points(
       point_count,
-      [](const void* context, int point) { (*static_cast<const Work*>(context))(point); },
-      &work);
+      [](const void* context, int point) { (*static_cast<const Work*>(context))(point); }, &work);
 }
 
 }  // namespace analysis

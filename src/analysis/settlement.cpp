@@ -38,8 +38,7 @@ float settle_sublayer(const problem::ProblemData& problem, const problem::Sublay
     warn_outside(curve, sublayer, pf, final_strain.lookup_case, out);
     // The strain change is taken per unit of the sublayer's height at F0.
     const float f0 = sublayer.initial_strain;
-    return (((h * factor) * (final_strain.strain - f0)) / (1.0f - f0)) *
-           problem.settlement_factor;
+    return (((h * factor) * (final_strain.strain - f0)) / (1.0f - f0)) * problem.settlement_factor;
   }
   // Slope lines need no initial strain: the slope gives the change directly.
   if (curve.slope >= 0.0f) {

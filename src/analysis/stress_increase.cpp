@@ -14,9 +14,8 @@ PreparedArea prepare_area(const problem::LoadedArea& area) {
   if (area.shape == problem::kCircle) {
     prepared.radius = area.x_length * 0.5f;
   } else if (area.shape == problem::kSpreadArea) {
-    prepared.footprint = spread_footprint(area.depth_reference, area.upper_depth,
-                                          area.lower_depth, area.y_length, area.x_length,
-                                          area.x, area.y);
+    prepared.footprint = spread_footprint(area.depth_reference, area.upper_depth, area.lower_depth,
+                                          area.y_length, area.x_length, area.x, area.y);
   } else {
     prepared.rectangle = rectangle_geometry(area);
   }
@@ -38,8 +37,8 @@ void add_rectangle(const problem::ProblemData& problem, const PreparedArea& prep
   }
 }
 
-void add_circle(const problem::ProblemData& problem, const PreparedArea& prepared, float x,
-                float y, StressRow& row) {
+void add_circle(const problem::ProblemData& problem, const PreparedArea& prepared, float x, float y,
+                StressRow& row) {
   const problem::LoadedArea& area = *prepared.area;
   const float a = prepared.radius;
   const float dx = area.x - x;

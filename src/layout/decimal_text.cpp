@@ -31,11 +31,13 @@ bool nearest_float(bool negative, std::string& digits, std::int64_t exponent, fl
   }
 
   char exponent_text[24] = {'e'};
-  const auto written = std::to_chars(exponent_text + 1, exponent_text + sizeof exponent_text, exponent);
+  const auto written =
+      std::to_chars(exponent_text + 1, exponent_text + sizeof exponent_text, exponent);
   digits.append(exponent_text, written.ptr);
 
   float magnitude = 0.0f;
-  const auto result = std::from_chars(digits.data() + first, digits.data() + digits.size(), magnitude);
+  const auto result =
+      std::from_chars(digits.data() + first, digits.data() + digits.size(), magnitude);
   if (result.ec == std::errc::result_out_of_range) {
     if (lead >= 0) return false;
     out = zero;

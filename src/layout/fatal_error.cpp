@@ -13,15 +13,22 @@ struct KindText {
 
 KindText text_of(FatalKind kind) {
   switch (kind) {
-    case FatalKind::kEndOfFile: return {24, "end-of-file during read, unit %d, file %s"};
-    case FatalKind::kConversion: return {64, "input conversion error, unit %d, file %s"};
-    case FatalKind::kListSyntax: return {59, "list-directed I/O syntax error, unit %d, file %s"};
-    case FatalKind::kFileNotFound: return {29, "file not found, unit %d, file %s"};
+    case FatalKind::kEndOfFile:
+      return {24, "end-of-file during read, unit %d, file %s"};
+    case FatalKind::kConversion:
+      return {64, "input conversion error, unit %d, file %s"};
+    case FatalKind::kListSyntax:
+      return {59, "list-directed I/O syntax error, unit %d, file %s"};
+    case FatalKind::kFileNotFound:
+      return {29, "file not found, unit %d, file %s"};
     case FatalKind::kPermissionDenied:
       return {9, "permission to access file denied, unit %d, file %s"};
-    case FatalKind::kOpenFailure: return {30, "open failure, unit %d, file %s"};
-    case FatalKind::kWriteError: return {38, "error during write, unit %d, file %s"};
-    case FatalKind::kReadError: return {39, "error during read, unit %d, file %s"};
+    case FatalKind::kOpenFailure:
+      return {30, "open failure, unit %d, file %s"};
+    case FatalKind::kWriteError:
+      return {38, "error during write, unit %d, file %s"};
+    case FatalKind::kReadError:
+      return {39, "error during read, unit %d, file %s"};
   }
   return {1, "unknown error, unit %d, file %s"};
 }
@@ -29,7 +36,10 @@ KindText text_of(FatalKind kind) {
 }  // namespace
 
 FatalError::FatalError(FatalKind kind, int unit, std::string path)
-    : std::runtime_error("fatal run-time error"), kind_(kind), unit_(unit), path_(std::move(path)) {}
+    : std::runtime_error("fatal run-time error"),
+      kind_(kind),
+      unit_(unit),
+      path_(std::move(path)) {}
 
 int FatalError::number() const { return text_of(kind_).number; }
 

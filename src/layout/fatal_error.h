@@ -9,14 +9,14 @@
 namespace layout {
 
 enum class FatalKind {
-  kEndOfFile,          // "end-of-file during read"
-  kConversion,         // "input conversion error"
-  kListSyntax,         // "list-directed I/O syntax error"
-  kFileNotFound,       // "file not found"
-  kPermissionDenied,   // "permission to access file denied"
-  kOpenFailure,        // "open failure"
-  kWriteError,         // "error during write"
-  kReadError,          // "error during read"
+  kEndOfFile,         // "end-of-file during read"
+  kConversion,        // "input conversion error"
+  kListSyntax,        // "list-directed I/O syntax error"
+  kFileNotFound,      // "file not found"
+  kPermissionDenied,  // "permission to access file denied"
+  kOpenFailure,       // "open failure"
+  kWriteError,        // "error during write"
+  kReadError,         // "error during read"
 };
 
 class FatalError : public std::runtime_error {

@@ -156,7 +156,8 @@ void read_text(Cursor& at, int width, std::span<char> target) {
 }  // namespace
 
 void read_fixed(RecordReader& in, const Layout& layout, std::span<const Target> targets) {
-  assert((targets.empty() || layout.has_data_items()) && "a layout without fields cannot take targets");
+  assert((targets.empty() || layout.has_data_items()) &&
+         "a layout without fields cannot take targets");
   Cursor at{&in, &in.require_line()};
   std::string digits;
   int scale = 0;
@@ -173,13 +174,22 @@ void read_fixed(RecordReader& in, const Layout& layout, std::span<const Target> 
     }
     const Item& item = layout.items[i++];
     switch (item.kind) {
-      case ItemKind::kSkip: at.column += static_cast<std::size_t>(item.width); continue;
-      case ItemKind::kLiteral: at.column += item.text.size(); continue;
-      case ItemKind::kNewRecord: at.next_line(); continue;
-      case ItemKind::kScale: scale = item.width; continue;
+      case ItemKind::kSkip:
+        at.column += static_cast<std::size_t>(item.width);
+        continue;
+      case ItemKind::kLiteral:
+        at.column += item.text.size();
+        continue;
+      case ItemKind::kNewRecord:
+        at.next_line();
+        continue;
+      case ItemKind::kScale:
+        scale = item.width;
+        continue;
       case ItemKind::kInteger:
       case ItemKind::kFixed:
-      case ItemKind::kText: break;
+      case ItemKind::kText:
+        break;
     }
     if (next == targets.size()) return;
     const Target& target = targets[next++];

@@ -94,9 +94,14 @@ std::int32_t integer_value(RecordReader& in, const NumberText& number, std::stri
 
 void store(RecordReader& in, const NumberText& number, const Target& target, std::string& scratch) {
   switch (target.kind) {
-    case Target::Kind::kInteger: *target.integer = integer_value(in, number, scratch); break;
-    case Target::Kind::kReal: *target.real = real_value(in, number, scratch); break;
-    case Target::Kind::kText: break;  // excluded on entry
+    case Target::Kind::kInteger:
+      *target.integer = integer_value(in, number, scratch);
+      break;
+    case Target::Kind::kReal:
+      *target.real = real_value(in, number, scratch);
+      break;
+    case Target::Kind::kText:
+      break;  // excluded on entry
   }
 }
 
@@ -164,7 +169,8 @@ void read_free_form(RecordReader& in, std::span<const Target> targets) {
       }
       NumberText number;
       if (!parse_number(value, number)) in.fail(FatalKind::kListSyntax);
-      for (std::int64_t k = std::min(copies, left); k > 0; --k) store(in, number, targets[next++], scratch);
+      for (std::int64_t k = std::min(copies, left); k > 0; --k)
+        store(in, number, targets[next++], scratch);
     }
   }
 }

@@ -5,8 +5,7 @@
 
 namespace layout {
 
-RecordWriter::RecordWriter(std::ostream& out, std::string_view line_end, int unit,
-                           std::string path)
+RecordWriter::RecordWriter(std::ostream& out, std::string_view line_end, int unit, std::string path)
     : out_(&out), line_end_(line_end), unit_(unit), path_(std::move(path)) {}
 
 void RecordWriter::put(std::string_view record) {

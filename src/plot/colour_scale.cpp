@@ -17,7 +17,8 @@ struct Rgb {
 // colour too dark for a black label with a white halo.
 constexpr std::array<Rgb, 5> kSettlementRamp = {
     {{255, 255, 204}, {254, 217, 118}, {253, 141, 60}, {227, 26, 28}, {128, 0, 38}}};
-constexpr std::array<Rgb, 4> kHeaveRamp = {{{222, 235, 247}, {158, 202, 225}, {66, 146, 198}, {8, 69, 148}}};
+constexpr std::array<Rgb, 4> kHeaveRamp = {
+    {{222, 235, 247}, {158, 202, 225}, {66, 146, 198}, {8, 69, 148}}};
 
 template <std::size_t N>
 Rgb along(const std::array<Rgb, N>& ramp, double t) {
@@ -84,13 +85,16 @@ std::string band_colour(const ColourScale& scale, int band) {
   const double middle = scale.low + scale.step * (band + 0.5);
   if (middle < 0.0) {
     const int heave_bands = static_cast<int>(std::lround(-scale.low / scale.step));
-    const double t = heave_bands > 1 ? -(middle + scale.step * 0.5) / (scale.step * (heave_bands - 1)) : 0.0;
+    const double t =
+        heave_bands > 1 ? -(middle + scale.step * 0.5) / (scale.step * (heave_bands - 1)) : 0.0;
     return hex(along(kHeaveRamp, 0.15 + 0.85 * t));
   }
-  const int settlement_bands = scale.band_count - static_cast<int>(std::lround(-scale.low / scale.step));
+  const int settlement_bands =
+      scale.band_count - static_cast<int>(std::lround(-scale.low / scale.step));
   const double first = std::max(scale.low, 0.0);
-  const double t =
-      settlement_bands > 1 ? (middle - scale.step * 0.5 - first) / (scale.step * (settlement_bands - 1)) : 0.0;
+  const double t = settlement_bands > 1
+                       ? (middle - scale.step * 0.5 - first) / (scale.step * (settlement_bands - 1))
+                       : 0.0;
   return hex(along(kSettlementRamp, t));
 }
 

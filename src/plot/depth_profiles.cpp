@@ -40,14 +40,21 @@ void write_value_axis(XmlWriter& out, const Axis& axis, double step, const std::
   const int decimals = decimals_for(step);
   for (const double value : ticks(axis.low, axis.high, step)) {
     const std::string x = px(axis.at(value));
-    out.empty("line", {{"x1", x}, {"y1", px(kTop)}, {"x2", x}, {"y2", px(kBottom)}, {"stroke", "#e0e0e0"}});
+    out.empty("line",
+              {{"x1", x}, {"y1", px(kTop)}, {"x2", x}, {"y2", px(kBottom)}, {"stroke", "#e0e0e0"}});
     out.element("text", {{"x", x}, {"y", px(kTop - 6)}, {"text-anchor", "middle"}},
                 decimal(static_cast<float>(value), decimals));
   }
-  out.element("text", {{"x", px((axis.left + axis.right) / 2)}, {"y", px(kTop - 22)}, {"text-anchor", "middle"}},
-              title);
-  out.empty("rect", {{"x", px(axis.left)}, {"y", px(kTop)}, {"width", px(axis.right - axis.left)},
-                     {"height", px(kBottom - kTop)}, {"fill", "none"}, {"stroke", "#000000"}});
+  out.element(
+      "text",
+      {{"x", px((axis.left + axis.right) / 2)}, {"y", px(kTop - 22)}, {"text-anchor", "middle"}},
+      title);
+  out.empty("rect", {{"x", px(axis.left)},
+                     {"y", px(kTop)},
+                     {"width", px(axis.right - axis.left)},
+                     {"height", px(kBottom - kTop)},
+                     {"fill", "none"},
+                     {"stroke", "#000000"}});
 }
 
 std::string polyline(const std::vector<std::pair<double, double>>& pixels) {
@@ -59,10 +66,13 @@ std::string polyline(const std::vector<std::pair<double, double>>& pixels) {
   return text;
 }
 
-void write_line(XmlWriter& out, const std::vector<std::pair<double, double>>& pixels, const char* colour,
-                const char* dashes) {
+void write_line(XmlWriter& out, const std::vector<std::pair<double, double>>& pixels,
+                const char* colour, const char* dashes) {
   if (pixels.size() < 2) return;
-  out.empty("polyline", {{"points", polyline(pixels)}, {"fill", "none"}, {"stroke", colour}, {"stroke-width", "2"},
+  out.empty("polyline", {{"points", polyline(pixels)},
+                         {"fill", "none"},
+                         {"stroke", colour},
+                         {"stroke-width", "2"},
                          {"stroke-dasharray", dashes}});
 }
 
@@ -70,8 +80,13 @@ void write_line(XmlWriter& out, const std::vector<std::pair<double, double>>& pi
 
 void write_profile_key(XmlWriter& out, std::int32_t unit_system) {
   const UnitNames units = unit_names(unit_system);
-  out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"}, {"class", "key"}, {"width", "900"}, {"height", "24"},
-                   {"viewBox", "0 0 900 24"}, {"font-family", "Helvetica, Arial, sans-serif"}, {"font-size", "13"}});
+  out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
+                   {"class", "key"},
+                   {"width", "900"},
+                   {"height", "24"},
+                   {"viewBox", "0 0 900 24"},
+                   {"font-family", "Helvetica, Arial, sans-serif"},
+                   {"font-size", "13"}});
   const struct {
     double x;
     const char* colour;
@@ -80,12 +95,18 @@ void write_profile_key(XmlWriter& out, std::int32_t unit_system) {
   } entries[] = {
       {0, kStressColour, "none", "average stress increase (" + std::string(units.pressure) + ")"},
       {250, kOverburdenColour, "6 4", "overburden pressure (" + std::string(units.pressure) + ")"},
-      {470, kSettlementColour, "none", "settlement of the soil below (" + std::string(units.settlement) + ")"},
+      {470, kSettlementColour, "none",
+       "settlement of the soil below (" + std::string(units.settlement) + ")"},
       {740, "#808080", "2 3", "layer boundary"},
   };
   for (const auto& entry : entries) {
-    out.empty("line", {{"x1", px(entry.x + 2)}, {"y1", "12"}, {"x2", px(entry.x + 32)}, {"y2", "12"},
-                       {"stroke", entry.colour}, {"stroke-width", "2"}, {"stroke-dasharray", entry.dashes}});
+    out.empty("line", {{"x1", px(entry.x + 2)},
+                       {"y1", "12"},
+                       {"x2", px(entry.x + 32)},
+                       {"y2", "12"},
+                       {"stroke", entry.colour},
+                       {"stroke-width", "2"},
+                       {"stroke-dasharray", entry.dashes}});
     out.element("text", {{"x", px(entry.x + 38)}, {"y", "16"}}, entry.text);
   }
   out.close();
@@ -110,57 +131,84 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   double largest_pressure = 0.0, smallest_pressure = 0.0;
   for (int m = 1; m <= n; ++m) {
     const int at = m;
-    largest_pressure = std::max({largest_pressure, static_cast<double>(sublayers[at].overburden_pressure),
-                                 static_cast<double>(results.average_stress_increase[row][at])});
-    smallest_pressure = std::min(smallest_pressure, static_cast<double>(results.average_stress_increase[row][at]));
+    largest_pressure =
+        std::max({largest_pressure, static_cast<double>(sublayers[at].overburden_pressure),
+                  static_cast<double>(results.average_stress_increase[row][at])});
+    smallest_pressure =
+        std::min(smallest_pressure, static_cast<double>(results.average_stress_increase[row][at]));
   }
   const auto [least_below, most_below] = std::minmax_element(below.begin(), below.end());
   double pressure_step = 1.0, settlement_step = 1.0;
-  const Axis pressure = value_axis(smallest_pressure, largest_pressure, kPressureLeft, kPressureRight, pressure_step);
-  const Axis settlement = value_axis(*least_below, *most_below, kSettlementLeft, kSettlementRight, settlement_step);
+  const Axis pressure =
+      value_axis(smallest_pressure, largest_pressure, kPressureLeft, kPressureRight, pressure_step);
+  const Axis settlement =
+      value_axis(*least_below, *most_below, kSettlementLeft, kSettlementRight, settlement_step);
   double bottom_depth = n > 0 ? static_cast<double>(sublayers[n].bottom_depth) : 0.0;
   bottom_depth = std::max(
-      {bottom_depth, static_cast<double>(problem.boundary_depths[std::max(problem.layer_count, 0)]), 1.0});
+      {bottom_depth, static_cast<double>(problem.boundary_depths[std::max(problem.layer_count, 0)]),
+       1.0});
   double depth_step = round_step(bottom_depth, 6);
   const Axis depth{0.0, std::ceil(bottom_depth / depth_step - 1e-9) * depth_step, kTop, kBottom};
 
-  out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"}, {"class", "profile"},
-                   {"data-position", std::to_string(point)}, {"width", px(kWidth)}, {"height", px(kHeight)},
+  out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
+                   {"class", "profile"},
+                   {"data-position", std::to_string(point)},
+                   {"width", px(kWidth)},
+                   {"height", px(kHeight)},
                    {"viewBox", "0 0 " + px(kWidth) + " " + px(kHeight)},
-                   {"font-family", "Helvetica, Arial, sans-serif"}, {"font-size", "12"}});
+                   {"font-family", "Helvetica, Arial, sans-serif"},
+                   {"font-size", "12"}});
   out.open("text", {{"x", "4"}, {"y", "15"}, {"font-size", "14"}});
   out.element("tspan", {{"font-weight", "bold"}}, "Point " + std::to_string(record.point_number));
-  out.element("tspan", {}, " at (" + decimal(record.x, 2) + ", " + decimal(record.y, 2) + "), total");
-  out.element("tspan", {{"class", "settlement"}, {"data-position", std::to_string(point)}, {"font-weight", "bold"}},
-              settlement_text(results.total_settlement[row]));
+  out.element("tspan", {},
+              " at (" + decimal(record.x, 2) + ", " + decimal(record.y, 2) + "), total");
+  out.element(
+      "tspan",
+      {{"class", "settlement"}, {"data-position", std::to_string(point)}, {"font-weight", "bold"}},
+      settlement_text(results.total_settlement[row]));
   out.element("tspan", {}, std::string(units.settlement));
   out.close();
 
   for (const double d : ticks(depth.low, depth.high, depth_step)) {
-    out.element("text", {{"x", px(kPressureLeft - 5)}, {"y", px(depth.at(d) + 4)}, {"text-anchor", "end"}},
+    out.element("text",
+                {{"x", px(kPressureLeft - 5)}, {"y", px(depth.at(d) + 4)}, {"text-anchor", "end"}},
                 decimal(static_cast<float>(d), decimals_for(depth_step)));
   }
   const std::string middle = px((kTop + kBottom) / 2);
-  out.element("text", {{"x", "12"}, {"y", middle}, {"text-anchor", "middle"},
-                       {"transform", "rotate(-90 12 " + middle + ")"}},
+  out.element("text",
+              {{"x", "12"},
+               {"y", middle},
+               {"text-anchor", "middle"},
+               {"transform", "rotate(-90 12 " + middle + ")"}},
               "Depth (" + std::string(units.length) + ")");
   write_value_axis(out, pressure, pressure_step, "Pressure (" + std::string(units.pressure) + ")");
-  write_value_axis(out, settlement, settlement_step, "Settlement (" + std::string(units.settlement) + ")");
+  write_value_axis(out, settlement, settlement_step,
+                   "Settlement (" + std::string(units.settlement) + ")");
   if (first > 1 && first <= n) {
     // The soil above the start layer takes no part in this point's settlement.
     const double top = depth.at(sublayers[first - 1].bottom_depth);
     for (const Axis* panel : {&pressure, &settlement}) {
-      out.empty("rect", {{"x", px(panel->left)}, {"y", px(kTop)}, {"width", px(panel->right - panel->left)},
-                         {"height", px(top - kTop)}, {"fill", "#000000"}, {"fill-opacity", "0.08"}});
+      out.empty("rect", {{"x", px(panel->left)},
+                         {"y", px(kTop)},
+                         {"width", px(panel->right - panel->left)},
+                         {"height", px(top - kTop)},
+                         {"fill", "#000000"},
+                         {"fill-opacity", "0.08"}});
     }
     out.element("text", {{"x", px(kPressureLeft + 4)}, {"y", px(kTop + 12)}}, "not included");
   }
   for (int layer = 1; layer < problem.layer_count; ++layer) {
     const std::string y = px(depth.at(problem.boundary_depths[layer]));
     for (const Axis* panel : {&pressure, &settlement}) {
-      out.empty("line", {{"class", "layer-boundary"}, {"data-depth", decimal(problem.boundary_depths[layer], 2)},
-                         {"x1", px(panel->left)}, {"y1", y}, {"x2", px(panel->right)}, {"y2", y},
-                         {"stroke", "#808080"}, {"stroke-width", "1.5"}, {"stroke-dasharray", "2 3"}});
+      out.empty("line", {{"class", "layer-boundary"},
+                         {"data-depth", decimal(problem.boundary_depths[layer], 2)},
+                         {"x1", px(panel->left)},
+                         {"y1", y},
+                         {"x2", px(panel->right)},
+                         {"y2", y},
+                         {"stroke", "#808080"},
+                         {"stroke-width", "1.5"},
+                         {"stroke-dasharray", "2 3"}});
     }
   }
 
@@ -170,7 +218,8 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   for (int m = 1; m <= n; ++m) {
     const double centre = depth.at(problem.stress_depths[2 * m]);
     overburden.emplace_back(pressure.at(sublayers[m].overburden_pressure), centre);
-    if (m >= first) stress.emplace_back(pressure.at(results.average_stress_increase[row][m]), centre);
+    if (m >= first)
+      stress.emplace_back(pressure.at(results.average_stress_increase[row][m]), centre);
     cumulative.emplace_back(settlement.at(below[static_cast<std::size_t>(m)]),
                             depth.at(sublayers[m].bottom_depth - sublayers[m].thickness));
   }

@@ -17,7 +17,8 @@ namespace {
 constexpr std::string_view kStyle =
     "body{font-family:Helvetica,Arial,sans-serif;color:#000;background:#fff;max-width:1200px;"
     "margin:0 auto;padding:12px 20px;line-height:1.4}"
-    "h1{font-size:24px;margin:8px 0 0}h2{font-size:19px;margin:28px 0 6px;border-bottom:1px solid #999}"
+    "h1{font-size:24px;margin:8px 0 0}h2{font-size:19px;margin:28px 0 6px;border-bottom:1px solid "
+    "#999}"
     "p{margin:6px 0}.subtitle{font-size:17px;margin-top:0}"
     "svg{max-width:100%;height:auto;display:block}"
     ".profiles{display:flex;flex-wrap:wrap;gap:8px 10px}"
@@ -35,18 +36,20 @@ std::string_view shape_name(std::int32_t shape) {
   return "rectangle";
 }
 
-void write_heading(XmlWriter& out, const problem::ProblemData& problem, const analysis::AnalysisResults& results) {
+void write_heading(XmlWriter& out, const problem::ProblemData& problem,
+                   const analysis::AnalysisResults& results) {
   const UnitNames units = unit_names(problem.unit_system);
   out.element("h1", {}, std::string(trimmed(problem.title[0].view())));
   out.element("p", {{"class", "subtitle"}}, std::string(trimmed(problem.title[1].view())));
   out.element("p", {},
-              "Units: " + std::string(units.system) + ". " + plural(problem.layer_count, "soil layer", "soil layers") +
-                  ", " + plural(problem.curve_count, "compressibility curve", "compressibility curves") + ", " +
-                  plural(problem.point_count, "settlement point", "settlement points") + ", " +
-                  plural(problem.area_count, "loaded area", "loaded areas") + ", " +
+              "Units: " + std::string(units.system) + ". " +
+                  plural(problem.layer_count, "soil layer", "soil layers") + ", " +
+                  plural(problem.curve_count, "compressibility curve", "compressibility curves") +
+                  ", " + plural(problem.point_count, "settlement point", "settlement points") +
+                  ", " + plural(problem.area_count, "loaded area", "loaded areas") + ", " +
                   plural(problem.spread_area_count, "spread area", "spread areas") + ", " +
-                  plural(problem.sublayer_count, "sublayer", "sublayers") + " of 0.5 " + std::string(units.length) +
-                  ".");
+                  plural(problem.sublayer_count, "sublayer", "sublayers") + " of 0.5 " +
+                  std::string(units.length) + ".");
   if (problem.point_count < 1) return;
   int most = 1;
   for (int j = 2; j <= problem.point_count; ++j) {
@@ -74,25 +77,33 @@ void write_plan_section(XmlWriter& out, const problem::ProblemData& problem,
   const ColourScale scale = make_colour_scale(smallest, largest);
   out.element("h2", {}, "Plan view");
   out.element("p", {},
-              "Drawn to scale, +y up the page. Loaded areas are black outlines labelled with their identifier and "
-              "loading (" + std::string(units.pressure) + "); spread areas are dashed, numbered S1, S2, ... and "
-              "labelled with their total load (" + std::string(units.force) + "). Each settlement point Pn is a "
-              "circle coloured by its total settlement, labelled with that settlement (" +
+              "Drawn to scale, +y up the page. Loaded areas are black outlines labelled with their "
+              "identifier and "
+              "loading (" +
+                  std::string(units.pressure) +
+                  "); spread areas are dashed, numbered S1, S2, ... and "
+                  "labelled with their total load (" +
+                  std::string(units.force) +
+                  "). Each settlement point Pn is a "
+                  "circle coloured by its total settlement, labelled with that settlement (" +
                   std::string(units.settlement) + ").");
   write_colour_legend(out, scale, problem.unit_system);
   const PlanNotes notes = write_plan_view(out, problem, results, scale);
   if (notes.shaded) {
     out.element("p", {{"class", "note"}},
-                "The shading between the points interpolates their total settlements linearly over a Delaunay "
+                "The shading between the points interpolates their total settlements linearly over "
+                "a Delaunay "
                 "triangulation of the points; outside the outermost points nothing is shaded.");
   } else if (problem.point_count > 0) {
-    out.element("p", {{"class", "note"}},
-                "No shading: it needs at least three settlement points that do not lie on one line.");
+    out.element(
+        "p", {{"class", "note"}},
+        "No shading: it needs at least three settlement points that do not lie on one line.");
   }
   if (notes.coinciding_points > 0) {
     out.element("p", {{"class", "note"}},
                 plural(notes.coinciding_points, "point lies", "points lie") +
-                    " at the place of an earlier point; the shading there uses the earlier point's settlement.");
+                    " at the place of an earlier point; the shading there uses the earlier point's "
+                    "settlement.");
   }
 }
 
@@ -103,8 +114,9 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
   out.open("table", {{"class", "points"}});
   out.open("tr");
   for (const std::string& heading :
-       {std::string("Point no."), "x (" + std::string(units.length) + ")", "y (" + std::string(units.length) + ")",
-        std::string("Start layer"), "Total settlement (" + std::string(units.settlement) + ")",
+       {std::string("Point no."), "x (" + std::string(units.length) + ")",
+        "y (" + std::string(units.length) + ")", std::string("Start layer"),
+        "Total settlement (" + std::string(units.settlement) + ")",
         std::string("Sublayers with a final pressure outside their curve")}) {
     out.element("th", {}, heading);
   }
@@ -120,9 +132,11 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
     out.element("td", {{"class", "n settlement"}, {"data-position", std::to_string(j)}},
                 settlement_text(results.total_settlement[row]));
     std::string outside;
-    if (warnings.below[row] > 0) outside += std::to_string(warnings.below[row]) + " below its range";
+    if (warnings.below[row] > 0)
+      outside += std::to_string(warnings.below[row]) + " below its range";
     if (warnings.above[row] > 0) {
-      outside += (outside.empty() ? "" : ", ") + std::to_string(warnings.above[row]) + " above its range";
+      outside +=
+          (outside.empty() ? "" : ", ") + std::to_string(warnings.above[row]) + " above its range";
     }
     out.element("td", {{"class", "outside"}, {"data-position", std::to_string(j)}},
                 outside.empty() ? "none" : outside);
@@ -131,18 +145,22 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
   out.close();
 }
 
-void write_profiles(XmlWriter& out, const problem::ProblemData& problem, const analysis::AnalysisResults& results) {
+void write_profiles(XmlWriter& out, const problem::ProblemData& problem,
+                    const analysis::AnalysisResults& results) {
   if (problem.point_count < 1) return;
   out.element("h2", {}, "Depth profiles");
   const int shown = std::min(problem.point_count, kMaxProfiles);
   if (shown < problem.point_count) {
     out.element("p", {{"class", "note"}},
-                "Profiles of the first " + std::to_string(shown) + " of " + std::to_string(problem.point_count) +
+                "Profiles of the first " + std::to_string(shown) + " of " +
+                    std::to_string(problem.point_count) +
                     " points; Tables 6 and 7 of the report hold every point.");
   }
   out.element("p", {},
-              "Depth grows downward. The red line is the settlement of all soil below each depth; it reaches the "
-              "point's total settlement at the top. The shaded band, where present, lies above the point's start "
+              "Depth grows downward. The red line is the settlement of all soil below each depth; "
+              "it reaches the "
+              "point's total settlement at the top. The shaded band, where present, lies above the "
+              "point's start "
               "layer and takes no part in its settlement.");
   write_profile_key(out, problem.unit_system);
   out.open("div", {{"class", "profiles"}});
@@ -158,9 +176,11 @@ void write_area_table(XmlWriter& out, const problem::ProblemData& problem) {
   out.open("table", {{"class", "areas"}});
   out.open("tr");
   for (const std::string& heading :
-       {std::string("Area"), std::string("Shape"), "Centre x (" + length + ")", "Centre y (" + length + ")",
-        "X length (" + length + ")", "Y length (" + length + ")", std::string("Slope"),
-        "Loading (" + std::string(units.pressure) + ") or total load (" + std::string(units.force) + ")",
+       {std::string("Area"), std::string("Shape"), "Centre x (" + length + ")",
+        "Centre y (" + length + ")", "X length (" + length + ")", "Y length (" + length + ")",
+        std::string("Slope"),
+        "Loading (" + std::string(units.pressure) + ") or total load (" + std::string(units.force) +
+            ")",
         "Elevation (" + length + ")"}) {
     out.element("th", {}, heading);
   }
@@ -174,10 +194,13 @@ void write_area_table(XmlWriter& out, const problem::ProblemData& problem) {
     out.element("td", {{"class", "n"}}, decimal(area.x, 2));
     out.element("td", {{"class", "n"}}, decimal(area.y, 2));
     out.element("td", {{"class", "n"}}, decimal(area.x_length, 2));
-    out.element("td", {{"class", "n"}}, area.shape == problem::kCircle ? "" : decimal(area.y_length, 2));
-    out.element("td", {{"class", "n"}}, spread || area.shape == problem::kCircle ? "" : decimal(area.area_slope, 3));
     out.element("td", {{"class", "n"}},
-                decimal(area.loading, 3) + (spread ? " " + std::string(units.force) : std::string()));
+                area.shape == problem::kCircle ? "" : decimal(area.y_length, 2));
+    out.element("td", {{"class", "n"}},
+                spread || area.shape == problem::kCircle ? "" : decimal(area.area_slope, 3));
+    out.element(
+        "td", {{"class", "n"}},
+        decimal(area.loading, 3) + (spread ? " " + std::string(units.force) : std::string()));
     out.element("td", {{"class", "n"}}, decimal(area.elevation, 2));
     out.close();
   }
@@ -214,7 +237,8 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
   write_area_table(out, problem);
   out.element("p", {{"class", "note"}},
               "Drawn by settle-plot " SETTLE_VERSION " from " + input_name +
-                  ". Its numbers are those of Tables 6 and 7 of the report that settle writes for the same problem.");
+                  ". Its numbers are those of Tables 6 and 7 of the report that settle writes for "
+                  "the same problem.");
   out.close();
   out.close();
 }

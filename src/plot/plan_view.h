@@ -11,8 +11,8 @@ namespace plot {
 
 // What the plan view could not draw, for the notes under it.
 struct PlanNotes {
-  bool shaded = false;         // the basin was shaded
-  int coinciding_points = 0;   // points at the place of an earlier point
+  bool shaded = false;        // the basin was shaded
+  int coinciding_points = 0;  // points at the place of an earlier point
 };
 
 // Writes the plan view as one <svg> element.

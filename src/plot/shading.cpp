@@ -15,7 +15,9 @@ struct Corner {
 // The part of `polygon` where value >= limit (keep_above) or value <= limit.
 std::vector<Corner> clip(const std::vector<Corner>& polygon, double limit, bool keep_above) {
   std::vector<Corner> out;
-  const auto inside = [&](const Corner& c) { return keep_above ? c.value >= limit : c.value <= limit; };
+  const auto inside = [&](const Corner& c) {
+    return keep_above ? c.value >= limit : c.value <= limit;
+  };
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     const Corner& a = polygon[i];
     const Corner& b = polygon[(i + 1) % polygon.size()];
@@ -30,7 +32,8 @@ std::vector<Corner> clip(const std::vector<Corner>& polygon, double limit, bool 
 
 }  // namespace
 
-std::vector<BandPiece> band_pieces(std::span<const PlanPoint> points, std::span<const double> values,
+std::vector<BandPiece> band_pieces(std::span<const PlanPoint> points,
+                                   std::span<const double> values,
                                    std::span<const Triangle> triangles, const ColourScale& scale) {
   assert(values.size() == points.size());
   std::vector<BandPiece> pieces;
@@ -44,7 +47,8 @@ std::vector<BandPiece> band_pieces(std::span<const PlanPoint> points, std::span<
       // The end bands reach out to hold values past the scale.
       std::vector<Corner> piece = corners;
       if (band > 0) piece = clip(piece, scale.low + scale.step * band, true);
-      if (band + 1 < scale.band_count) piece = clip(piece, scale.low + scale.step * (band + 1), false);
+      if (band + 1 < scale.band_count)
+        piece = clip(piece, scale.low + scale.step * (band + 1), false);
       if (piece.size() < 3) continue;
       BandPiece out{band, {}};
       for (const Corner& c : piece) out.corners.push_back({c.x, c.y});

@@ -17,7 +17,8 @@ struct BandPiece {
 
 // The band pieces of every triangle; `values` holds one settlement per point.
 // REQUIRES: values.size() == points.size().
-std::vector<BandPiece> band_pieces(std::span<const PlanPoint> points, std::span<const double> values,
+std::vector<BandPiece> band_pieces(std::span<const PlanPoint> points,
+                                   std::span<const double> values,
                                    std::span<const Triangle> triangles, const ColourScale& scale);
 
 }  // namespace plot

@@ -3,12 +3,11 @@
 #include "plot/triangulation.h"
 
 #include <algorithm>
+#include <boost/polygon/voronoi.hpp>
 #include <cmath>
 #include <cstdint>
 #include <map>
 #include <utility>
-
-#include <boost/polygon/voronoi.hpp>
 
 namespace plot {
 namespace {
@@ -69,7 +68,8 @@ std::vector<Triangle> delaunay_triangles(std::span<const PlanPoint> points) {
       ring.push_back(position_of_site[edge->cell()->source_index()]);
       edge = edge->rot_next();
     } while (edge != vertex.incident_edge());
-    for (std::size_t k = 1; k + 1 < ring.size(); ++k) triangles.push_back({ring[0], ring[k], ring[k + 1]});
+    for (std::size_t k = 1; k + 1 < ring.size(); ++k)
+      triangles.push_back({ring[0], ring[k], ring[k + 1]});
   }
   return triangles;
 }

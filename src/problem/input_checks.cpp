@@ -22,8 +22,7 @@ ListedArea listed(const ProblemData& problem, int a, int line) {
   return {a, area.area_id, area.shape, area.elevation, line};
 }
 
-std::optional<LimitFault> fault(Limit limit, std::int64_t value, int line,
-                                std::int32_t item = 0) {
+std::optional<LimitFault> fault(Limit limit, std::int64_t value, int line, std::int32_t item = 0) {
   return LimitFault{limit, value, item, line};
 }
 

@@ -56,7 +56,8 @@ struct CompressibilityCurve {
   std::int32_t curve_number = 0;
   std::int32_t point_count = 0;  // 2..48: a point curve; below 2: a slope line
   FixedText<60> source_text;
-  float slope = 0.0f;  // a fraction; >= 0 strain per log10 cycle, < 0 minus strain per pressure unit
+  float slope =
+      0.0f;  // a fraction; >= 0 strain per log10 cycle, < 0 minus strain per pressure unit
   IndexedTable<float, kMaxCurvePoints> strain;    // fractions, points 1..point_count
   IndexedTable<float, kMaxCurvePoints> pressure;  // pressure units, points 1..point_count
 };
@@ -84,8 +85,8 @@ struct LoadedArea {
   float area_slope = 0.0f;
   float loading = 0.0f;  // a pressure; for spread areas the total load
   float elevation = 0.0f;
-  float upper_depth = 0.0f;  // spread areas only
-  float lower_depth = 0.0f;  // spread areas only
+  float upper_depth = 0.0f;          // spread areas only
+  float lower_depth = 0.0f;          // spread areas only
   std::int32_t depth_reference = 0;  // spread areas only
 };
 
@@ -115,8 +116,8 @@ struct ProblemData {
   // 32-bit range, so two large negative counts give no areas instead of wrapping.
   int total_area_count() const {
     const std::int64_t total = std::int64_t{area_count} + std::int64_t{spread_area_count};
-    return static_cast<int>(std::clamp<std::int64_t>(total, std::numeric_limits<std::int32_t>::min(),
-                                                     std::numeric_limits<std::int32_t>::max()));
+    return static_cast<int>(std::clamp<std::int64_t>(
+        total, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
   }
 };
 

@@ -75,11 +75,11 @@ void read_title(layout::RecordReader& input, ProblemData& problem) {
 }
 
 // Every boundary depth (those of layers still to come are 0.0), then the layer.
-void echo_layer(layout::RecordWriter& console, const ProblemData& problem,
-                const SoilLayer& layer) {
+void echo_layer(layout::RecordWriter& console, const ProblemData& problem, const SoilLayer& layer) {
   std::array<Value, kMaxLayers + 1 + 4> values{};
   std::size_t n = 0;
-  for (int i = 0; i <= problem.layer_count; ++i) values[n++] = Value::of(problem.boundary_depths[i]);
+  for (int i = 0; i <= problem.layer_count; ++i)
+    values[n++] = Value::of(problem.boundary_depths[i]);
   values[n++] = Value::of(layer.layer_number);
   values[n++] = Value::of(layer.unit_weight);
   values[n++] = Value::of(layer.curve_index);
@@ -104,8 +104,8 @@ std::optional<LimitFault> read_layers(Reading& r) {
     echo_layer(r.console, problem, layer);
     if (auto fault = check_curve_index(layer, r.lines.layers[i])) return fault;
   }
-  return check_sublayer_count(problem, problem.layer_count > 0 ? r.lines.layers[problem.layer_count]
-                                                               : r.lines.counts);
+  return check_sublayer_count(
+      problem, problem.layer_count > 0 ? r.lines.layers[problem.layer_count] : r.lines.counts);
 }
 
 // A slope line has one value; a point curve one (F, P) record per point.
@@ -126,9 +126,11 @@ void read_curve_values(Reading& r, int k) {
 std::optional<LimitFault> read_curves(Reading& r) {
   for (int k = 1; k <= r.problem.curve_count; ++k) {
     CompressibilityCurve& curve = r.problem.curves[k];
-    layout::read_free_form(r.input, {Target::of(curve.curve_number), Target::of(curve.point_count)});
+    layout::read_free_form(r.input,
+                           {Target::of(curve.curve_number), Target::of(curve.point_count)});
     r.lines.curves[k] = r.input.line_number();
-    layout::read_fixed(r.input, source_text_layout(), field_targets<30>(curve.source_text.chars, 2));
+    layout::read_fixed(r.input, source_text_layout(),
+                       field_targets<30>(curve.source_text.chars, 2));
     layout::write_record(r.console, source_text_layout(),
                          field_values<30>(curve.source_text.view(), 2));
     if (auto fault = check_curve_points(curve, r.lines.curves[k])) return fault;
@@ -156,16 +158,16 @@ DataErrors read_regular_areas(Reading& r) {
   for (int a = 1; a <= r.problem.area_count; ++a) {
     LoadedArea& area = r.problem.areas[a];
     layout::read_fixed(r.input, kAreaId, {Target::of(area.area_id.chars)});
-    layout::read_free_form(r.input, {Target::of(area.shape), Target::of(area.x), Target::of(area.y),
-                                     Target::of(area.x_length), Target::of(area.y_length),
-                                     Target::of(area.area_slope), Target::of(area.loading),
-                                     Target::of(area.elevation)});
+    layout::read_free_form(
+        r.input, {Target::of(area.shape), Target::of(area.x), Target::of(area.y),
+                  Target::of(area.x_length), Target::of(area.y_length), Target::of(area.area_slope),
+                  Target::of(area.loading), Target::of(area.elevation)});
     r.lines.areas[a] = r.input.line_number();
-    layout::write_free_form(r.console,
-                            {Value::of(area.area_id.view()), Value::of(area.shape), Value::of(area.x),
-                             Value::of(area.y), Value::of(area.x_length), Value::of(area.y_length),
-                             Value::of(area.area_slope), Value::of(area.loading),
-                             Value::of(area.elevation)});
+    layout::write_free_form(
+        r.console,
+        {Value::of(area.area_id.view()), Value::of(area.shape), Value::of(area.x),
+         Value::of(area.y), Value::of(area.x_length), Value::of(area.y_length),
+         Value::of(area.area_slope), Value::of(area.loading), Value::of(area.elevation)});
     check_area(r.problem, a, r.lines.areas[a], errors);
   }
   return errors;
@@ -178,9 +180,9 @@ std::optional<LimitFault> read_spread_control(Reading& r) {
   const int count_line = r.input.line_number();
   layout::read_free_form(r.input, {Target::of(problem.spread_depth_reference)});
   r.lines.spread_control = r.input.line_number();
-  layout::write_free_form(r.console, {Value::of(problem.spread_area_count),
-                                      Value::of(problem.spread_depth_reference),
-                                      Value::of(problem.area_count)});
+  layout::write_free_form(
+      r.console, {Value::of(problem.spread_area_count), Value::of(problem.spread_depth_reference),
+                  Value::of(problem.area_count)});
   if (auto fault = check_total_areas(problem, count_line)) return fault;
   return check_depth_reference(problem, r.lines.spread_control);
 }
@@ -196,10 +198,11 @@ void read_spread_areas(Reading& r) {
     area.depth_reference = problem.spread_depth_reference;
     area.shape = kSpreadArea;
     std::int32_t area_number = 0;  // the file numbers them; the program does not
-    layout::read_free_form(r.input, {Target::of(area_number), Target::of(area.x), Target::of(area.y),
-                                     Target::of(area.x_length), Target::of(area.y_length),
-                                     Target::of(area.elevation), Target::of(area.upper_depth),
-                                     Target::of(area.lower_depth), Target::of(area.loading)});
+    layout::read_free_form(
+        r.input,
+        {Target::of(area_number), Target::of(area.x), Target::of(area.y), Target::of(area.x_length),
+         Target::of(area.y_length), Target::of(area.elevation), Target::of(area.upper_depth),
+         Target::of(area.lower_depth), Target::of(area.loading)});
     if (a >= 1) r.lines.areas[a] = r.input.line_number();
   }
 }
@@ -213,8 +216,9 @@ std::optional<InputFault> read_records(Reading& r) {
   layout::read_free_form(r.input, {Target::of(unit_system)});
   set_unit_system(problem, unit_system);
 
-  layout::read_free_form(r.input, {Target::of(problem.layer_count), Target::of(problem.curve_count),
-                                   Target::of(problem.point_count), Target::of(problem.area_count)});
+  layout::read_free_form(r.input,
+                         {Target::of(problem.layer_count), Target::of(problem.curve_count),
+                          Target::of(problem.point_count), Target::of(problem.area_count)});
   r.lines.counts = r.input.line_number();
   if (auto fault = check_counts(problem, r.lines.counts)) return *fault;
 

@@ -27,11 +27,11 @@ void write_area_records(layout::RecordWriter& aux, const problem::ProblemData& p
   static const layout::Layout kValues = layout::parse_layout(kAreaValuesLayout);
   const problem::LoadedArea& area = problem.areas[position];
   layout::write_record(aux, kIdentifier, {Value::of(area.area_id.view())});
-  layout::write_record(aux, kValues,
-                       {Value::of(area.shape), Value::of(area.x), Value::of(area.y),
-                        Value::of(area.x_length), Value::of(area.y_length),
-                        Value::of(area.area_slope), Value::of(area.loading),
-                        Value::of(area.elevation)});
+  layout::write_record(
+      aux, kValues,
+      {Value::of(area.shape), Value::of(area.x), Value::of(area.y), Value::of(area.x_length),
+       Value::of(area.y_length), Value::of(area.area_slope), Value::of(area.loading),
+       Value::of(area.elevation)});
 }
 
 void write_point_count(layout::RecordWriter& aux, std::int32_t point_count) {
@@ -45,8 +45,8 @@ void write_point_records(layout::RecordWriter& aux, const problem::ProblemData& 
     const problem::SettlementPoint& point = problem.points[position];
     // The tag carries the point's position in the table, not its number.
     layout::write_record(aux, kTag, {Value::of(std::string_view("# ")), Value::of(position)});
-    layout::write_free_form(
-        aux, {Value::of(point.x), Value::of(point.y), Value::of(results.total_settlement[position])});
+    layout::write_free_form(aux, {Value::of(point.x), Value::of(point.y),
+                                  Value::of(results.total_settlement[position])});
   }
 }
 

@@ -29,9 +29,8 @@ void write_area_list(layout::RecordWriter& report, const layout::Layout& layout,
 
 // A count past 32 bits prints as asterisks all the same.
 Value count_value(std::int64_t count) {
-  return Value::of(static_cast<std::int32_t>(
-      std::clamp<std::int64_t>(count, std::numeric_limits<std::int32_t>::min(),
-                               std::numeric_limits<std::int32_t>::max())));
+  return Value::of(static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      count, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max())));
 }
 
 }  // namespace
@@ -60,14 +59,21 @@ void write_limit_fault(layout::RecordWriter& out, const problem::LimitFault& fau
   const Value value = count_value(fault.value);
   const Value item = Value::of(fault.item);
   switch (fault.limit) {
-    case problem::Limit::kLayers: return layout::write_record(out, kLayers, {value});
-    case problem::Limit::kCurves: return layout::write_record(out, kCurves, {value});
-    case problem::Limit::kPoints: return layout::write_record(out, kPoints, {value});
+    case problem::Limit::kLayers:
+      return layout::write_record(out, kLayers, {value});
+    case problem::Limit::kCurves:
+      return layout::write_record(out, kCurves, {value});
+    case problem::Limit::kPoints:
+      return layout::write_record(out, kPoints, {value});
     case problem::Limit::kRegularAreas:
-    case problem::Limit::kTotalAreas: return layout::write_record(out, kAreas, {value});
-    case problem::Limit::kCurveIndex: return layout::write_record(out, kCurveIndex, {item, value});
-    case problem::Limit::kSublayers: return layout::write_record(out, kSublayers, {value});
-    case problem::Limit::kCurvePoints: return layout::write_record(out, kCurvePoints, {item, value});
+    case problem::Limit::kTotalAreas:
+      return layout::write_record(out, kAreas, {value});
+    case problem::Limit::kCurveIndex:
+      return layout::write_record(out, kCurveIndex, {item, value});
+    case problem::Limit::kSublayers:
+      return layout::write_record(out, kSublayers, {value});
+    case problem::Limit::kCurvePoints:
+      return layout::write_record(out, kCurvePoints, {item, value});
     case problem::Limit::kDepthReference:
       return layout::write_record(out, kDepthReference, {value});
   }

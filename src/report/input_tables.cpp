@@ -54,7 +54,8 @@ void write_curve_points(layout::RecordWriter& report, const problem::Compressibi
   }
 }
 
-void write_slope_sentence(layout::RecordWriter& report, const problem::CompressibilityCurve& curve) {
+void write_slope_sentence(layout::RecordWriter& report,
+                          const problem::CompressibilityCurve& curve) {
   static const layout::Layout kLinear = layout::parse_layout(kLinearSlopeLayout);
   static const layout::Layout kSemiLog = layout::parse_layout(kSemiLogSlopeLayout);
   // A negative slope stands for a line in strain against pressure and is
@@ -76,11 +77,11 @@ void write_table_5_header(layout::RecordWriter& report, std::int32_t unit_system
 
 void write_table_5_row(layout::RecordWriter& report, const problem::LoadedArea& area) {
   static const layout::Layout kLayout = layout::parse_layout(kTable5RowLayout);
-  layout::write_record(report, kLayout,
-                       {Value::of(area.area_id.view()), Value::of(area.shape), Value::of(area.x),
-                        Value::of(area.y), Value::of(area.x_length), Value::of(area.y_length),
-                        Value::of(area.area_slope), Value::of(area.loading),
-                        Value::of(area.elevation)});
+  layout::write_record(
+      report, kLayout,
+      {Value::of(area.area_id.view()), Value::of(area.shape), Value::of(area.x), Value::of(area.y),
+       Value::of(area.x_length), Value::of(area.y_length), Value::of(area.area_slope),
+       Value::of(area.loading), Value::of(area.elevation)});
 }
 
 }  // namespace

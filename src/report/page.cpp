@@ -59,7 +59,8 @@ void write_banner(layout::RecordWriter& report, const problem::ProblemData& prob
   for (std::size_t line = 0; line < 2; ++line) {
     const std::string_view text = problem.title[line].view();
     for (std::size_t g = 0; g < kTitleGroups; ++g) {
-      groups[line * kTitleGroups + g] = layout::Value::of(text.substr(g * kGroupWidth, kGroupWidth));
+      groups[line * kTitleGroups + g] =
+          layout::Value::of(text.substr(g * kGroupWidth, kGroupWidth));
     }
   }
   layout::write_record(report, kLayout, groups);

@@ -133,6 +133,7 @@ inline constexpr std::string_view kEndMarkLayout = "('END')";
 // The trace file.
 inline constexpr std::string_view kTraceLineLayout = "(5X,'COMPUTING AREA',I3,' AT POINT',I3)";
 
+// clang-format off
 inline constexpr std::array kReportLayouts = {
     kFormFeedLayout,          kDigitOneLayout,        kBannerLayout,
     kTable1Layout,            kTable2TitleLayout,     kTable2HeaderLayout,
@@ -151,5 +152,6 @@ inline constexpr std::array kReportLayouts = {
     kAreaIdentifierLayout,    kAreaValuesLayout,      kPointTagLayout,
     kEndMarkLayout,           kTraceLineLayout,
 };
+// clang-format on
 
 }  // namespace report

@@ -78,8 +78,7 @@ void check_output_name(int unit, const std::string& name) {
   }
 }
 
-InputFile::InputFile(int unit, const std::string& name)
-    : reader_(stream_, unit, full_path(name)) {
+InputFile::InputFile(int unit, const std::string& name) : reader_(stream_, unit, full_path(name)) {
   if (is_directory(name)) fail_open(unit, name, EISDIR, Access::kRead);
   errno = 0;
   stream_.open(name, std::ios::binary);

@@ -8,10 +8,10 @@
 namespace run {
 
 enum ExitStatus : int {
-  kNormalEnd = 0,        // the analysis is complete (warnings included)
-  kFatalError = 1,       // a file that cannot be opened, read or written, a bad value
+  kNormalEnd = 0,   // the analysis is complete (warnings included)
+  kFatalError = 1,  // a file that cannot be opened, read or written, a bad value
   kWrongCommandLine = 2,
-  kStoppedOnData = 0,    // the problem's data stopped the run; its reasons are reported
+  kStoppedOnData = 0,  // the problem's data stopped the run; its reasons are reported
 };
 
 // Runs `body` and returns its exit status; a fatal run-time error thrown by it

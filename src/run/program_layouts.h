@@ -13,8 +13,8 @@
 namespace run {
 
 inline constexpr auto kProgramLayouts = [] {
-  std::array<std::string_view, problem::kInputLayouts.size() + report::kReportLayouts.size() +
-                                   kConsoleLayouts.size()>
+  std::array<std::string_view,
+             problem::kInputLayouts.size() + report::kReportLayouts.size() + kConsoleLayouts.size()>
       all{};
   std::size_t n = 0;
   for (const std::string_view layout : problem::kInputLayouts) all[n++] = layout;

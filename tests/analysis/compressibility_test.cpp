@@ -75,10 +75,10 @@ TEST(StrainLookup, InterpolationIsRoundedOnceFromDoublePrecision) {
   const auto curve = point_curve({{2.0f, 1.0f}, {6.0f, 10.0f}});
   for (const float pressure : {3.1623f, 2.0f, 5.0f, 7.0f, 1.5f}) {
     SCOPED_TRACE(pressure);
-    const long double exact =
-        std::log10(static_cast<long double>(pressure)) *
-            (static_cast<long double>(curve.strain[2]) - static_cast<long double>(curve.strain[1])) +
-        static_cast<long double>(curve.strain[1]);
+    const long double exact = std::log10(static_cast<long double>(pressure)) *
+                                  (static_cast<long double>(curve.strain[2]) -
+                                   static_cast<long double>(curve.strain[1])) +
+                              static_cast<long double>(curve.strain[1]);
     EXPECT_EQ(strain_at(curve, pressure).strain, static_cast<float>(exact));
   }
 }

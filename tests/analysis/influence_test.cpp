@@ -36,8 +36,7 @@ TEST(CircleStressRatio, MatchesPublishedValues) {
     double expected;
   } cases[] = {
       {__LINE__, 1.0f, 0.0f, 1.0f, 0.64645},  // on the axis
-      {__LINE__, 1.0f, 0.5f, 1.0f, 0.56222},
-      {__LINE__, 1.0f, 2.0f, 1.0f, 0.04181},
+      {__LINE__, 1.0f, 0.5f, 1.0f, 0.56222}, {__LINE__, 1.0f, 2.0f, 1.0f, 0.04181},
       {__LINE__, 1.0f, 1.0f, 0.5f, 0.41748},  // under the rim
       {__LINE__, 1.0f, 3.0f, 0.5f, 0.00101},
   };
@@ -76,11 +75,11 @@ TEST(RectangleCornerFactor, MatchesNewmarksTable) {
     float m, n;
     double expected;
   } cases[] = {
-      {__LINE__, 1.0f, 1.0f, 0.17522}, {__LINE__, 4.0f, 2.0f, 0.23912},
-      {__LINE__, 2.0f, 4.0f, 0.23912}, {__LINE__, 0.5f, 0.5f, 0.08403},
-      {__LINE__, 1.0f, 2.0f, 0.19994}, {__LINE__, 2.0f, 2.0f, 0.23247},
-      {__LINE__, 0.1f, 0.1f, 0.00470}, {__LINE__, 1.0f, 0.5f, 0.12018},
-      {__LINE__, 0.0f, 1.0f, 0.0},     {__LINE__, 3.0f, 0.0f, 0.0},
+      {__LINE__, 1.0f, 1.0f, 0.17522},  {__LINE__, 4.0f, 2.0f, 0.23912},
+      {__LINE__, 2.0f, 4.0f, 0.23912},  {__LINE__, 0.5f, 0.5f, 0.08403},
+      {__LINE__, 1.0f, 2.0f, 0.19994},  {__LINE__, 2.0f, 2.0f, 0.23247},
+      {__LINE__, 0.1f, 0.1f, 0.00470},  {__LINE__, 1.0f, 0.5f, 0.12018},
+      {__LINE__, 0.0f, 1.0f, 0.0},      {__LINE__, 3.0f, 0.0f, 0.0},
       {__LINE__, 1.0e4f, 1.0e4f, 0.25},
   };
   for (const Case& c : cases) {
@@ -137,20 +136,20 @@ TEST(Spread2to1Factor, ChoosesTheReferenceLevelAndFootprint) {
     float top, bottom, depth, px, py;
     double d;  // depth below the reference level, or -1 for no factor
   } cases[] = {
-      {__LINE__, 2, 0.0f, 10.0f, 6.5f, 0.0f, 0.0f, 0.0},   // 6.667 rounds down to 6.5
+      {__LINE__, 2, 0.0f, 10.0f, 6.5f, 0.0f, 0.0f, 0.0},  // 6.667 rounds down to 6.5
       {__LINE__, 2, 0.0f, 10.0f, 8.5f, 0.0f, 0.0f, 2.0},
       {__LINE__, 2, 0.0f, 10.0f, 6.4f, 0.0f, 0.0f, -1.0},
-      {__LINE__, 2, 0.0f, 9.0f, 6.0f, 0.0f, 0.0f, 0.0},    // 6.0 stays 6.0
+      {__LINE__, 2, 0.0f, 9.0f, 6.0f, 0.0f, 0.0f, 0.0},  // 6.0 stays 6.0
       {__LINE__, 2, 0.0f, 9.0f, 5.5f, 0.0f, 0.0f, -1.0},
       // Two thirds of 9.75 is 6.5 exactly, a whole half unit: it stays 6.5.
       {__LINE__, 2, 0.0f, 9.75f, 6.5f, 0.0f, 0.0f, 0.0},
       {__LINE__, 2, 0.0f, 9.75f, 6.25f, 0.0f, 0.0f, -1.0},
       {__LINE__, 2, 0.0f, 9.75f, 7.0f, 0.0f, 0.0f, 0.5},
-      {__LINE__, 1, 2.0f, 9.0f, 2.0f, 0.0f, 0.0f, -1.0},   // at the reference level
+      {__LINE__, 1, 2.0f, 9.0f, 2.0f, 0.0f, 0.0f, -1.0},  // at the reference level
       {__LINE__, 1, 2.0f, 9.0f, 3.0f, 0.0f, 0.0f, 1.0},
       {__LINE__, 3, 2.0f, 9.0f, 9.0f, 0.0f, 0.0f, -1.0},
       {__LINE__, 3, 2.0f, 9.0f, 11.0f, 0.0f, 0.0f, 2.0},
-      {__LINE__, 3, 2.0f, 9.0f, 11.0f, 3.0f, 2.0f, 2.0},   // on the footprint's corner
+      {__LINE__, 3, 2.0f, 9.0f, 11.0f, 3.0f, 2.0f, 2.0},  // on the footprint's corner
       {__LINE__, 3, 2.0f, 9.0f, 11.0f, -3.0f, -2.0f, 2.0},
       {__LINE__, 3, 2.0f, 9.0f, 11.0f, 3.01f, 0.0f, -1.0},
       {__LINE__, 3, 2.0f, 9.0f, 11.0f, 0.0f, -2.01f, -1.0},
@@ -161,9 +160,9 @@ TEST(Spread2to1Factor, ChoosesTheReferenceLevelAndFootprint) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     const double expected = c.d < 0.0 ? 0.0 : 1.0 / ((c.d + 2.0) * (c.d + 4.0));
-    EXPECT_NEAR(spread_2to1_factor(c.option, c.top, c.bottom, 2.0f, 4.0f, c.depth, 0.0f, 0.0f,
-                                   c.px, c.py),
-                expected, 1e-7);
+    EXPECT_NEAR(
+        spread_2to1_factor(c.option, c.top, c.bottom, 2.0f, 4.0f, c.depth, 0.0f, 0.0f, c.px, c.py),
+        expected, 1e-7);
   }
 }
 

@@ -34,10 +34,17 @@ TEST(WorkerCount, FollowsTheSettingWithinThePointCount) {
     int expected;  // 0: one per core, up to the points
   };
   const Case cases[] = {
-      {__LINE__, "1", 150, 1},   {__LINE__, "3", 150, 3},   {__LINE__, "8", 5, 5},
-      {__LINE__, "4", 0, 1},     {__LINE__, nullptr, 150, 0}, {__LINE__, "", 150, 0},
-      {__LINE__, "0", 150, 0},   {__LINE__, "-2", 150, 0},  {__LINE__, "2x", 150, 0},
-      {__LINE__, "many", 150, 0}, {__LINE__, "99999999999999999999", 150, 0},
+      {__LINE__, "1", 150, 1},
+      {__LINE__, "3", 150, 3},
+      {__LINE__, "8", 5, 5},
+      {__LINE__, "4", 0, 1},
+      {__LINE__, nullptr, 150, 0},
+      {__LINE__, "", 150, 0},
+      {__LINE__, "0", 150, 0},
+      {__LINE__, "-2", 150, 0},
+      {__LINE__, "2x", 150, 0},
+      {__LINE__, "many", 150, 0},
+      {__LINE__, "99999999999999999999", 150, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "line " << c.line);

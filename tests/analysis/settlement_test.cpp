@@ -76,8 +76,8 @@ std::unique_ptr<Settled> settle(const problem::ProblemData& problem, std::int32_
   for (const float increase : increases) average[++m] = increase;
   auto settled = std::make_unique<Settled>();
   settled->sublayers[1] = 5.0f;  // stale values in the row must not survive
-  settled->total =
-      settle_point(problem, average, start_sublayer, {&settled->sublayers, &settled->warnings, point});
+  settled->total = settle_point(problem, average, start_sublayer,
+                                {&settled->sublayers, &settled->warnings, point});
   return settled;
 }
 
@@ -94,7 +94,12 @@ TEST(Settlement, OneSublayerUnderEachKindOfCurve) {
       // Pf = 10 is the second curve point: 0.5 x 0.02 / 0.99 x 12.
       {__LINE__, problem::kUsGravitational, {kPointCurve, 1.0f, 0.01f}, 9.0f, 0.121212, {}},
       // Pf = sqrt(10) is halfway up the decade: Ff = 0.02.
-      {__LINE__, problem::kUsGravitational, {kPointCurve, 1.0f, 0.01f}, kRootTen - 1.0f, 0.060606, {}},
+      {__LINE__,
+       problem::kUsGravitational,
+       {kPointCurve, 1.0f, 0.01f},
+       kRootTen - 1.0f,
+       0.060606,
+       {}},
       {__LINE__, problem::kUsGravitational, {kPointCurve, 1.0f, 0.01f, 0.8f}, 9.0f, 0.096970, {}},
       // Below the curve from below it: no strain change, yet a warning.
       {__LINE__, problem::kUsGravitational, {kPointCurve, 0.5f, 0.01f}, 0.2f, 0.0, {kBelow}},
@@ -128,9 +133,9 @@ TEST(Settlement, OneSublayerUnderEachKindOfCurve) {
 }
 
 TEST(Settlement, TotalIsTheSumOverTheSublayersFromTheStartSublayer) {
-  auto problem = make_problem(problem::kUsGravitational, {{kLogSlope, 1.0f, 0.0f},
-                                                          {kLogSlope, 1.0f, 0.0f},
-                                                          {kLogSlope, 1.0f, 0.0f}});
+  auto problem =
+      make_problem(problem::kUsGravitational,
+                   {{kLogSlope, 1.0f, 0.0f}, {kLogSlope, 1.0f, 0.0f}, {kLogSlope, 1.0f, 0.0f}});
   const auto every = settle(*problem, 0, {9.0f, 9.0f, 9.0f});  // 0 includes every sublayer
   EXPECT_NEAR(every->total, 1.8, 1e-5);
   const auto from_two = settle(*problem, 2, {9.0f, 9.0f, 9.0f});
@@ -148,9 +153,9 @@ TEST(Settlement, TotalIsTheSumOverTheSublayersFromTheStartSublayer) {
 TEST(Settlement, WarningsNameThePointSublayerCurveAndPressures) {
   // Three point-curve sublayers at P0 = 1; each increase lands below, above
   // or inside the curve.
-  auto problem = make_problem(problem::kUsGravitational, {{kPointCurve, 1.0f, 0.01f},
-                                                          {kPointCurve, 1.0f, 0.01f},
-                                                          {kPointCurve, 1.0f, 0.01f}});
+  auto problem = make_problem(
+      problem::kUsGravitational,
+      {{kPointCurve, 1.0f, 0.01f}, {kPointCurve, 1.0f, 0.01f}, {kPointCurve, 1.0f, 0.01f}});
   const auto settled = settle(*problem, 1, {-0.5f, 20.0f, 2.0f}, 7);
   ASSERT_EQ(settled->warnings.size(), 2u);
   const StrainWarning& below = settled->warnings[0];

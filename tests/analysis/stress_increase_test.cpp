@@ -130,12 +130,12 @@ TEST(StressIncrease, RectangleAtItsLoadedLevel) {
     int line;
     float x, y, expected;
   } cases[] = {
-      {__LINE__, 10.0f, 20.0f, 2.0f},   // inside
-      {__LINE__, 12.0f, 20.0f, 1.0f},   // on the C2 end
-      {__LINE__, 10.0f, 21.0f, 1.0f},   // on the C3-C4 side
-      {__LINE__, 12.0f, 21.0f, 0.5f},   // on corner C3
-      {__LINE__, 8.0f, 19.0f, 0.5f},    // on corner C1
-      {__LINE__, 12.1f, 20.0f, 0.0f},   // outside
+      {__LINE__, 10.0f, 20.0f, 2.0f},  // inside
+      {__LINE__, 12.0f, 20.0f, 1.0f},  // on the C2 end
+      {__LINE__, 10.0f, 21.0f, 1.0f},  // on the C3-C4 side
+      {__LINE__, 12.0f, 21.0f, 0.5f},  // on corner C3
+      {__LINE__, 8.0f, 19.0f, 0.5f},   // on corner C1
+      {__LINE__, 12.1f, 20.0f, 0.0f},  // outside
       {__LINE__, 10.0f, 18.9f, 0.0f},
       {__LINE__, 12.03f, 20.0f, 1.0f},  // just outside, in case 1
       {__LINE__, 10.0f, 21.04f, 1.0f},  // just outside, in case 2
@@ -164,10 +164,10 @@ TEST(StressIncrease, RectangleAgreesWithNumericalIntegration) {
     int line;
     double u, v;
   } cases[] = {
-      {__LINE__, 0.5, 0.3},    {__LINE__, -1.75, 0.75},  // inside
-      {__LINE__, 3.0, 0.5},    {__LINE__, 0.4, 1.6},     {__LINE__, 3.0, 2.0},   // cases 1 2 3
-      {__LINE__, -2.6, 1.4},   {__LINE__, 0.0, -1.5},    {__LINE__, 2.8, -1.6},  // cases 4 5 6
-      {__LINE__, -2.5, -1.7},  {__LINE__, -2.7, 0.2},                            // cases 7 8
+      {__LINE__, 0.5, 0.3},   {__LINE__, -1.75, 0.75},                         // inside
+      {__LINE__, 3.0, 0.5},   {__LINE__, 0.4, 1.6},    {__LINE__, 3.0, 2.0},   // cases 1 2 3
+      {__LINE__, -2.6, 1.4},  {__LINE__, 0.0, -1.5},   {__LINE__, 2.8, -1.6},  // cases 4 5 6
+      {__LINE__, -2.5, -1.7}, {__LINE__, -2.7, 0.2},                           // cases 7 8
   };
   const double loading = 100.0;
   for (double slope : {0.0, 0.75, -2.0}) {
@@ -184,8 +184,7 @@ TEST(StressIncrease, RectangleAgreesWithNumericalIntegration) {
       for (double z : {0.5, 1.0, 2.5}) {
         const double expected = loading * numerical_rectangle_stress(2.0, 1.0, k.u, k.v, z);
         const int k_index = stress_depth_index(static_cast<float>(z));
-        EXPECT_NEAR(results->stress_increase[1][k_index], expected, 2e-3 * loading)
-            << "z " << z;
+        EXPECT_NEAR(results->stress_increase[1][k_index], expected, 2e-3 * loading) << "z " << z;
       }
     }
   }

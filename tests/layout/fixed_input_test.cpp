@@ -20,7 +20,8 @@ struct Cell {
   std::string text;
   bool operator==(const Cell& o) const {
     return kind == o.kind && integer == o.integer &&
-           std::bit_cast<std::uint32_t>(real) == std::bit_cast<std::uint32_t>(o.real) && text == o.text;
+           std::bit_cast<std::uint32_t>(real) == std::bit_cast<std::uint32_t>(o.real) &&
+           text == o.text;
   }
 };
 Cell I(std::int32_t v) { return {'I', v, 0.0f, {}}; }
@@ -43,14 +44,16 @@ void read_cells(RecordReader& in, std::string_view notation, std::vector<Cell>& 
   read_fixed(in, parse_layout(notation), targets);
 }
 
-std::vector<Cell> read_text(const std::string& text, std::string_view notation, std::vector<Cell> cells) {
+std::vector<Cell> read_text(const std::string& text, std::string_view notation,
+                            std::vector<Cell> cells) {
   std::istringstream stream(text);
   RecordReader in(stream, 5, "p");
   read_cells(in, notation, cells);
   return cells;
 }
 
-std::optional<FatalKind> error_of(const std::string& text, std::string_view notation, std::vector<Cell> cells) {
+std::optional<FatalKind> error_of(const std::string& text, std::string_view notation,
+                                  std::vector<Cell> cells) {
   try {
     read_text(text, notation, std::move(cells));
   } catch (const FatalError& error) {
@@ -81,10 +84,18 @@ TEST(FixedInput, ReadsFields) {
       // The decimal is rounded once, ties to even, wherever the point stood.
       {__LINE__, "  16777217\n", "(F10.0)", {F(0)}, {F(16777216.0f)}},
       {__LINE__, "1677721900\n", "(F10.2)", {F(0)}, {F(16777220.0f)}},
-      {__LINE__, "1.0000000596046447753906251\n", "(F27.0)", {F(0)}, {F(1.00000011920928955078125f)}},
+      {__LINE__,
+       "1.0000000596046447753906251\n",
+       "(F27.0)",
+       {F(0)},
+       {F(1.00000011920928955078125f)}},
       {__LINE__, "   7e-46\n", "(F8.0)", {F(5)}, {F(0.0f)}},
       // A scale factor divides a field without point or exponent by 10^k.
-      {__LINE__, "  1500   1.5  15E1\n", "(2P,F6.2,F6.2,F6.2)", {F(0), F(0), F(0)}, {F(0.15f), F(1.5f), F(1.5f)}},
+      {__LINE__,
+       "  1500   1.5  15E1\n",
+       "(2P,F6.2,F6.2,F6.2)",
+       {F(0), F(0), F(0)},
+       {F(0.15f), F(1.5f), F(1.5f)}},
       // Literals are passed over by their length; X moves on from after a comma.
       {__LINE__, "XY 12\n", "('AB',I3)", {I(0)}, {I(12)}},
       {__LINE__, "1,ab12\n", "(I3,2X,I2)", {I(0), I(0)}, {I(1), I(12)}},
@@ -122,7 +133,11 @@ TEST(FixedInput, RejectsCharactersANumericFieldMayNotHold) {
       {__LINE__, " 1.5+2\n", "(F6.0)", {F(0)}, FatalKind::kConversion},
       {__LINE__, " 1.\t5\n", "(F5.1)", {F(0)}, FatalKind::kConversion},
       {__LINE__, " 1E39\n", "(F5.0)", {F(0)}, FatalKind::kConversion},
-      {__LINE__, "999999999999999999999999999999999999999\n", "(F39.0)", {F(0)}, FatalKind::kConversion},
+      {__LINE__,
+       "999999999999999999999999999999999999999\n",
+       "(F39.0)",
+       {F(0)},
+       FatalKind::kConversion},
       // A field after the last target is never looked at.
       {__LINE__, "  1XX\n", "(I3,I2)", {I(0)}, std::nullopt},
   };

@@ -18,8 +18,9 @@ struct Cell {
   std::int32_t integer;
   float real;
   bool operator==(const Cell& o) const {
-    return is_integer == o.is_integer &&
-           (is_integer ? integer == o.integer : std::bit_cast<std::uint32_t>(real) == std::bit_cast<std::uint32_t>(o.real));
+    return is_integer == o.is_integer && (is_integer ? integer == o.integer
+                                                     : std::bit_cast<std::uint32_t>(real) ==
+                                                           std::bit_cast<std::uint32_t>(o.real));
   }
 };
 Cell I(std::int32_t v) { return {true, v, 0.0f}; }
@@ -29,14 +30,16 @@ void PrintTo(const Cell& c, std::ostream* os) {
   if (c.is_integer) {
     *os << "I " << c.integer;
   } else {
-    *os << "F " << static_cast<double>(c.real) << " (0x" << std::hex << std::bit_cast<std::uint32_t>(c.real) << ")";
+    *os << "F " << static_cast<double>(c.real) << " (0x" << std::hex
+        << std::bit_cast<std::uint32_t>(c.real) << ")";
   }
 }
 
 // Reads `cells` free-form from `text`, then `cells` hold what the read left.
 void read_cells(RecordReader& in, std::vector<Cell>& cells) {
   std::vector<Target> targets;
-  for (Cell& c : cells) targets.push_back(c.is_integer ? Target::of(c.integer) : Target::of(c.real));
+  for (Cell& c : cells)
+    targets.push_back(c.is_integer ? Target::of(c.integer) : Target::of(c.real));
   read_free_form(in, targets);
 }
 
@@ -64,8 +67,13 @@ TEST(FreeFormInput, FillsTargets) {
     std::vector<Cell> after;
   } cases[] = {
       // Line ends, blank lines, tabs and commas with blanks around them all separate.
-      {__LINE__, "6 0.25 -8 1.5e1 7\n", {I(0), F(0), I(0), F(0), I(0)}, {I(6), F(0.25f), I(-8), F(15), I(7)}},
-      {__LINE__, "\n  6,\n\n\t0.25 ,  -8\n1.5e1\t,7\n", {I(0), F(0), I(0), F(0), I(0)},
+      {__LINE__,
+       "6 0.25 -8 1.5e1 7\n",
+       {I(0), F(0), I(0), F(0), I(0)},
+       {I(6), F(0.25f), I(-8), F(15), I(7)}},
+      {__LINE__,
+       "\n  6,\n\n\t0.25 ,  -8\n1.5e1\t,7\n",
+       {I(0), F(0), I(0), F(0), I(0)},
        {I(6), F(0.25f), I(-8), F(15), I(7)}},
       {__LINE__, "1\t,\t2\n", {I(0), I(0)}, {I(1), I(2)}},
       // Null values: a comma at the start of the read, two commas with blanks
@@ -93,8 +101,13 @@ TEST(FreeFormInput, FillsTargets) {
       {__LINE__, "2147483520.0 -2147483648.0\n", {I(0), I(0)}, {I(2147483520), I(-2147483648)}},
       {__LINE__, "0000000000000000000000042\n", {I(0)}, {I(42)}},
       // Reals: the exponent letters, leading zeros and long digit strings.
-      {__LINE__, "1.5d2 1.5E+2 15D-1 -.5e0\n", {F(0), F(0), F(0), F(0)}, {F(150), F(150), F(1.5f), F(-0.5f)}},
-      {__LINE__, "0000000000000000000000012.5 0.1000000000000000000000000000001\n", {F(0), F(0)},
+      {__LINE__,
+       "1.5d2 1.5E+2 15D-1 -.5e0\n",
+       {F(0), F(0), F(0), F(0)},
+       {F(150), F(150), F(1.5f), F(-0.5f)}},
+      {__LINE__,
+       "0000000000000000000000012.5 0.1000000000000000000000000000001\n",
+       {F(0), F(0)},
        {F(12.5f), F(0.1f)}},
       {__LINE__, "-0 0e999999999999\n", {F(5), F(5)}, {F(-0.0f), F(0.0f)}},
   };

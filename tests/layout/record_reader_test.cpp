@@ -34,8 +34,8 @@ TEST(RecordReader, SplitsLinesAtEitherLineEnd) {
       {__LINE__, "A\nB\n", {"A", "B"}},
       {__LINE__, "A\r\nB\r\n", {"A", "B"}},
       {__LINE__, "A\r\nB\n", {"A", "B"}},
-      {__LINE__, "A\nB", {"A", "B"}},          // a last line without a line end
-      {__LINE__, "\n\n", {"", ""}},            // empty lines are lines
+      {__LINE__, "A\nB", {"A", "B"}},  // a last line without a line end
+      {__LINE__, "\n\n", {"", ""}},    // empty lines are lines
       {__LINE__, "\r\n", {""}},
       {__LINE__, "A\rB\n", {"A\rB"}},          // a carriage return inside a line is text
       {__LINE__, "A\r\r\n", {"A\r"}},          // only the one right before the line feed goes

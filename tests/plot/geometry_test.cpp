@@ -82,10 +82,14 @@ TEST(Triangulation, RandomPointsGiveEmptyCircumcirclesAndTileTheHull) {
     const PlanPoint& c = points[static_cast<std::size_t>(t[2])];
     const double d = 2.0 * (a.x * (b.y - c.y) + b.x * (c.y - a.y) + c.x * (a.y - b.y));
     ASSERT_NE(d, 0.0);
-    const double ux = ((a.x * a.x + a.y * a.y) * (b.y - c.y) + (b.x * b.x + b.y * b.y) * (c.y - a.y) +
-                       (c.x * c.x + c.y * c.y) * (a.y - b.y)) / d;
-    const double uy = ((a.x * a.x + a.y * a.y) * (c.x - b.x) + (b.x * b.x + b.y * b.y) * (a.x - c.x) +
-                       (c.x * c.x + c.y * c.y) * (b.x - a.x)) / d;
+    const double ux =
+        ((a.x * a.x + a.y * a.y) * (b.y - c.y) + (b.x * b.x + b.y * b.y) * (c.y - a.y) +
+         (c.x * c.x + c.y * c.y) * (a.y - b.y)) /
+        d;
+    const double uy =
+        ((a.x * a.x + a.y * a.y) * (c.x - b.x) + (b.x * b.x + b.y * b.y) * (a.x - c.x) +
+         (c.x * c.x + c.y * c.y) * (b.x - a.x)) /
+        d;
     const double r = std::hypot(a.x - ux, a.y - uy);
     for (const PlanPoint& p : points) EXPECT_GE(std::hypot(p.x - ux, p.y - uy), r * (1.0 - 1e-9));
   }
@@ -101,7 +105,8 @@ TEST(Triangulation, RandomPointsGiveEmptyCircumcirclesAndTileTheHull) {
   for (int pass = 0; pass < 2; ++pass) {
     const std::size_t start = hull.size();
     for (const PlanPoint& p : sorted) {
-      while (hull.size() >= start + 2 && cross(hull[hull.size() - 2], hull.back(), p) <= 0) hull.pop_back();
+      while (hull.size() >= start + 2 && cross(hull[hull.size() - 2], hull.back(), p) <= 0)
+        hull.pop_back();
       hull.push_back(p);
     }
     hull.pop_back();
@@ -157,14 +162,18 @@ TEST(ColourScale, RoundStepsAndBandsCoverTheValuesAndZero) {
 
 TEST(ColourScale, HeaveIsBlueAndSettlementDarkensWithDepthOfTheBasin) {
   const plot::ColourScale scale = plot::make_colour_scale(-2.0, 6.0);
-  const auto blue = [](const std::string& c) { return std::stoi(c.substr(5, 2), nullptr, 16) > std::stoi(c.substr(1, 2), nullptr, 16); };
+  const auto blue = [](const std::string& c) {
+    return std::stoi(c.substr(5, 2), nullptr, 16) > std::stoi(c.substr(1, 2), nullptr, 16);
+  };
   const auto lightness = [](const std::string& c) {
-    return std::stoi(c.substr(1, 2), nullptr, 16) + std::stoi(c.substr(3, 2), nullptr, 16) + std::stoi(c.substr(5, 2), nullptr, 16);
+    return std::stoi(c.substr(1, 2), nullptr, 16) + std::stoi(c.substr(3, 2), nullptr, 16) +
+           std::stoi(c.substr(5, 2), nullptr, 16);
   };
   EXPECT_TRUE(blue(plot::band_colour(scale, plot::band_of(scale, -1.0))));
   EXPECT_FALSE(blue(plot::band_colour(scale, plot::band_of(scale, 1.0))));
   for (int band = plot::band_of(scale, 0.5); band + 1 < scale.band_count; ++band) {
-    EXPECT_GT(lightness(plot::band_colour(scale, band)), lightness(plot::band_colour(scale, band + 1)));
+    EXPECT_GT(lightness(plot::band_colour(scale, band)),
+              lightness(plot::band_colour(scale, band + 1)));
   }
   EXPECT_EQ(plot::band_of(scale, -100.0), 0);
   EXPECT_EQ(plot::band_of(scale, 100.0), scale.band_count - 1);

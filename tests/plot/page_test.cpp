@@ -23,7 +23,7 @@ using plot_test::XmlElement;
 
 struct Example {
   std::unique_ptr<XmlElement> page;
-  std::vector<std::string> totals;  // Table 7 TOTAL rows, point by point
+  std::vector<std::string> totals;                         // Table 7 TOTAL rows, point by point
   std::vector<std::pair<std::string, std::string>> areas;  // Table 5: identifier, loading
 };
 
@@ -42,13 +42,16 @@ void read_report(const fs::path& report, Example& example) {
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const auto f = fields(line);
-    if (line.find("TABLE ") != std::string::npos) in_table_5 = line.find("TABLE 5") != std::string::npos;
+    if (line.find("TABLE ") != std::string::npos)
+      in_table_5 = line.find("TABLE 5") != std::string::npos;
     // The total row: 10 blanks, the 10-column label, then 8 columns per point.
     if (line.rfind("          TOTAL(", 0) == 0) {
-      for (std::size_t at = 20; at < line.size(); at += 8) example.totals.push_back(fields(line.substr(at, 8)).at(0));
+      for (std::size_t at = 20; at < line.size(); at += 8)
+        example.totals.push_back(fields(line.substr(at, 8)).at(0));
     }
     // An area row: identifier, shape 1 or 2, then seven numbers.
-    if (in_table_5 && f.size() == 9 && (f[1] == "1" || f[1] == "2")) example.areas.emplace_back(f[0], f[7]);
+    if (in_table_5 && f.size() == 9 && (f[1] == "1" || f[1] == "2"))
+      example.areas.emplace_back(f[0], f[7]);
   }
 }
 
@@ -59,17 +62,22 @@ Example run_example(const std::string& name) {
   const auto run = testing_support::run_in_folder(folder.path(), SETTLE_PLOT_EXE);
   EXPECT_EQ(run.exit_status, 0) << run.console;
   Example example;
-  example.page = plot_test::XmlParser(testing_support::read_file(folder.path() / "settlement.html")).parse();
+  example.page =
+      plot_test::XmlParser(testing_support::read_file(folder.path() / "settlement.html")).parse();
   for (const auto& entry : fs::directory_iterator(source / "expected")) {
     if (entry.path().extension() == ".rpt") read_report(entry.path(), example);
   }
   return example;
 }
 
-std::vector<const XmlElement*> find(const XmlElement& root, const std::string& name, const std::string& css_class) {
+std::vector<const XmlElement*> find(const XmlElement& root, const std::string& name,
+                                    const std::string& css_class) {
   std::vector<const XmlElement*> found;
-  root.collect([&](const XmlElement& e) { return e.name == name && (css_class.empty() || e.has_class(css_class)); },
-               found);
+  root.collect(
+      [&](const XmlElement& e) {
+        return e.name == name && (css_class.empty() || e.has_class(css_class));
+      },
+      found);
   return found;
 }
 
@@ -85,7 +93,8 @@ TEST_P(PlotPage, EverySettlementShownIsTheTable7Total) {
     const int position = std::stoi(value->attribute("data-position"));
     ASSERT_GE(position, 1);
     ASSERT_LE(position, static_cast<int>(example.totals.size()));
-    EXPECT_EQ(value->all_text(), example.totals[static_cast<std::size_t>(position - 1)]) << "point " << position;
+    EXPECT_EQ(value->all_text(), example.totals[static_cast<std::size_t>(position - 1)])
+        << "point " << position;
     ++shown_per_point[position];
   }
   // In the plan and in the table, and in the profile of each of the first 12.
@@ -110,7 +119,8 @@ TEST_P(PlotPage, EveryPointIsDrawnWithItsLabelAndSettlement) {
     EXPECT_EQ(values[0]->all_text(), example.totals[static_cast<std::size_t>(position - 1)]);
     EXPECT_EQ(find(*point, "circle", "").size(), 2u);
   }
-  EXPECT_EQ(find(*example.page, "svg", "profile").size(), std::min<std::size_t>(example.totals.size(), 12));
+  EXPECT_EQ(find(*example.page, "svg", "profile").size(),
+            std::min<std::size_t>(example.totals.size(), 12));
 }
 
 TEST_P(PlotPage, EveryAreaIsDrawnWithItsIdentifierAndLoading) {
@@ -118,7 +128,8 @@ TEST_P(PlotPage, EveryAreaIsDrawnWithItsIdentifierAndLoading) {
   const auto plans = find(*example.page, "svg", "plan");
   ASSERT_EQ(plans.size(), 1u);
   std::map<std::string, const XmlElement*> drawn;
-  for (const XmlElement* area : find(*plans[0], "g", "area")) drawn[area->attribute("data-area")] = area;
+  for (const XmlElement* area : find(*plans[0], "g", "area"))
+    drawn[area->attribute("data-area")] = area;
   ASSERT_FALSE(example.areas.empty());
   for (const auto& [id, loading] : example.areas) {
     SCOPED_TRACE(id);
@@ -184,7 +195,8 @@ TEST_P(PlotPage, WarningCountsAreThoseOfTheAnalysis) {
     const auto [below, above] = counts[std::stoi(cell->attribute("data-position"))];
     std::string expected;
     if (below > 0) expected = std::to_string(below) + " below its range";
-    if (above > 0) expected += (expected.empty() ? "" : ", ") + std::to_string(above) + " above its range";
+    if (above > 0)
+      expected += (expected.empty() ? "" : ", ") + std::to_string(above) + " above its range";
     EXPECT_EQ(cell->all_text(), expected.empty() ? "none" : expected);
   }
 }

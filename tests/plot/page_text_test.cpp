@@ -1,9 +1,10 @@
 // Numbers, labels and escaped markup of the page.
+#include "plot/page_text.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "plot/page_text.h"
 #include "plot/xml_writer.h"
 
 namespace {
@@ -15,8 +16,9 @@ TEST(PageText, DecimalsRoundAsTheReportAndDropTheFieldsBlanks) {
     int decimals;
     const char* expected;
   } cases[] = {
-      {__LINE__, 1.724f, 3, "1.724"},   {__LINE__, 0.0625f, 3, "0.063"}, {__LINE__, -0.4f, 3, "-0.400"},
-      {__LINE__, 166.107f, 3, "166.107"}, {__LINE__, 10.0f, 0, "10"},     {__LINE__, 2.5f, 1, "2.5"},
+      {__LINE__, 1.724f, 3, "1.724"}, {__LINE__, 0.0625f, 3, "0.063"},
+      {__LINE__, -0.4f, 3, "-0.400"}, {__LINE__, 166.107f, 3, "166.107"},
+      {__LINE__, 10.0f, 0, "10"},     {__LINE__, 2.5f, 1, "2.5"},
       {__LINE__, 0.0f, 2, "0.00"},
   };
   for (const auto& c : cases) {
@@ -47,7 +49,8 @@ TEST(XmlWriter, EscapesTextAndAttributesAndNestsElements) {
   writer.close();
   EXPECT_EQ(writer.depth(), 0u);
   EXPECT_EQ(out.str(),
-            "<g data-area=\"A&amp;&quot;B&quot;\">\n<text>1 &lt; 2 &gt; 0 &amp; more</text>\n<circle r=\"7\"/>\n</g>\n");
+            "<g data-area=\"A&amp;&quot;B&quot;\">\n<text>1 &lt; 2 &gt; 0 &amp; "
+            "more</text>\n<circle r=\"7\"/>\n</g>\n");
 }
 
 TEST(XmlWriter, PixelsHaveTwoDecimalsAtMost) {

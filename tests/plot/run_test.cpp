@@ -23,7 +23,8 @@ using testing_support::run_in_folder;
 using testing_support::TempFolder;
 
 std::vector<fs::path> case_folders() {
-  return testing_support::reviewed_case_folders(SETTLE_EXAMPLES, fs::path(SETTLE_TEST_DATA) / "e2e");
+  return testing_support::reviewed_case_folders(SETTLE_EXAMPLES,
+                                                fs::path(SETTLE_TEST_DATA) / "e2e");
 }
 
 class PlotRun : public ::testing::TestWithParam<fs::path> {};
@@ -35,10 +36,12 @@ TEST_P(PlotRun, EchoesAsSettleAndWritesOnlyThePage) {
   const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE);
 
   const fs::path expected = source / "expected";
-  const std::string status = fs::exists(expected / "exit_status") ? read_file(expected / "exit_status") : "0";
+  const std::string status =
+      fs::exists(expected / "exit_status") ? read_file(expected / "exit_status") : "0";
   EXPECT_EQ(run.exit_status, std::stoi(status));
   std::string console = read_file(expected / "console.txt");
-  for (std::size_t at; (at = console.find("@DIR@")) != std::string::npos;) console.replace(at, 5, folder.path().string());
+  for (std::size_t at; (at = console.find("@DIR@")) != std::string::npos;)
+    console.replace(at, 5, folder.path().string());
   // Settle's console first; what settle puts into its report on a stop follows.
   ASSERT_GE(run.console.size(), console.size()) << run.console;
   EXPECT_EQ(run.console.substr(0, console.size()), console);
@@ -57,8 +60,11 @@ TEST_P(PlotRun, EchoesAsSettleAndWritesOnlyThePage) {
 }
 
 std::string case_name(const ::testing::TestParamInfo<fs::path>& info) {
-  std::string name = info.param.parent_path().filename().string() + "_" + info.param.filename().string();
-  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  std::string name =
+      info.param.parent_path().filename().string() + "_" + info.param.filename().string();
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+      '_');
   return name;
 }
 
@@ -94,14 +100,15 @@ TEST(PlotRunStops, EndsAsSettleWhereSettleCannotOpenItsFiles) {
   } cases[] = {
       {__LINE__, "sample.dat\nno-such-folder/r.rpt\na.aux\nt.trc\n"},
       {__LINE__, "sample.dat\nr.rpt\nsub\nt.trc\n"},  // a folder
-      {__LINE__, "sample.dat\nr.rpt\na.aux\n"},        // no trace name
+      {__LINE__, "sample.dat\nr.rpt\na.aux\n"},       // no trace name
       {__LINE__, "missing.dat\nr.rpt\na.aux\nt.trc\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     TempFolder settle_folder, plot_folder;
     for (const TempFolder* folder : {&settle_folder, &plot_folder}) {
-      fs::copy_file(fs::path(SETTLE_EXAMPLES) / "sample" / "sample.dat", folder->path() / "sample.dat");
+      fs::copy_file(fs::path(SETTLE_EXAMPLES) / "sample" / "sample.dat",
+                    folder->path() / "sample.dat");
       fs::create_directory(folder->path() / "sub");
       testing_support::write_file(folder->path() / "names.dat", c.names);
     }
@@ -110,7 +117,8 @@ TEST(PlotRunStops, EndsAsSettleWhereSettleCannotOpenItsFiles) {
     EXPECT_EQ(settle.exit_status, 1);
     EXPECT_EQ(plot.exit_status, settle.exit_status);
     std::string expected = settle.console;
-    for (std::size_t at; (at = expected.find(settle_folder.path().string())) != std::string::npos;) {
+    for (std::size_t at;
+         (at = expected.find(settle_folder.path().string())) != std::string::npos;) {
       expected.replace(at, settle_folder.path().string().size(), plot_folder.path().string());
     }
     EXPECT_EQ(plot.console, expected);
@@ -122,8 +130,8 @@ TEST(PlotRunStops, EndsAsSettleWhereSettleCannotOpenItsFiles) {
 TEST(PlotCommandLine, HelpExplainsThePageAndWritesNothing) {
   TempFolder folder;
   const std::string output = (folder.path() / "help.txt").string();
-  const std::string command = std::string("cd '") + folder.path().string() + "' && '" + SETTLE_PLOT_EXE +
-                              "' --help >'" + output + "' 2>&1";
+  const std::string command = std::string("cd '") + folder.path().string() + "' && '" +
+                              SETTLE_PLOT_EXE + "' --help >'" + output + "' 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0);
   const std::string help = read_file(output);
   EXPECT_NE(help.find("settlement.html"), std::string::npos);
@@ -157,7 +165,8 @@ TEST(PlotCommandLine, AnUnwritablePageIsReportedWithStatusOne) {
   testing_support::copy_case_inputs(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
   const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"no-such-folder/page.html"});
   EXPECT_EQ(run.exit_status, 1);
-  EXPECT_NE(run.console.find("settle-plot: cannot write the page"), std::string::npos) << run.console;
+  EXPECT_NE(run.console.find("settle-plot: cannot write the page"), std::string::npos)
+      << run.console;
 }
 
 }  // namespace

@@ -59,7 +59,9 @@ class XmlParser {
   }
   bool starts(std::string_view s) const { return text_.substr(at_, s.size()) == s; }
   void skip_space() {
-    while (at_ < text_.size() && std::string_view(" \t\r\n").find(text_[at_]) != std::string_view::npos) ++at_;
+    while (at_ < text_.size() &&
+           std::string_view(" \t\r\n").find(text_[at_]) != std::string_view::npos)
+      ++at_;
   }
   void skip_past(std::string_view end) {
     const std::size_t found = text_.find(end, at_);
@@ -69,9 +71,12 @@ class XmlParser {
   void skip_misc() {
     for (;;) {
       skip_space();
-      if (starts("<!--")) skip_past("-->");
-      else if (starts("<?")) skip_past("?>");
-      else return;
+      if (starts("<!--"))
+        skip_past("-->");
+      else if (starts("<?"))
+        skip_past("?>");
+      else
+        return;
     }
   }
   void skip_prolog() {
@@ -81,8 +86,9 @@ class XmlParser {
   }
   std::string parse_name() {
     const std::size_t start = at_;
-    while (at_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[at_])) ||
-                                  std::string_view(":_-.").find(text_[at_]) != std::string_view::npos)) {
+    while (at_ < text_.size() &&
+           (std::isalnum(static_cast<unsigned char>(text_[at_])) ||
+            std::string_view(":_-.").find(text_[at_]) != std::string_view::npos)) {
       ++at_;
     }
     if (at_ == start) fail("a name expected");
@@ -99,13 +105,20 @@ class XmlParser {
       const std::size_t end = raw.find(';', i);
       if (end == std::string_view::npos) fail("unterminated entity");
       const std::string_view entity = raw.substr(i + 1, end - i - 1);
-      if (entity == "amp") out += '&';
-      else if (entity == "lt") out += '<';
-      else if (entity == "gt") out += '>';
-      else if (entity == "quot") out += '"';
-      else if (entity == "apos") out += '\'';
-      else if (!entity.empty() && entity[0] == '#') out += '?';
-      else fail("unknown entity &" + std::string(entity) + ";");
+      if (entity == "amp")
+        out += '&';
+      else if (entity == "lt")
+        out += '<';
+      else if (entity == "gt")
+        out += '>';
+      else if (entity == "quot")
+        out += '"';
+      else if (entity == "apos")
+        out += '\'';
+      else if (!entity.empty() && entity[0] == '#')
+        out += '?';
+      else
+        fail("unknown entity &" + std::string(entity) + ";");
       i = end;
     }
     return out;
@@ -130,11 +143,13 @@ class XmlParser {
       if (!starts("=")) fail("'=' expected");
       ++at_;
       skip_space();
-      if (at_ >= text_.size() || (text_[at_] != '"' && text_[at_] != '\'')) fail("quoted value expected");
+      if (at_ >= text_.size() || (text_[at_] != '"' && text_[at_] != '\''))
+        fail("quoted value expected");
       const char quote = text_[at_++];
       const std::size_t end = text_.find(quote, at_);
       if (end == std::string_view::npos) fail("unterminated attribute");
-      if (!element->attributes.emplace(key, decode(text_.substr(at_, end - at_))).second) fail("repeated attribute");
+      if (!element->attributes.emplace(key, decode(text_.substr(at_, end - at_))).second)
+        fail("repeated attribute");
       at_ = end + 1;
     }
     for (;;) {

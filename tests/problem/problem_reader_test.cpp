@@ -175,6 +175,8 @@ TEST(ProblemReader, ExampleFillsEveryField) {
 
 TEST(ProblemReader, ExampleEchoesLayersSourcesPointsAreasAndSpreadControl) {
   const Reading r = read(kExample);
+  // The echo's fields, one string each.
+  // clang-format off
   const std::vector<std::string> expected = {
       "  0.0000000E+00" "   4.000000    " "  0.0000000E+00" "           1" "   120.0000    ",
       "           1" "   1.000000    ",
@@ -187,13 +189,14 @@ TEST(ProblemReader, ExampleEchoesLayersSourcesPointsAreasAndSpreadControl) {
       "  0.0000000E+00" "   2.000000    " "  0.0000000E+00",
       "           1" "           2" "           1",
   };
+  // clang-format on
   EXPECT_EQ(r.console, expected);
 }
 
 TEST(ProblemReader, RecordsMaySpreadOverLinesAndLeftoverValuesAreSkipped) {
   const Reading r = read(
       "T\n\n1\n2 0 0 0\n"
-      "1 4.0\n  120.0 1\n1.0\n"   // one layer record over three lines
+      "1 4.0\n  120.0 1\n1.0\n"    // one layer record over three lines
       "2 6.0 110.0 3 0.9 99 99\n"  // extra values on the line are ignored
       "0\n"
       "0 7\n");
@@ -221,8 +224,10 @@ TEST(ProblemReader, SiUnitWeightIsStoredAndEchoedAsMassDensity) {
   EXPECT_EQ(r.problem->settlement_factor, 1000.0f);
   EXPECT_NEAR(r.problem->layers[1].unit_weight, 1835.496, 1e-3);
   ASSERT_FALSE(r.console.empty());
+  // clang-format off
   EXPECT_EQ(r.console[0], "  0.0000000E+00" "   3.000000    " "           1" "   1835.496    "
                           "           1");
+  // clang-format on
 }
 
 TEST(ProblemReader, UnitSystemOtherThanTwoComputesInUsUnits) {
@@ -270,11 +275,13 @@ TEST(ProblemReader, CurveOfFortyNinePointsStopsAfterItsSourceText) {
   EXPECT_EQ(fault.value, 49);
   EXPECT_EQ(fault.item, 4);  // the curve number
   EXPECT_EQ(fault.line, 6);
+  // clang-format off
   const std::vector<std::string> expected_console = {
       "  0.0000000E+00" "   4.000000    " "           1" "   120.0000    " "           1",
       "   1.000000    ",
       padded("LAB", 60),
   };
+  // clang-format on
   EXPECT_EQ(r.console, expected_console);
   EXPECT_EQ(r.problem->curves[1].strain[1], 0.0f);
 }
@@ -283,7 +290,9 @@ TEST(ProblemReader, NegativeCountsReadNothing) {
   const Reading r = read("T\n\n1\n-1 -2 -3 -4\n-5\n9\n");
   ASSERT_TRUE(r.complete());
   EXPECT_EQ(r.problem->spread_area_count, -5);
+  // clang-format off
   const std::vector<std::string> expected = {"          -5" "           9" "          -4"};
+  // clang-format on
   EXPECT_EQ(r.console, expected);
 }
 
@@ -311,7 +320,9 @@ TEST(ProblemReader, FaultyAreasStopAfterTheLastRegularAreaWithTheirLists) {
   EXPECT_EQ(errors->off_boundary[0].elevation, std::nextafter(4.0f, 5.0f));
   EXPECT_EQ(errors->off_boundary[0].line, 9);
   ASSERT_EQ(r.console.size(), 6u);  // the layer and the two areas, nothing more
+  // clang-format off
   EXPECT_EQ(r.console[5], "  0.0000000E+00" "   1.000000    " "   4.000000    ");
+  // clang-format on
 }
 
 TEST(ProblemReader, LimitFaultsStopTheReadingAsSoonAsTheValueIsRead) {
@@ -337,8 +348,8 @@ TEST(ProblemReader, LimitFaultsStopTheReadingAsSoonAsTheValueIsRead) {
       {__LINE__, head + "1 1 0 0\n1 4.0 120.0 0 1.0\n", 2, Limit::kCurveIndex, 0, 1, 5},
       {__LINE__, head + "1 1 0 0\n1 4.0 120.0 -7 1.0\n", 2, Limit::kCurveIndex, -7, 1, 5},
       // 388.0 feet of soil in half-foot slices is one sublayer too many.
-      {__LINE__, head + "2 1 0 0\n1 200.0 120.0 1 1.0\n2 388.0 120.0 1 1.0\n", 4,
-       Limit::kSublayers, 776, 0, 6},
+      {__LINE__, head + "2 1 0 0\n1 200.0 120.0 1 1.0\n2 388.0 120.0 1 1.0\n", 4, Limit::kSublayers,
+       776, 0, 6},
       {__LINE__, head + "0 0 0 0\n151\n1\n", 1, Limit::kTotalAreas, 151, 0, 5},
       {__LINE__, head + "0 0 0 1\n" + area + "150\n9\n", 3, Limit::kTotalAreas, 151, 0, 7},
       {__LINE__, head + "0 0 0 0\n1\n4\n", 1, Limit::kDepthReference, 4, 0, 6},
@@ -371,7 +382,8 @@ TEST(ProblemReader, FullTablesAreAccepted) {
   // 25 layers of 2.0 (100 sublayers), 150 points and 150 regular areas, each
   // table exactly full.
   std::string file = "T\n\n1\n25 1 150 150\n";
-  for (int i = 1; i <= 25; ++i) file += std::to_string(i) + " " + std::to_string(2 * i) + ".0 120 1 1\n";
+  for (int i = 1; i <= 25; ++i)
+    file += std::to_string(i) + " " + std::to_string(2 * i) + ".0 120 1 1\n";
   file += "1 0\nSLOPE\n1.0\n";
   for (int p = 1; p <= 150; ++p) file += std::to_string(p) + " 0 0 1\n";
   for (int a = 1; a <= 150; ++a) file += "A" + std::to_string(a) + "\n1 0 0 1 1 0 1 0.0\n";

@@ -47,7 +47,9 @@ TEST(StartSublayer, IsTheFirstSublayerOfTheStartLayer) {
       {__LINE__, {{3.25f, 120.0f, 1}, {5.0f, 120.0f, 1}}, 2, 8},
       {__LINE__, {{1.2f, 120.0f, 1}, {5.0f, 120.0f, 1}}, 2, 3},
       {__LINE__, {}, 1, 0},
-      {__LINE__, {{1.0e30f, 120.0f, 1}, {2.0e30f, 120.0f, 1}}, 2,
+      {__LINE__,
+       {{1.0e30f, 120.0f, 1}, {2.0e30f, 120.0f, 1}},
+       2,
        std::numeric_limits<std::int32_t>::max()},
   };
   for (const auto& c : kCases) {

@@ -71,9 +71,13 @@ TEST(AuxiliaryFile, PointRecordsTagThePositionNotTheNumber) {
   // A position beyond two digits overflows the tag's I2 field.
   EXPECT_EQ(aux.lines(), (std::vector<std::string>{
                              "# 99",
-                             "   1.500000    " "   123.4500    " "  1.2345678E+07",
+                             "   1.500000    "
+                             "   123.4500    "
+                             "  1.2345678E+07",
                              "# **",
-                             "  0.5000000    " "  -1.500000    " "  5.0000001E-02",
+                             "  0.5000000    "
+                             "  -1.500000    "
+                             "  5.0000001E-02",
                          }));
 }
 

@@ -38,11 +38,17 @@ TEST(DataErrorReport, ShapeListComesBeforeBoundaryList) {
   errors.off_boundary.push_back(listed(2, "B22"));
   errors.off_boundary.push_back(listed(3, "C333"));
   const std::vector<std::string> expected = {
-      "", "", "", "",
+      "",
+      "",
+      "",
+      "",
       "            THE SHAPE IS INCORRECT FOR THESE LOADED AREAS:",
       "",
       "          B22 ",
-      "", "", "", "",
+      "",
+      "",
+      "",
+      "",
       "            THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;",
       "",
       "          B22   C333",
@@ -55,7 +61,10 @@ TEST(DataErrorReport, BoundaryErrorsAlone) {
   problem::DataErrors errors;
   errors.off_boundary.push_back(listed(1, "P"));
   const std::vector<std::string> expected = {
-      "", "", "", "",
+      "",
+      "",
+      "",
+      "",
       "            THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;",
       "",
       "          P   ",
@@ -70,7 +79,10 @@ TEST(DataErrorReport, EleventhIdentifierStartsANewLineAtColumnOne) {
   int position = 0;
   for (const char* id : ids) errors.wrong_shape.push_back(listed(++position, id));
   const std::vector<std::string> expected = {
-      "", "", "", "",
+      "",
+      "",
+      "",
+      "",
       "            THE SHAPE IS INCORRECT FOR THESE LOADED AREAS:",
       "",
       "          S1    S2    S3    S4    S5    S6    S7    S8    S9    S10 ",
@@ -110,7 +122,8 @@ TEST(LimitFault, EachLimitHasItsText) {
        "THE NUMBER OF LOADED AREAS   300 EXCEEDS THE LIMIT OF 150"},
       {__LINE__, Limit::kCurveIndex, -7, 12,
        "SOIL LAYER NO. 12 REFERS TO SOIL COMPRESSIBILITY    -7; IT MUST BE 1 TO 50"},
-      {__LINE__, Limit::kSublayers, 776, 0, "THE NUMBER OF SUBLAYERS   776 EXCEEDS THE LIMIT OF 775"},
+      {__LINE__, Limit::kSublayers, 776, 0,
+       "THE NUMBER OF SUBLAYERS   776 EXCEEDS THE LIMIT OF 775"},
       // A count past the field, and past 32 bits, prints as asterisks.
       {__LINE__, Limit::kSublayers, std::numeric_limits<std::int64_t>::max(), 0,
        "THE NUMBER OF SUBLAYERS****** EXCEEDS THE LIMIT OF 775"},

@@ -102,8 +102,8 @@ TEST(Table3, CurveHeadingShowsNumberAndSource) {
   set_text(problem->curves[1].source_text, source);
   Sink sink;
   write_table_3(sink.writer, *problem);
-  const std::vector<std::string> expected = {
-      "", at({{7, "SOIL COMPRESSIBILITY NO."}, {-33, "5"}}), at({{17, source}}), ""};
+  const std::vector<std::string> expected = {"", at({{7, "SOIL COMPRESSIBILITY NO."}, {-33, "5"}}),
+                                             at({{17, source}}), ""};
   EXPECT_EQ(slice(sink.lines(), kPlainTop + 2, 4), expected);
 }
 
@@ -345,8 +345,7 @@ TEST(Table5, PagesOf136AreasWithAreaRecords) {
     auto problem = empty_problem(1);
     problem->area_count = c.areas;
     for (int i = 1; i <= c.areas; ++i) {
-      problem->areas[i] =
-          area("R" + std::to_string(i), 1, static_cast<float>(i));
+      problem->areas[i] = area("R" + std::to_string(i), 1, static_cast<float>(i));
     }
     Sink report;
     Sink aux;
@@ -363,7 +362,8 @@ TEST(Table5, PagesOf136AreasWithAreaRecords) {
                 at({{7, "TABLE 5 - LOADED AREA INFORMATION"}, {41, "(CONT)"}}));
       EXPECT_EQ(lines.back().substr(0, 14), at({{7, "R137"}, {-14, "1"}}));
     }
-    EXPECT_EQ(lines[kDoubledTop + 6 + 135].substr(0, 25), at({{7, "R136"}, {-14, "1"}, {-25, "136.00"}}));
+    EXPECT_EQ(lines[kDoubledTop + 6 + 135].substr(0, 25),
+              at({{7, "R136"}, {-14, "1"}, {-25, "136.00"}}));
 
     const std::vector<std::string> records = aux.lines();
     const std::size_t first_page = 2 + 2 * 136;

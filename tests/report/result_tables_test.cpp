@@ -67,10 +67,9 @@ std::vector<std::string> table_6_page(std::string_view label, std::string_view n
   std::vector<std::string> lines = {"\f", "1"};
   const std::vector<std::string> banner = blank_title_banner();
   lines.insert(lines.end(), banner.begin(), banner.end());
-  lines.insert(lines.end(),
-               {at({{7, "TABLE 6 = AVERAGE STRESS INCREASE "}, {41, label}}), "", "",
-                at({{7, "SETTLEMENT"}}), std::string(numbers), "",
-                at({{9, "DEPTH, "}, {16, "FT"}, {38, "STRESS, "}, {46, "KSF"}})});
+  lines.insert(lines.end(), {at({{7, "TABLE 6 = AVERAGE STRESS INCREASE "}, {41, label}}), "", "",
+                             at({{7, "SETTLEMENT"}}), std::string(numbers), "",
+                             at({{9, "DEPTH, "}, {16, "FT"}, {38, "STRESS, "}, {46, "KSF"}})});
   for (std::string& row : rows) {
     lines.push_back("");
     lines.push_back(std::move(row));
@@ -105,8 +104,7 @@ TEST(Table6, EightPointsTwentySublayersFourPages) {
   const std::string zeros = "   0.000   0.000   0.000   0.000   0.000   0.000   0.000";
   const auto page_1 = table_6_page("      ", block_1, {});
   EXPECT_EQ(slice(lines, 0, page_1.size()), page_1);
-  EXPECT_EQ(lines[page_1.size() + 1],
-            at({{-15, "0.25"}, {-28, "0.500"}, {29, zeros.substr(8)}}));
+  EXPECT_EQ(lines[page_1.size() + 1], at({{-15, "0.25"}, {-28, "0.500"}, {29, zeros.substr(8)}}));
   EXPECT_EQ(lines[long_page - 1], at({{-15, "8.75"}, {21, zeros}}));
 
   const auto page_2 = table_6_page(
@@ -116,9 +114,9 @@ TEST(Table6, EightPointsTwentySublayersFourPages) {
             at({{7, "TABLE 6 = AVERAGE STRESS INCREASE (CONT)"}}));
   EXPECT_EQ(lines[long_page + short_page + 2 + kBanner + 4], block_2);
   // A value too wide for its field is written as asterisks.
-  const auto page_4 = table_6_page(
-      "(CONT)", block_2,
-      {at({{-15, "9.25"}, {-28, "12.346"}}), at({{-15, "9.75"}, {21, "********"}})});
+  const auto page_4 =
+      table_6_page("(CONT)", block_2,
+                   {at({{-15, "9.25"}, {-28, "12.346"}}), at({{-15, "9.75"}, {21, "********"}})});
   EXPECT_EQ(slice(lines, long_page + short_page + long_page, short_page), page_4);
 }
 
@@ -154,8 +152,14 @@ TEST(Table7, EightPointsTwentySublayersWithTotalsAndPointRecords) {
       "",
       at({{9, "DEPTH, "}, {16, "FT"}}),
       "",
-      at({{-15, "0.250"}, {-28, "0.000"}, {-36, "0.063"}, {-44, "0.000"}, {-52, "0.000"},
-          {-60, "0.000"}, {-68, "0.000"}, {-76, "0.000"}}),
+      at({{-15, "0.250"},
+          {-28, "0.000"},
+          {-36, "0.063"},
+          {-44, "0.000"},
+          {-52, "0.000"},
+          {-60, "0.000"},
+          {-68, "0.000"},
+          {-76, "0.000"}}),
   };
   EXPECT_EQ(lines[0], "\f");
   EXPECT_EQ(lines[1 + 7], kBlankTitle1);
@@ -167,8 +171,14 @@ TEST(Table7, EightPointsTwentySublayersWithTotalsAndPointRecords) {
   // The block's total row, then its point records in the auxiliary file.
   const std::vector<std::string> end_of_block_1 = {
       "",
-      at({{11, "TOTAL(In.)"}, {-28, "0.250"}, {-36, "0.500"}, {-44, "0.750"}, {-52, "1.000"},
-          {-60, "1.250"}, {-68, "1.500"}, {-76, "1.750"}}),
+      at({{11, "TOTAL(In.)"},
+          {-28, "0.250"},
+          {-36, "0.500"},
+          {-44, "0.750"},
+          {-52, "1.000"},
+          {-60, "1.250"},
+          {-68, "1.500"},
+          {-76, "1.750"}}),
       "#  1",
       at({{-11, "1.500000"}, {-26, "0.5000000"}, {-45, "0.2500000    "}}),
   };
@@ -179,12 +189,9 @@ TEST(Table7, EightPointsTwentySublayersWithTotalsAndPointRecords) {
   EXPECT_EQ(lines[block_1], "\f");
   EXPECT_EQ(lines[block_1 + 1 + kBanner + 4], at({{8, "POINT NO."}, {-26, "88"}}));
   const std::vector<std::string> end_of_block_2 = {
-      "",
-      at({{-15, "9.750"}, {-28, "1.500"}}),
-      "",
-      at({{11, "TOTAL(In.)"}, {-28, "0.000"}}),
-      "#  8",
-      at({{-11, "8.500000"}, {-26, "0.5000000"}, {-45, "0.0000000E+00"}}),
+      "",     at({{-15, "9.750"}, {-28, "1.500"}}),
+      "",     at({{11, "TOTAL(In.)"}, {-28, "0.000"}}),
+      "#  8", at({{-11, "8.500000"}, {-26, "0.5000000"}, {-45, "0.0000000E+00"}}),
   };
   EXPECT_EQ(slice(lines, lines.size() - 6, 6), end_of_block_2);
 }
@@ -210,9 +217,8 @@ TEST(ResultTables, PagesBlockBySublayerPage) {
     for (const Sink* sink : {&table_6, &table_7}) {
       const std::vector<std::string> lines = sink->lines();
       EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), c.pages);
-      const long continued = std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
-        return l.ends_with("(CONT)");
-      });
+      const long continued = std::count_if(
+          lines.begin(), lines.end(), [](const std::string& l) { return l.ends_with("(CONT)"); });
       EXPECT_EQ(continued, c.pages - 1);
     }
     // Table 6 pages begin with the doubled eject, Table 7 pages do not.
@@ -220,9 +226,10 @@ TEST(ResultTables, PagesBlockBySublayerPage) {
     EXPECT_EQ(std::count(lines_6.begin(), lines_6.end(), "1"), c.pages);
     const std::vector<std::string> lines_7 = table_7.lines();
     EXPECT_EQ(std::count(lines_7.begin(), lines_7.end(), "1"), 0);
-    EXPECT_EQ(std::count_if(lines_7.begin(), lines_7.end(),
-                            [](const std::string& l) { return l.starts_with("          TOTAL(mm) "); }),
-              (c.points + 6) / 7);
+    EXPECT_EQ(
+        std::count_if(lines_7.begin(), lines_7.end(),
+                      [](const std::string& l) { return l.starts_with("          TOTAL(mm) "); }),
+        (c.points + 6) / 7);
   }
 }
 
@@ -251,14 +258,10 @@ TEST(ResultTables, NoSublayersOnlyTotalRows) {
     write_table_7(sink.writer, sink.aux, *problem, *results);
     const std::string zero = "  0.0000000E+00";
     const std::vector<std::string> expected = {
-        "",
-        at({{11, c.label}, {-28, "0.000"}, {-36, "0.000"}, {-44, "0.000"}}),
-        "#  1",
-        at({{-11, "1.500000"}, {-26, "0.5000000"}, {31, zero}}),
-        "#  2",
-        at({{-11, "2.500000"}, {-26, "0.5000000"}, {31, zero}}),
-        "#  3",
-        at({{-11, "3.500000"}, {-26, "0.5000000"}, {31, zero}}),
+        "",     at({{11, c.label}, {-28, "0.000"}, {-36, "0.000"}, {-44, "0.000"}}),
+        "#  1", at({{-11, "1.500000"}, {-26, "0.5000000"}, {31, zero}}),
+        "#  2", at({{-11, "2.500000"}, {-26, "0.5000000"}, {31, zero}}),
+        "#  3", at({{-11, "3.500000"}, {-26, "0.5000000"}, {31, zero}}),
     };
     EXPECT_EQ(sink.lines(), expected);
   }

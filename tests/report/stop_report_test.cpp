@@ -48,7 +48,12 @@ TEST(StopReport, DataErrorsGoToTheReportAlone) {
   testing_support::set_text(errors.off_boundary[0].area_id, "A7");
   const Written w = write(errors);
   const std::vector<std::string> lists = {
-      "", "", "", "", "            THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;", "",
+      "",
+      "",
+      "",
+      "",
+      "            THE FOLLOWING LOADED AREAS ARE NOT AT A LAYER 'BOUNDARY;",
+      "",
       "          A7  "};
   std::vector<std::string> report = lists;
   report.push_back("1");

@@ -21,7 +21,8 @@ using testing_support::first_difference;
 using testing_support::read_file;
 
 std::vector<fs::path> case_folders() {
-  return testing_support::reviewed_case_folders(SETTLE_EXAMPLES, fs::path(SETTLE_TEST_DATA) / "e2e");
+  return testing_support::reviewed_case_folders(SETTLE_EXAMPLES,
+                                                fs::path(SETTLE_TEST_DATA) / "e2e");
 }
 
 class EndToEnd : public ::testing::TestWithParam<fs::path> {};
@@ -51,8 +52,11 @@ TEST_P(EndToEnd, OutputsMatchReviewedFiles) {
 }
 
 std::string case_name(const ::testing::TestParamInfo<fs::path>& info) {
-  std::string name = info.param.parent_path().filename().string() + "_" + info.param.filename().string();
-  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  std::string name =
+      info.param.parent_path().filename().string() + "_" + info.param.filename().string();
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+      '_');
   return name;
 }
 

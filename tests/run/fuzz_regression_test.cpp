@@ -40,7 +40,8 @@ TEST(FuzzRegression, EveryReproducerEndsNormallyOrWithTheFatalReport) {
     fs::copy(source, folder.path(), fs::copy_options::recursive);
     const auto result = run_in_folder(folder.path(), SETTLE_EXE);
     EXPECT_TRUE(result.exit_status == 0 || result.exit_status == 1)
-        << "exit status " << result.exit_status << "\n" << result.console;
+        << "exit status " << result.exit_status << "\n"
+        << result.console;
     if (result.exit_status == 1) {
       EXPECT_EQ(last_line(result.console).rfind("settle: severe (", 0), 0u) << result.console;
     }

@@ -105,9 +105,8 @@ TEST_P(ProblemAnalysisOfExample, ResultsAreTheValuesTheReviewedReportPrints) {
     }
   }
   // The console carries the echo and nothing else of the analysis.
-  EXPECT_EQ(run.console,
-            testing_support::read_file(folder / "expected" / "console.txt")
-                .substr(std::string("          EXECUTION IN PROGRESS\n\n").size()));
+  EXPECT_EQ(run.console, testing_support::read_file(folder / "expected" / "console.txt")
+                             .substr(std::string("          EXECUTION IN PROGRESS\n\n").size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ProblemAnalysisOfExample,

@@ -47,8 +47,8 @@ TEST(ProgramLayouts, NoLayoutIsParsedFromALiteral) {
 TEST(ProgramLayouts, EveryNamedLayoutIsInItsList) {
   static const std::regex kDeclaration(R"(inline constexpr std::string_view (k\w+Layout) =)");
   std::size_t names = 0;
-  for (const auto* header : {"problem/input_layouts.h", "report/report_layouts.h",
-                             "run/console_layouts.h"}) {
+  for (const auto* header :
+       {"problem/input_layouts.h", "report/report_layouts.h", "run/console_layouts.h"}) {
     SCOPED_TRACE(header);
     const std::string text = testing_support::read_file(kSources / header);
     const std::size_t list = text.find("std::array k");

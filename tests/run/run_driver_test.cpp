@@ -31,7 +31,8 @@ class RunDriver : public ::testing::Test {
 };
 
 bool ends_with(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 TEST_F(RunDriver, TrimsIndentedNamesAndIgnoresLinesAfterTheFourth) {
@@ -61,8 +62,8 @@ TEST_F(RunDriver, SuccessfulRunEndsReportWithFormFeedAndAuxiliaryFileWithEnd) {
 TEST_F(RunDriver, MissingNamesFileReportsDataErrorsThenFailsToOpenTheEmptyInputName) {
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.console, "DATA ERRORS\n" + fatal("(29): file not found, unit 5, file " +
-                                                    dir().string() + "/"));
+  EXPECT_EQ(result.console,
+            "DATA ERRORS\n" + fatal("(29): file not found, unit 5, file " + dir().string() + "/"));
   EXPECT_FALSE(fs::exists(dir() / "names.dat")) << "a file the program only reads is never created";
 }
 
@@ -70,8 +71,8 @@ TEST_F(RunDriver, ThreeLineNamesFileOpensThreeFilesThenFailsOnTheTraceUnit) {
   write_file(dir() / "names.dat", "sample.dat\nr.rpt\na.aux\n");
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.console, "DATA ERRORS\n" + fatal("(30): open failure, unit 7, file " +
-                                                    dir().string() + "/"));
+  EXPECT_EQ(result.console,
+            "DATA ERRORS\n" + fatal("(30): open failure, unit 7, file " + dir().string() + "/"));
   EXPECT_TRUE(fs::exists(dir() / "r.rpt"));
   EXPECT_TRUE(fs::exists(dir() / "a.aux"));
 }

@@ -53,8 +53,8 @@ TEST(Threads, EveryOutputMatchesTheOneThreadRun) {
       {__LINE__, "si_units", "3"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "line " << c.line << ": " << c.example << " on "
-                                    << c.threads << " threads");
+    SCOPED_TRACE(testing::Message()
+                 << "line " << c.line << ": " << c.example << " on " << c.threads << " threads");
     const Outputs one = run_example(c.example, "1");
     const Outputs many = run_example(c.example, c.threads);
     ASSERT_EQ(one.exit_status, 0);

@@ -17,8 +17,8 @@ struct LayerSpec {
 };
 
 // A problem with the given layers (thickness factor 1) in unit system `units`.
-inline std::unique_ptr<problem::ProblemData> make_profile(std::initializer_list<LayerSpec> layers,
-                                                   std::int32_t units = problem::kUsGravitational) {
+inline std::unique_ptr<problem::ProblemData> make_profile(
+    std::initializer_list<LayerSpec> layers, std::int32_t units = problem::kUsGravitational) {
   auto problem = std::make_unique<problem::ProblemData>();
   problem::set_unit_system(*problem, units);
   for (const LayerSpec& spec : layers) {

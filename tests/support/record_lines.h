@@ -45,7 +45,7 @@ inline std::string at(std::initializer_list<std::pair<int, std::string_view>> pi
   std::string line;
   for (const auto& [column, text] : pieces) {
     const auto start = column > 0 ? static_cast<std::size_t>(column - 1)
-                                   : static_cast<std::size_t>(-column) - text.size();
+                                  : static_cast<std::size_t>(-column) - text.size();
     if (line.size() < start + text.size()) line.resize(start + text.size(), ' ');
     line.replace(start, text.size(), text);
   }

@@ -16,8 +16,10 @@ namespace {
 std::string quoted(const std::string& text) {
   std::string out = "'";
   for (char c : text) {
-    if (c == '\'') out += "'\\''";
-    else out += c;
+    if (c == '\'')
+      out += "'\\''";
+    else
+      out += c;
   }
   return out + "'";
 }
@@ -44,7 +46,8 @@ TempFolder::~TempFolder() {
 RunResult run_in_folder(const std::filesystem::path& folder, const std::string& executable,
                         const std::vector<std::string>& arguments,
                         const std::vector<std::string>& environment) {
-  const std::filesystem::path console = folder.parent_path() / (folder.filename().string() + ".console");
+  const std::filesystem::path console =
+      folder.parent_path() / (folder.filename().string() + ".console");
   std::string command = "cd " + quoted(folder.string()) + " && ";
   if (!environment.empty()) {
     command += "env";
@@ -109,7 +112,8 @@ std::string first_difference(const std::string& expected, const std::string& got
     const bool has_g = static_cast<bool>(std::getline(g, gl));
     if (!has_e && !has_g) return "the files differ only in their last line end";
     if (!has_e || !has_g || el != gl) {
-      return "line " + std::to_string(line) + "\n  expected: " + (has_e ? "|" + el + "|" : "(end of file)") +
+      return "line " + std::to_string(line) +
+             "\n  expected: " + (has_e ? "|" + el + "|" : "(end of file)") +
              "\n  got:      " + (has_g ? "|" + gl + "|" : "(end of file)");
     }
   }
