@@ -1,4 +1,4 @@
-// Compressibility curves: the strain lookup on a point curve and slope lines.
+// Compressibility curves: the strain lookup on a point curve.
 #include "analysis/compressibility.h"
 
 #include <algorithm>
@@ -58,11 +58,5 @@ float log10_of_ratio(float numerator, float denominator) {
   return static_cast<float>(std::log10(static_cast<double>(quotient)));
 }
 
-float slope_line_strain_increase(const problem::CompressibilityCurve& curve, float p0, float p1) {
-  // A zero or positive slope is strain per tenfold pressure; a negative one
-  // is minus the strain per pressure unit.
-  if (curve.slope >= 0.0f) return curve.slope * log10_of_ratio(p1, p0);
-  return std::fabs(curve.slope) * (p1 - p0);
-}
 
 }  // namespace analysis

@@ -1,5 +1,5 @@
-// Compressibility curves: strain read off a point curve at a pressure and the
-// strain increase of a slope line.
+// Compressibility curves: strain read off a point curve at a pressure, and the
+// curve a sublayer refers to.
 #pragma once
 
 #include <cstdint>
@@ -29,10 +29,6 @@ const problem::CompressibilityCurve& curve_of(const problem::ProblemData& proble
 // was read. Above the last point the last segment is extended.
 // REQUIRES: !problem::is_slope_line(curve).
 StrainLookup strain_at(const problem::CompressibilityCurve& curve, float pressure);
-
-// The strain increase of slope line `curve` from pressure `p0` to `p1`
-// (a fraction). REQUIRES: problem::is_slope_line(curve).
-float slope_line_strain_increase(const problem::CompressibilityCurve& curve, float p0, float p1);
 
 // log10(`numerator` / `denominator`): the quotient in single precision, its
 // logarithm in double, the result kept as single.

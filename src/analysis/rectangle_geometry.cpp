@@ -56,6 +56,26 @@ float surface_factor(float m_distance, float n_distance) {
   return m_distance > kTolerance && n_distance > kTolerance ? 0.25f : 0.0f;
 }
 
+// Position case 1..9 of a point from its distances, with the 0.05 tolerance.
+int position_case(float u1, float u2, float lu, float v1, float v2, float lv) {
+  // The distances along one axis add up to the side length exactly when the
+  // point lies between the side's ends; beyond an end, the far distance is
+  // the near one plus the length.
+  const bool inside_u = near(u1 + u2, lu);
+  const bool inside_v = near(v1 + v2, lv);
+  if (inside_u && inside_v) return 9;
+  if (near(v2 + lv, v1)) {
+    if (near(u2 + lu, u1)) return 3;
+    return inside_u ? 2 : 4;
+  }
+  if (near(lv + v1, v2)) {
+    if (near(u2 + lu, u1)) return 6;
+    if (near(u1 + lu, u2)) return 7;
+    return 5;
+  }
+  return near(u1 + lu, u2) ? 8 : 1;
+}
+
 }  // namespace
 
 RectangleGeometry rectangle_geometry(const problem::LoadedArea& area) {
@@ -119,25 +139,6 @@ RectangleDistances rectangle_distances(const RectangleGeometry& g, float px, flo
   d.lv = g.length_v;
   d.position_case = position_case(d.u1, d.u2, d.lu, d.v1, d.v2, d.lv);
   return d;
-}
-
-int position_case(float u1, float u2, float lu, float v1, float v2, float lv) {
-  // The distances along one axis add up to the side length exactly when the
-  // point lies between the side's ends; beyond an end, the far distance is
-  // the near one plus the length.
-  const bool inside_u = near(u1 + u2, lu);
-  const bool inside_v = near(v1 + v2, lv);
-  if (inside_u && inside_v) return 9;
-  if (near(v2 + lv, v1)) {
-    if (near(u2 + lu, u1)) return 3;
-    return inside_u ? 2 : 4;
-  }
-  if (near(lv + v1, v2)) {
-    if (near(u2 + lu, u1)) return 6;
-    if (near(u1 + lu, u2)) return 7;
-    return 5;
-  }
-  return near(u1 + lu, u2) ? 8 : 1;
 }
 
 float rectangle_influence_sum(const RectangleDistances& d, float z) {

@@ -39,9 +39,6 @@ RectangleGeometry rectangle_geometry(const problem::LoadedArea& area);
 // Distances and position case of the point (px, py).
 RectangleDistances rectangle_distances(const RectangleGeometry& rectangle, float px, float py);
 
-// Position case 1..9 of a point from its distances, with the 0.05 tolerance.
-int position_case(float u1, float u2, float lu, float v1, float v2, float lv);
-
 // Signed sum of the four corner factors at depth `z` below the loaded level.
 // REQUIRES: z >= 0.
 float rectangle_influence_sum(const RectangleDistances& distances, float z);

@@ -10,6 +10,7 @@
 #include "plot/page_text.h"
 #include "plot/plan_view.h"
 #include "plot/xml_writer.h"
+#include "problem/indexed_table.h"
 
 namespace plot {
 namespace {
@@ -105,6 +106,22 @@ void write_plan_section(XmlWriter& out, const problem::ProblemData& problem,
                     " at the place of an earlier point; the shading there uses the earlier point's "
                     "settlement.");
   }
+}
+
+// Strain warnings of each point (position 1..150): final pressures below and
+// above the range of a point curve.
+struct WarningCounts {
+  problem::IndexedTable<int, problem::kMaxPoints> below;
+  problem::IndexedTable<int, problem::kMaxPoints> above;
+};
+
+WarningCounts count_warnings(const analysis::AnalysisResults& results) {
+  WarningCounts counts;
+  for (const analysis::StrainWarning& warning : results.strain_warnings) {
+    const bool below = warning.side == analysis::CurveSide::kBelow;
+    ++(below ? counts.below : counts.above)[warning.point];
+  }
+  return counts;
 }
 
 void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
@@ -208,15 +225,6 @@ void write_area_table(XmlWriter& out, const problem::ProblemData& problem) {
 }
 
 }  // namespace
-
-WarningCounts count_warnings(const analysis::AnalysisResults& results) {
-  WarningCounts counts;
-  for (const analysis::StrainWarning& warning : results.strain_warnings) {
-    const bool below = warning.side == analysis::CurveSide::kBelow;
-    ++(below ? counts.below : counts.above)[warning.point];
-  }
-  return counts;
-}
 
 void write_page(std::ostream& stream, const problem::ProblemData& problem,
                 const analysis::AnalysisResults& results, const std::string& input_name) {

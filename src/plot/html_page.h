@@ -6,19 +6,9 @@
 #include <string>
 
 #include "analysis/analysis_results.h"
-#include "problem/indexed_table.h"
 #include "problem/problem_data.h"
 
 namespace plot {
-
-// Strain warnings of each point (position 1..150): final pressures below and
-// above the range of a point curve.
-struct WarningCounts {
-  problem::IndexedTable<int, problem::kMaxPoints> below;
-  problem::IndexedTable<int, problem::kMaxPoints> above;
-};
-
-WarningCounts count_warnings(const analysis::AnalysisResults& results);
 
 // Writes the page of an analysed problem read from `input_name`.
 void write_page(std::ostream& out, const problem::ProblemData& problem,

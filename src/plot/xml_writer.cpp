@@ -6,7 +6,9 @@
 #include <cstdio>
 
 namespace plot {
+namespace {
 
+// `text` with &, <, > and " replaced by their entity references.
 std::string escape_xml(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -30,6 +32,8 @@ std::string escape_xml(std::string_view text) {
   }
   return out;
 }
+
+}  // namespace
 
 std::string px(double value) {
   // Negative zero and needless trailing zeros only bloat the page.

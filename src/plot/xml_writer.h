@@ -41,9 +41,6 @@ class XmlWriter {
   std::vector<std::string> open_;
 };
 
-// `text` with &, <, > and " replaced by their entity references.
-std::string escape_xml(std::string_view text);
-
 // A coordinate of the drawing, in pixels, with two decimals at most.
 std::string px(double value);
 

@@ -26,6 +26,9 @@ std::optional<LimitFault> fault(Limit limit, std::int64_t value, int line, std::
   return LimitFault{limit, value, item, line};
 }
 
+// A curve pressure must be greater than 0.0 (a NaN is not).
+bool pressure_is_acceptable(float pressure) { return pressure > 0.0f; }
+
 }  // namespace
 
 void check_area(const ProblemData& problem, int a, int line, DataErrors& errors) {
@@ -81,8 +84,6 @@ std::optional<LimitFault> check_depth_reference(const ProblemData& problem, int 
   if (option >= 1 && option <= 3) return std::nullopt;
   return fault(Limit::kDepthReference, option, line);
 }
-
-bool pressure_is_acceptable(float pressure) { return pressure > 0.0f; }
 
 std::optional<PressureFault> find_pressure_fault(const ProblemData& problem,
                                                  const SourceLines& lines) {

@@ -35,11 +35,8 @@ std::optional<LimitFault> check_total_areas(const ProblemData& problem, int line
 // With spread areas, their depth reference option must be 1, 2 or 3.
 std::optional<LimitFault> check_depth_reference(const ProblemData& problem, int line);
 
-// A curve pressure is acceptable when it is greater than 0.0.
-bool pressure_is_acceptable(float pressure);
-
 // The first point of a point curve, curve by curve and point by point, whose
-// pressure is not acceptable.
+// pressure is not greater than 0.0.
 std::optional<PressureFault> find_pressure_fault(const ProblemData& problem,
                                                  const SourceLines& lines);
 

@@ -46,6 +46,8 @@ void write_digit_one(layout::RecordWriter& report) {
   layout::write_record(report, kLayout, {});
 }
 
+namespace {
+
 void write_page_eject(layout::RecordWriter& report, Eject eject) {
   write_form_feed(report);
   if (eject == Eject::kDoubled) write_digit_one(report);
@@ -65,6 +67,8 @@ void write_banner(layout::RecordWriter& report, const problem::ProblemData& prob
   }
   layout::write_record(report, kLayout, groups);
 }
+
+}  // namespace
 
 void start_page(layout::RecordWriter& report, Eject eject, const problem::ProblemData& problem) {
   write_page_eject(report, eject);

@@ -30,10 +30,8 @@ void write_form_feed(layout::RecordWriter& report);
 // The record holding the single character "1".
 void write_digit_one(layout::RecordWriter& report);
 
-void write_page_eject(layout::RecordWriter& report, Eject eject);
-// The eleven banner records with the two title lines.
-void write_banner(layout::RecordWriter& report, const problem::ProblemData& problem);
-// Page eject then banner: the top of every table page.
+// The top of every table page: the page eject, then the eleven banner
+// records with the two title lines.
 void start_page(layout::RecordWriter& report, Eject eject, const problem::ProblemData& problem);
 
 // The fixed-width label of `set` for `unit_system`; every value but 2 is U.S.

@@ -99,29 +99,6 @@ TEST(StrainLookup, AboveALastSegmentThatDoesNotRiseTakesTheLastStrain) {
   }
 }
 
-TEST(SlopeLine, StrainIncreaseFollowsTheSignOfTheSlope) {
-  const struct {
-    int line;
-    float percent;
-    float p0;
-    float p1;
-    double expected;
-  } kCases[] = {
-      {__LINE__, 2.5f, 1.0f, 2.0f, 0.025 * 0.30103},  // about 0.00753
-      {__LINE__, 2.5f, 2.0f, 1.0f, -0.025 * 0.30103},
-      {__LINE__, 10.0f, 1.0f, 10.0f, 0.1},
-      {__LINE__, 0.0f, 1.0f, 10.0f, 0.0},
-      {__LINE__, -0.5f, 1.0f, 3.0f, 0.010},
-      {__LINE__, -0.5f, 3.0f, 1.0f, -0.010},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.line);
-    const auto curve = slope_line(c.percent);
-    ASSERT_TRUE(is_slope_line(curve));
-    EXPECT_NEAR(slope_line_strain_increase(curve, c.p0, c.p1), c.expected, 1e-7);
-  }
-}
-
 TEST(SlopeLine, PercentagesAreStoredAsFractions) {
   EXPECT_FLOAT_EQ(slope_line(2.5f).slope, 0.025f);
   EXPECT_FLOAT_EQ(slope_line(-0.5f).slope, -0.005f);
@@ -149,7 +126,6 @@ TEST(CurveKind, PositionsNotReadOrOutsideTheTableAreFlatSlopeLines) {
     const problem::CompressibilityCurve& curve = curve_of(problem, index);
     EXPECT_TRUE(is_slope_line(curve));
     EXPECT_EQ(curve.slope, 0.0f);
-    EXPECT_EQ(slope_line_strain_increase(curve, 1.0f, 10.0f), 0.0f);
   }
 }
 

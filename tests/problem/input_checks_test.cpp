@@ -152,18 +152,24 @@ TEST(PressureCheck, FindsTheFirstPressureThatIsNotPositiveInTableOrder) {
   EXPECT_FALSE(find_pressure_fault(*problem, lines));
 }
 
-TEST(PressureRule, OnlyPressuresAboveZeroAreAccepted) {
+TEST(PressureCheck, OnlyPressuresAboveZeroAreAccepted) {
   const struct {
     int line;
     float pressure;
     bool acceptable;
   } kCases[] = {
-      {__LINE__, 1.0f, true},   {__LINE__, 1.0e-30f, true}, {__LINE__, 0.0f, false},
-      {__LINE__, -0.0f, false}, {__LINE__, -1.0f, false},
+      {__LINE__, 1.0f, true},   {__LINE__, 1.0e-30f, true},
+      {__LINE__, 0.0f, false},  {__LINE__, -0.0f, false},
+      {__LINE__, -1.0f, false}, {__LINE__, std::numeric_limits<float>::quiet_NaN(), false},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.line);
-    EXPECT_EQ(pressure_is_acceptable(c.pressure), c.acceptable);
+    auto problem = std::make_unique<ProblemData>();
+    problem->curve_count = 1;
+    problem->curves[1].point_count = 2;
+    problem->curves[1].pressure[1] = 0.5f;
+    problem->curves[1].pressure[2] = c.pressure;
+    EXPECT_EQ(find_pressure_fault(*problem, SourceLines{}).has_value(), !c.acceptable);
   }
 }
 

@@ -28,15 +28,6 @@ TEST(Page, DigitOneRecordIsTheSingleDigit) {
   EXPECT_EQ(sink.stream.str(), "1\n");
 }
 
-TEST(Page, EjectVariants) {
-  Sink plain;
-  write_page_eject(plain.writer, Eject::kPlain);
-  EXPECT_EQ(plain.lines(), (std::vector<std::string>{"\f"}));
-  Sink doubled;
-  write_page_eject(doubled.writer, Eject::kDoubled);
-  EXPECT_EQ(doubled.lines(), (std::vector<std::string>{"\f", "1"}));
-}
-
 std::vector<std::string> banner_lines(std::string_view title_1, std::string_view title_2) {
   const std::string stars(42, '*');
   return {at({{19, stars}}),
@@ -52,6 +43,16 @@ std::vector<std::string> banner_lines(std::string_view title_1, std::string_view
           ""};
 }
 
+// The banner of a plain page: its records after the form feed.
+std::vector<std::string> banner_of(const problem::ProblemData& problem) {
+  Sink sink;
+  start_page(sink.writer, Eject::kPlain, problem);
+  std::vector<std::string> lines = sink.lines();
+  EXPECT_EQ(lines.at(0), "\f");
+  lines.erase(lines.begin());
+  return lines;
+}
+
 TEST(Page, BannerBoxAndTitleLines) {
   auto problem = std::make_unique<problem::ProblemData>();
   const std::string title_1 =
@@ -62,9 +63,7 @@ TEST(Page, BannerBoxAndTitleLines) {
   ASSERT_EQ(title_2.size(), 68u);
   set_text(problem->title[0], title_1);
   set_text(problem->title[1], title_2);
-  Sink sink;
-  write_banner(sink.writer, *problem);
-  const std::vector<std::string> lines = sink.lines();
+  const std::vector<std::string> lines = banner_of(*problem);
   EXPECT_EQ(lines, banner_lines(title_1, title_2));
   ASSERT_EQ(lines.size(), 11u);
   EXPECT_EQ(lines[0].size(), 60u);
@@ -75,9 +74,7 @@ TEST(Page, BannerBoxAndTitleLines) {
 
 TEST(Page, BlankTitleStillGivesBothTitleRecords) {
   auto problem = std::make_unique<problem::ProblemData>();
-  Sink sink;
-  write_banner(sink.writer, *problem);
-  const std::vector<std::string> lines = sink.lines();
+  const std::vector<std::string> lines = banner_of(*problem);
   ASSERT_EQ(lines.size(), 11u);
   EXPECT_EQ(lines[7], std::string(74, ' '));
   EXPECT_EQ(lines[8], std::string(76, ' '));
@@ -85,13 +82,16 @@ TEST(Page, BlankTitleStillGivesBothTitleRecords) {
 
 TEST(Page, StartPageIsEjectThenBanner) {
   auto problem = std::make_unique<problem::ProblemData>();
-  Sink sink;
-  start_page(sink.writer, Eject::kDoubled, *problem);
-  std::vector<std::string> expected = {"\f", "1"};
-  for (const std::string& line : banner_lines(std::string(68, ' '), std::string(68, ' '))) {
-    expected.push_back(line);
+  for (const Eject eject : {Eject::kPlain, Eject::kDoubled}) {
+    Sink sink;
+    start_page(sink.writer, eject, *problem);
+    std::vector<std::string> expected = {"\f"};
+    if (eject == Eject::kDoubled) expected.push_back("1");
+    for (const std::string& line : banner_lines(std::string(68, ' '), std::string(68, ' '))) {
+      expected.push_back(line);
+    }
+    EXPECT_EQ(sink.lines(), expected);
   }
-  EXPECT_EQ(sink.lines(), expected);
 }
 
 TEST(Page, UnitLabelsOfBothSystems) {
