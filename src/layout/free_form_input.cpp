@@ -118,9 +118,22 @@ std::int64_t repeat_count(RecordReader& in, std::string_view text) {
   return count;
 }
 
+// The values on `line` from `pos` on, up to a '/': the words between blanks
+// and commas. The comma that ends the last value read is its separator.
+int values_left(const std::string& line, std::size_t pos) {
+  int count = 0;
+  bool in_value = false;
+  for (; pos < line.size() && line[pos] != '/'; ++pos) {
+    const bool separator = is_blank(line[pos]) || line[pos] == ',';
+    if (!separator && !in_value) ++count;
+    in_value = !separator;
+  }
+  return count;
+}
+
 }  // namespace
 
-void read_free_form(RecordReader& in, std::span<const Target> targets) {
+int read_free_form(RecordReader& in, std::span<const Target> targets) {
   for ([[maybe_unused]] const Target& target : targets) {
     assert(target.kind != Target::Kind::kText && "free-form records hold numbers only");
   }
@@ -148,7 +161,7 @@ void read_free_form(RecordReader& in, std::span<const Target> targets) {
       after_comma = true;
       ++pos;
     } else if (c == '/') {
-      return;
+      return 0;
     } else {
       std::size_t end = pos;
       while (end < line->size() && !ends_value((*line)[end])) ++end;
@@ -173,6 +186,7 @@ void read_free_form(RecordReader& in, std::span<const Target> targets) {
         store(in, number, targets[next++], scratch);
     }
   }
+  return values_left(*line, pos);
 }
 
 }  // namespace layout

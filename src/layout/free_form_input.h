@@ -13,10 +13,11 @@ namespace layout {
 // Reads `targets` (integers and reals) from the next unread line on, over as
 // many lines as needed; the rest of the last line touched is skipped. Nulls and
 // targets after a '/' keep their values. Raises kEndOfFile when the file ends
-// first and kListSyntax or kConversion for a malformed value.
-void read_free_form(RecordReader& in, std::span<const Target> targets);
-inline void read_free_form(RecordReader& in, std::initializer_list<Target> targets) {
-  read_free_form(in, std::span<const Target>(targets.begin(), targets.size()));
+// first and kListSyntax or kConversion for a malformed value. Returns how many
+// values the skipped rest of the last line held (none after a '/').
+int read_free_form(RecordReader& in, std::span<const Target> targets);
+inline int read_free_form(RecordReader& in, std::initializer_list<Target> targets) {
+  return read_free_form(in, std::span<const Target>(targets.begin(), targets.size()));
 }
 
 }  // namespace layout

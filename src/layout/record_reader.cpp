@@ -30,6 +30,11 @@ const std::string& RecordReader::require_line() {
   return line_;
 }
 
-void RecordReader::fail(FatalKind kind) const { raise_fatal(kind, unit_, path_); }
+void RecordReader::fail(FatalKind kind) const {
+  FatalError error(kind, unit_, path_);
+  // The line being read; at the end of the file, the last line there was.
+  error.set_location({path_, line_number_, line_, kind == FatalKind::kEndOfFile});
+  throw error;
+}
 
 }  // namespace layout

@@ -224,10 +224,29 @@ void write_area_table(XmlWriter& out, const problem::ProblemData& problem) {
   out.close();
 }
 
+void write_warnings(XmlWriter& out, const std::string& input_name,
+                    const std::vector<PageWarning>& warnings) {
+  if (warnings.empty()) return;
+  out.element("h2", {}, "Warnings");
+  out.element("p", {},
+              "Values of " + input_name +
+                  " that the program accepts but that are almost certainly mistakes, and the "
+                  "points whose final pressures fall outside their compressibility curve. The "
+                  "console of the run shows the same.");
+  out.open("ul", {{"class", "warnings"}});
+  for (const PageWarning& warning : warnings) {
+    out.element("li", {{"class", "warning"}, {"data-line", std::to_string(warning.line)}},
+                (warning.line > 0 ? "Line " + std::to_string(warning.line) + ": " : std::string()) +
+                    warning.text);
+  }
+  out.close();
+}
+
 }  // namespace
 
 void write_page(std::ostream& stream, const problem::ProblemData& problem,
-                const analysis::AnalysisResults& results, const std::string& input_name) {
+                const analysis::AnalysisResults& results, const std::string& input_name,
+                const std::vector<PageWarning>& warnings) {
   XmlWriter out(stream);
   out.markup("<!DOCTYPE html>");
   out.open("html", {{"xmlns", "http://www.w3.org/1999/xhtml"}, {"lang", "en"}, {"xml:lang", "en"}});
@@ -239,6 +258,7 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
   out.close();
   out.open("body");
   write_heading(out, problem, results);
+  write_warnings(out, input_name, warnings);
   write_plan_section(out, problem, results);
   write_point_table(out, problem, results, count_warnings(results));
   write_profiles(out, problem, results);

@@ -4,14 +4,24 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "analysis/analysis_results.h"
 #include "problem/problem_data.h"
 
 namespace plot {
 
-// Writes the page of an analysed problem read from `input_name`.
+// A warning of the run, as the console words it, with the line of the
+// problem file it is about (0 for none).
+struct PageWarning {
+  int line = 0;
+  std::string text;
+};
+
+// Writes the page of an analysed problem read from `input_name`, with the
+// warnings of its run.
 void write_page(std::ostream& out, const problem::ProblemData& problem,
-                const analysis::AnalysisResults& results, const std::string& input_name);
+                const analysis::AnalysisResults& results, const std::string& input_name,
+                const std::vector<PageWarning>& warnings = {});
 
 }  // namespace plot

@@ -32,6 +32,9 @@ struct FixedText {
 
 enum UnitSystem : std::int32_t { kUsGravitational = 1, kSiAbsolute = 2 };
 
+// kN/m3 read to kg/m3 stored (1000 / 9.80665, to the precision the program uses).
+constexpr float kMassDensityPerUnitWeight = 101.972f;
+
 struct SoilLayer {
   std::int32_t layer_number = 0;
   float bottom_depth = 0.0f;

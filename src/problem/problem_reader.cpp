@@ -6,7 +6,10 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
+#include <variant>
+#include <vector>
 
 #include "layout/fixed_input.h"
 #include "layout/free_form_input.h"
@@ -17,6 +20,7 @@
 #include "layout/value.h"
 #include "problem/input_checks.h"
 #include "problem/input_layouts.h"
+#include "problem/input_warning.h"
 #include "problem/sublayer_division.h"
 
 namespace problem {
@@ -32,10 +36,20 @@ struct Reading {
   layout::RecordWriter& console;
   ProblemData& problem;
   SourceLines& lines;
+  std::vector<InputWarning>& warnings;
 };
 
-// kN/m3 read to kg/m3 stored (1000 / 9.80665, to the precision the program uses).
-constexpr float kMassDensityPerUnitWeight = 101.972f;
+// One free-form record. Values left over on its last line are ignored, and
+// a warning says so: a decimal comma splits one value into two.
+void read_values(Reading& r, std::initializer_list<Target> targets) {
+  const int left_over = layout::read_free_form(r.input, targets);
+  if (left_over == 0) return;
+  InputWarning warning = input_warning(InputWarningKind::kValuesLeftOver, r.input.line_number());
+  warning.count = left_over;
+  warning.position = static_cast<int>(targets.size());
+  r.warnings.push_back(warning);
+}
+
 // Strains and slopes are given in percent and kept as fractions.
 constexpr float kPercent = 100.0f;
 
@@ -91,9 +105,9 @@ std::optional<LimitFault> read_layers(Reading& r) {
   ProblemData& problem = r.problem;
   for (int i = 1; i <= problem.layer_count; ++i) {
     SoilLayer& layer = problem.layers[i];
-    layout::read_free_form(r.input, {Target::of(layer.layer_number), Target::of(layer.bottom_depth),
-                                     Target::of(layer.unit_weight), Target::of(layer.curve_index),
-                                     Target::of(layer.thickness_factor)});
+    read_values(r, {Target::of(layer.layer_number), Target::of(layer.bottom_depth),
+                    Target::of(layer.unit_weight), Target::of(layer.curve_index),
+                    Target::of(layer.thickness_factor)});
     r.lines.layers[i] = r.input.line_number();
     // S.I. profiles give unit weights; the program keeps mass densities.
     if (problem.unit_system == kSiAbsolute) {
@@ -112,12 +126,12 @@ std::optional<LimitFault> read_layers(Reading& r) {
 void read_curve_values(Reading& r, int k) {
   CompressibilityCurve& curve = r.problem.curves[k];
   if (is_slope_line(curve)) {
-    layout::read_free_form(r.input, {Target::of(curve.slope)});
+    read_values(r, {Target::of(curve.slope)});
     curve.slope = curve.slope / kPercent;
     return;
   }
   for (int j = 1; j <= curve.point_count; ++j) {
-    layout::read_free_form(r.input, {Target::of(curve.strain[j]), Target::of(curve.pressure[j])});
+    read_values(r, {Target::of(curve.strain[j]), Target::of(curve.pressure[j])});
     r.lines.curve_points[k][j] = r.input.line_number();
   }
   for (int j = 1; j <= curve.point_count; ++j) curve.strain[j] = curve.strain[j] / kPercent;
@@ -126,8 +140,7 @@ void read_curve_values(Reading& r, int k) {
 std::optional<LimitFault> read_curves(Reading& r) {
   for (int k = 1; k <= r.problem.curve_count; ++k) {
     CompressibilityCurve& curve = r.problem.curves[k];
-    layout::read_free_form(r.input,
-                           {Target::of(curve.curve_number), Target::of(curve.point_count)});
+    read_values(r, {Target::of(curve.curve_number), Target::of(curve.point_count)});
     r.lines.curves[k] = r.input.line_number();
     layout::read_fixed(r.input, source_text_layout(),
                        field_targets<30>(curve.source_text.chars, 2));
@@ -142,8 +155,8 @@ std::optional<LimitFault> read_curves(Reading& r) {
 void read_points(Reading& r) {
   for (int p = 1; p <= r.problem.point_count; ++p) {
     SettlementPoint& point = r.problem.points[p];
-    layout::read_free_form(r.input, {Target::of(point.point_number), Target::of(point.x),
-                                     Target::of(point.y), Target::of(point.start_layer)});
+    read_values(r, {Target::of(point.point_number), Target::of(point.x), Target::of(point.y),
+                    Target::of(point.start_layer)});
     r.lines.points[p] = r.input.line_number();
     layout::write_free_form(r.console, {Value::of(point.point_number), Value::of(point.x),
                                         Value::of(point.y), Value::of(point.start_layer)});
@@ -158,10 +171,10 @@ DataErrors read_regular_areas(Reading& r) {
   for (int a = 1; a <= r.problem.area_count; ++a) {
     LoadedArea& area = r.problem.areas[a];
     layout::read_fixed(r.input, kAreaId, {Target::of(area.area_id.chars)});
-    layout::read_free_form(
-        r.input, {Target::of(area.shape), Target::of(area.x), Target::of(area.y),
-                  Target::of(area.x_length), Target::of(area.y_length), Target::of(area.area_slope),
-                  Target::of(area.loading), Target::of(area.elevation)});
+    read_values(r,
+                {Target::of(area.shape), Target::of(area.x), Target::of(area.y),
+                 Target::of(area.x_length), Target::of(area.y_length), Target::of(area.area_slope),
+                 Target::of(area.loading), Target::of(area.elevation)});
     r.lines.areas[a] = r.input.line_number();
     layout::write_free_form(
         r.console,
@@ -176,9 +189,9 @@ DataErrors read_regular_areas(Reading& r) {
 // Records 8 and 9: how many spread areas follow and where their loads act.
 std::optional<LimitFault> read_spread_control(Reading& r) {
   ProblemData& problem = r.problem;
-  layout::read_free_form(r.input, {Target::of(problem.spread_area_count)});
+  read_values(r, {Target::of(problem.spread_area_count)});
   const int count_line = r.input.line_number();
-  layout::read_free_form(r.input, {Target::of(problem.spread_depth_reference)});
+  read_values(r, {Target::of(problem.spread_depth_reference)});
   r.lines.spread_control = r.input.line_number();
   layout::write_free_form(
       r.console, {Value::of(problem.spread_area_count), Value::of(problem.spread_depth_reference),
@@ -198,11 +211,10 @@ void read_spread_areas(Reading& r) {
     area.depth_reference = problem.spread_depth_reference;
     area.shape = kSpreadArea;
     std::int32_t area_number = 0;  // the file numbers them; the program does not
-    layout::read_free_form(
-        r.input,
-        {Target::of(area_number), Target::of(area.x), Target::of(area.y), Target::of(area.x_length),
-         Target::of(area.y_length), Target::of(area.elevation), Target::of(area.upper_depth),
-         Target::of(area.lower_depth), Target::of(area.loading)});
+    read_values(
+        r, {Target::of(area_number), Target::of(area.x), Target::of(area.y),
+            Target::of(area.x_length), Target::of(area.y_length), Target::of(area.elevation),
+            Target::of(area.upper_depth), Target::of(area.lower_depth), Target::of(area.loading)});
     if (a >= 1) r.lines.areas[a] = r.input.line_number();
   }
 }
@@ -213,12 +225,11 @@ std::optional<InputFault> read_records(Reading& r) {
   read_title(r.input, problem);
 
   std::int32_t unit_system = 0;
-  layout::read_free_form(r.input, {Target::of(unit_system)});
+  read_values(r, {Target::of(unit_system)});
   set_unit_system(problem, unit_system);
 
-  layout::read_free_form(r.input,
-                         {Target::of(problem.layer_count), Target::of(problem.curve_count),
-                          Target::of(problem.point_count), Target::of(problem.area_count)});
+  read_values(r, {Target::of(problem.layer_count), Target::of(problem.curve_count),
+                  Target::of(problem.point_count), Target::of(problem.area_count)});
   r.lines.counts = r.input.line_number();
   if (auto fault = check_counts(problem, r.lines.counts)) return *fault;
 
@@ -236,9 +247,16 @@ std::optional<InputFault> read_records(Reading& r) {
 }  // namespace
 
 ReadResult read_problem(layout::RecordReader& input, layout::RecordWriter& console) {
-  ReadResult result{std::make_unique<ProblemData>(), {}, std::nullopt};
-  Reading reading{input, console, *result.problem, result.lines};
+  ReadResult result{std::make_unique<ProblemData>(), {}, std::nullopt, {}};
+  Reading reading{input, console, *result.problem, result.lines, result.warnings};
   result.stop = read_records(reading);
+  // Past a limit the tables are not what the counts say: only what was read
+  // as it was read is looked at then.
+  if (!result.stop || std::holds_alternative<DataErrors>(*result.stop)) {
+    const std::vector<InputWarning> found = find_input_warnings(*result.problem, result.lines);
+    result.warnings.insert(result.warnings.end(), found.begin(), found.end());
+    sort_by_line(result.warnings);
+  }
   return result;
 }
 

@@ -44,7 +44,7 @@ void write_point_records(layout::RecordWriter& aux, const problem::ProblemData& 
   for (int position = first; position <= last; ++position) {
     const problem::SettlementPoint& point = problem.points[position];
     // The tag carries the point's position in the table, not its number.
-    layout::write_record(aux, kTag, {Value::of(std::string_view("# ")), Value::of(position)});
+    layout::write_record(aux, kTag, {Value::of(std::string_view("#")), Value::of(position)});
     layout::write_free_form(aux, {Value::of(point.x), Value::of(point.y),
                                   Value::of(results.total_settlement[position])});
   }

@@ -60,7 +60,9 @@ inline constexpr std::string_view kTable4HeadingLayout = "(6X,'TABLE 4 - SETTLEM
 inline constexpr std::string_view kTable4HeaderLayout =
     "(6X,'POINT   POINT COORDINATES   LAYER',/,"
     "6X,' NO,       X          Y      NO.*',/,17X,A2,9X,A2,/)";
-inline constexpr std::string_view kTable4RowLayout = "(7X,I2,3X,F8.2,2X,F8.2,5X,I2)";
+// Point numbers take the blank column before them: up to 99 as ever, up to
+// 999 in full.
+inline constexpr std::string_view kTable4RowLayout = "(6X,I3,3X,F8.2,2X,F8.2,5X,I2)";
 inline constexpr std::string_view kTable4FootnoteLayout =
     "(/,6X,'* NUMBER OF SOIL LAYER AT WHICH SETTLEMENT ','COMPUTATION BEGINS')";
 
@@ -76,7 +78,7 @@ inline constexpr std::string_view kTable5RowLayout =
 
 // Tables 6 and 7 and the strain warnings between them.
 inline constexpr std::string_view kPointNumbersLayout =
-    "(/,6X,'SETTLEMENT',/,7X,'POINT NO.',2X,7(6X,I2))";
+    "(/,6X,'SETTLEMENT',/,7X,'POINT NO.',2X,7(5X,I3))";
 inline constexpr std::string_view kTable6HeadingLayout =
     "(6X,'TABLE 6 = AVERAGE STRESS INCREASE ',A6,/)";
 inline constexpr std::string_view kTable6UnitsLayout = "(/,8X,'DEPTH, ',A2,20X,'STRESS, ',A3)";
@@ -127,7 +129,8 @@ inline constexpr std::string_view kAreaIdentifierLayout = "(A4)";
 // where the row has its indent and identifier.
 inline constexpr std::string_view kAreaValuesLayout =
     "(1X,I3,2X,2(F9.2),F7.2,F8.2,F7.3,4X,F7.3,F8.2)";
-inline constexpr std::string_view kPointTagLayout = "(A2,I2)";
+// "#" and the point's position, which takes the blank after "#".
+inline constexpr std::string_view kPointTagLayout = "(A1,I3)";
 inline constexpr std::string_view kEndMarkLayout = "('END')";
 
 // The trace file.

@@ -20,4 +20,10 @@ std::optional<int> answer_help_or_version(int argc, char** argv, std::string_vie
   return std::nullopt;
 }
 
+int refuse_command_line(std::string_view program, std::string_view complaint,
+                        std::string_view usage) {
+  std::cerr << program << ": " << complaint << "\n" << usage;
+  return 2;
+}
+
 }  // namespace run

@@ -12,4 +12,10 @@ namespace run {
 std::optional<int> answer_help_or_version(int argc, char** argv, std::string_view usage,
                                           std::string_view program);
 
+// A command line the program does not understand: one line naming the
+// argument (or saying what is wrong), then the usage, on the standard error
+// stream. Returns the exit status of a wrong command line, 2.
+int refuse_command_line(std::string_view program, std::string_view complaint,
+                        std::string_view usage);
+
 }  // namespace run

@@ -45,6 +45,7 @@ FileNames read_file_names() {
   FileNames result;
   std::ifstream stream("names.dat", std::ios::binary);
   if (!stream) return result;
+  result.found = true;
   layout::RecordReader reader(stream, kNamesUnit, full_path("names.dat"));
   static const layout::Layout kName = layout::parse_layout(kNameLayout);
   try {
@@ -53,12 +54,45 @@ FileNames read_file_names() {
       field.fill(' ');
       layout::read_fixed(reader, kName, {layout::Target::of(std::span<char>(field))});
       name = trim_name(std::string_view(field.data(), field.size()));
+      ++result.lines_read;
     }
     result.complete = true;
   } catch (const layout::FatalError&) {
     // A short or unreadable names.dat: the names not read stay empty.
   }
   return result;
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (fs::exists(a, error) && fs::exists(b, error)) {
+    const bool same = fs::equivalent(a, b, error);
+    if (!error) return same;
+  }
+  const fs::path first = fs::absolute(a, error).lexically_normal();
+  const fs::path second = fs::absolute(b, error).lexically_normal();
+  return first == second;
+}
+
+void check_names_apart(const FileNames& names) {
+  // Line 0 stands for names.dat itself.
+  const auto name_of = [&names](int line) -> std::string {
+    return line == 0 ? std::string("names.dat") : names.names[static_cast<std::size_t>(line - 1)];
+  };
+  for (int output = 2; output <= 4; ++output) {
+    const std::string name = name_of(output);
+    if (name.empty()) continue;
+    for (int other = 0; other < output; ++other) {
+      const std::string other_name = name_of(other);
+      if (other_name.empty() || !same_file(name, other_name)) continue;
+      const std::string what = other == 0
+                                   ? "names.dat names itself on line " + std::to_string(output)
+                                   : "names.dat names one file on lines " + std::to_string(other) +
+                                         " and " + std::to_string(output);
+      throw layout::FatalError::name_clash(what, full_path(name));
+    }
+  }
 }
 
 std::string full_path(const std::string& name) {

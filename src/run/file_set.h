@@ -21,12 +21,23 @@ constexpr int kTraceUnit = 7;
 struct FileNames {
   // Input, report, auxiliary data and trace file, trimmed; empty when not read.
   std::array<std::string, 4> names;
+  bool found = false;     // names.dat exists
+  int lines_read = 0;     // of the four
   bool complete = false;  // all four lines were read
 };
 
 // Reads the four names from names.dat in the current directory. A missing or
 // short file leaves the names not read empty and `complete` false.
 FileNames read_file_names();
+
+// Raises the fatal name-clash error when an output name (lines 2 to 4)
+// denotes the problem file, names.dat or an earlier output: the same file by
+// its identity where it exists, else by its normalised absolute path. Empty
+// names are left to the opening, which fails on them. Opens nothing.
+void check_names_apart(const FileNames& names);
+
+// True when the names `a` and `b` denote one file, as above.
+bool same_file(const std::string& a, const std::string& b);
 
 // The full path under which a trimmed name is reported: the name itself when
 // absolute, else the current directory, "/" and the name.

@@ -10,7 +10,8 @@ namespace run {
 
 ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter& console) {
   problem::ReadResult read = problem::read_problem(input, console);
-  ProblemAnalysis outcome{std::move(read.problem), read.lines, std::move(read.stop), nullptr};
+  ProblemAnalysis outcome{std::move(read.problem), read.lines, std::move(read.warnings),
+                          std::move(read.stop), nullptr};
   if (outcome.stopped()) return outcome;
 
   problem::ProblemData& problem = *outcome.problem;

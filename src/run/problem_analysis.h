@@ -5,11 +5,13 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "analysis/analysis_results.h"
 #include "layout/record_reader.h"
 #include "layout/record_writer.h"
 #include "problem/input_fault.h"
+#include "problem/input_warning.h"
 #include "problem/problem_data.h"
 #include "problem/source_lines.h"
 
@@ -20,6 +22,7 @@ struct ProblemAnalysis {
   // As far as it was read; with its sublayers formed once the reading passed.
   std::unique_ptr<problem::ProblemData> problem;
   problem::SourceLines lines;
+  std::vector<problem::InputWarning> warnings;  // of the input, in the order of the file
   std::optional<problem::InputFault> stop;
   std::unique_ptr<analysis::AnalysisResults> results;  // set when there is no stop
 

@@ -5,11 +5,13 @@
 
 namespace run {
 
-int with_fatal_report(std::ostream& console, const std::function<int()>& body) {
+int with_fatal_report(std::string_view program, std::ostream& console,
+                      const std::function<int()>& body) {
   try {
     return body();
   } catch (const layout::FatalError& error) {
-    console << error.report() << '\n';
+    console << error.report(program) << '\n';
+    if (const std::string where = error.where(program); !where.empty()) console << where << '\n';
     return kFatalError;
   }
 }

@@ -1,21 +1,24 @@
-// How a run of settle or settle-plot ends: its exit status, and the one-line
-// report of a fatal run-time error.
+// How a run of settle or settle-plot ends: its exit status, and the report of
+// a fatal run-time error.
 #pragma once
 
 #include <functional>
 #include <ostream>
+#include <string_view>
 
 namespace run {
 
 enum ExitStatus : int {
-  kNormalEnd = 0,   // the analysis is complete (warnings included)
-  kFatalError = 1,  // a file that cannot be opened, read or written, a bad value
-  kWrongCommandLine = 2,
-  kStoppedOnData = 0,  // the problem's data stopped the run; its reasons are reported
+  kNormalEnd = 0,         // the analysis is complete (warnings included)
+  kFatalError = 1,        // a file that cannot be opened, read or written, a bad value
+  kWrongCommandLine = 2,  // an argument not understood
+  kStoppedOnData = 3,     // the problem's data stopped the run; its reasons are reported
 };
 
-// Runs `body` and returns its exit status; a fatal run-time error thrown by it
-// is reported on `console` in its one line and ends with kFatalError.
-int with_fatal_report(std::ostream& console, const std::function<int()>& body);
+// Runs `body` and returns its exit status. A fatal run-time error thrown by it
+// is reported on `console` in its line "PROGRAM: severe (N): TEXT", followed,
+// for a read, by the line that says where; it ends with kFatalError.
+int with_fatal_report(std::string_view program, std::ostream& console,
+                      const std::function<int()>& body);
 
 }  // namespace run

@@ -1,12 +1,17 @@
-// The run sequence of one problem, step by step.
+// The run sequence of one problem, step by step, and the check of a problem
+// without a run.
 #include "run/run_driver.h"
 
 #include <iostream>
+#include <sstream>
 #include <string_view>
 
 #include "layout/record_writer.h"
+#include "problem/input_checks.h"
+#include "problem/problem_reader.h"
 #include "report/auxiliary_file.h"
 #include "report/input_tables.h"
+#include "report/message_texts.h"
 #include "report/page.h"
 #include "report/profile_tables.h"
 #include "report/result_tables.h"
@@ -21,8 +26,10 @@
 namespace run {
 namespace {
 
+constexpr std::string_view kProgram = "settle";
+
 constexpr std::string_view kUsage =
-    "usage: settle [--help | --version]\n"
+    "usage: settle [--check [PROBLEM-FILE] | --help | --version]\n"
     "\n"
     "Computes the consolidation settlement of a layered soil under loaded areas\n"
     "(rectangles, circles and 2:1 spread areas) at a set of settlement points.\n"
@@ -33,9 +40,18 @@ constexpr std::string_view kUsage =
     "  2  the report: Tables 1 to 7 (written)\n"
     "  3  the auxiliary data file: areas and point settlements (written)\n"
     "  4  the trace file: one line per loaded area and point (written)\n"
-    "The input echo and any error report go to the standard error stream.\n"
-    "Exit status: 0 after a normal end or a reported data error, 1 after a\n"
-    "fatal error (a file that cannot be opened, read or written, a bad value).\n";
+    "No two of them may be the same file. The input echo, the warnings and any\n"
+    "error report go to the standard error stream.\n"
+    "\n"
+    "  --check [PROBLEM-FILE]  read and check the problem (the file named, or the\n"
+    "                          one names.dat names) and write no file: the\n"
+    "                          warnings, data errors and limit faults are shown\n"
+    "                          with their line numbers\n"
+    "\n"
+    "Exit status: 0 a normal end (warnings included); 3 the problem's data\n"
+    "stopped the run (the report holds the reasons); 1 a fatal error (a file\n"
+    "that cannot be opened, read or written, a bad value, one file named twice);\n"
+    "2 a command line not understood.\n";
 
 // The report, the auxiliary data file and the trace file of a complete
 // analysis, written in the order a reader of the report meets them.
@@ -58,34 +74,99 @@ void write_outputs(FileSet& files, const ProblemAnalysis& analysis) {
   report::write_form_feed(report);
 }
 
+// A console that keeps nothing: the echo of a check.
+class DiscardedOutput : public std::ostream {
+ public:
+  DiscardedOutput() : std::ostream(nullptr) {}
+};
+
 }  // namespace
 
 int run_settle(std::ostream& console_stream) {
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
 
   const FileNames names = read_file_names();
-  if (!names.complete) announce_data_errors(console);
+  if (!names.complete) {
+    explain_names(console, kProgram, names);
+    announce_data_errors(console);
+  }
+  check_names_apart(names);
   FileSet files(names);
   announce_execution(console);
 
   const ProblemAnalysis analysis = analyse_problem_file(files.input.reader(), console);
+  const std::string& problem_file = names.names[0];
+  print_input_warnings(console, kProgram, problem_file, analysis.warnings,
+                       analysis.problem->unit_system);
   if (analysis.stopped()) {
     report::write_stop_report(files.report.writer(), console, *analysis.problem, *analysis.stop);
     files.close();
+    print_stopped(console, kProgram,
+                  "the report " + files.report.writer().path() + " holds the reasons");
     return kStoppedOnData;
   }
+  print_strain_warnings(
+      console, kProgram, problem_file,
+      report::strain_warning_texts(*analysis.problem, analysis.lines, *analysis.results));
   write_outputs(files, analysis);
   files.close();
   return kNormalEnd;
 }
 
+int check_problem(std::ostream& console_stream, const std::optional<std::string>& file) {
+  layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
+  std::string name;
+  if (file) {
+    name = *file;
+  } else {
+    const FileNames names = read_file_names();
+    if (!names.complete) {
+      explain_names(console, kProgram, names);
+      announce_data_errors(console);
+    }
+    name = names.names[0];
+  }
+  InputFile input(kInputUnit, name);
+  // The echo is for following a run; a check shows its findings alone.
+  DiscardedOutput discarded;
+  layout::RecordWriter echo(discarded, "\n", layout::kConsoleUnit, "");
+  problem::ReadResult read = problem::read_problem(input.reader(), echo);
+  std::optional<problem::InputFault> stop = read.stop;
+  if (!stop) {
+    if (auto fault = problem::find_pressure_fault(*read.problem, read.lines)) stop = *fault;
+  }
+  print_input_warnings(console, kProgram, name, read.warnings, read.problem->unit_system);
+  if (stop) {
+    print_fault_lines(console, kProgram, name, *read.problem, *stop);
+    print_stopped(console, kProgram, "a run would write the reasons into its report");
+    return kStoppedOnData;
+  }
+  std::string summary(kProgram);
+  summary += ": " + name + " passes its checks";
+  if (!read.warnings.empty())
+    summary += ", with " + std::to_string(read.warnings.size()) +
+               (read.warnings.size() == 1 ? " warning" : " warnings");
+  console.put(summary);
+  return kNormalEnd;
+}
+
 int main_entry(int argc, char** argv) {
   if (argc > 1) {
-    if (const auto status = answer_help_or_version(argc, argv, kUsage, "settle")) return *status;
-    std::cerr << kUsage;
-    return kWrongCommandLine;
+    if (const auto status = answer_help_or_version(argc, argv, kUsage, kProgram)) return *status;
+    const std::string_view first = argv[1];
+    if (first == "--check" && argc <= 3) {
+      const std::optional<std::string> file =
+          argc == 3 ? std::optional<std::string>(argv[2]) : std::nullopt;
+      return with_fatal_report(kProgram, std::cerr, [&] { return check_problem(std::cerr, file); });
+    }
+    if (first == "--check") {
+      return refuse_command_line(
+          kProgram, "--check takes one problem file at most, not '" + std::string(argv[3]) + "'",
+          kUsage);
+    }
+    return refuse_command_line(kProgram, "unknown argument '" + std::string(first) + "'", kUsage);
   }
-  return with_fatal_report(std::cerr, [] { return run_settle(std::cerr); });
+  return with_fatal_report(kProgram, std::cerr, [] { return run_settle(std::cerr); });
 }
 
 }  // namespace run

@@ -39,12 +39,27 @@ TEST_P(PlotRun, EchoesAsSettleAndWritesOnlyThePage) {
   const std::string status =
       fs::exists(expected / "exit_status") ? read_file(expected / "exit_status") : "0";
   EXPECT_EQ(run.exit_status, std::stoi(status));
-  std::string console = read_file(expected / "console.txt");
-  for (std::size_t at; (at = console.find("@DIR@")) != std::string::npos;)
-    console.replace(at, 5, folder.path().string());
-  // Settle's console first; what settle puts into its report on a stop follows.
+  // Settle's console, its own lines under settle-plot's name, up to the last
+  // line of a stop, which names settle's report; settle-plot shows the reasons
+  // settle puts there instead, and a last line of its own.
+  std::vector<std::string> settle_lines = lines_of(read_file(expected / "console.txt"));
+  const bool stopped = std::stoi(status) == 3;
+  if (stopped) settle_lines.pop_back();
+  std::string console;
+  for (std::string line : settle_lines) {
+    for (std::size_t at; (at = line.find("@DIR@")) != std::string::npos;)
+      line.replace(at, 5, folder.path().string());
+    if (line.rfind("settle: ", 0) == 0) line.replace(0, 6, "settle-plot");
+    console += line + "\n";
+  }
   ASSERT_GE(run.console.size(), console.size()) << run.console;
   EXPECT_EQ(run.console.substr(0, console.size()), console);
+  if (stopped) {
+    const std::vector<std::string> plot_lines = lines_of(run.console);
+    EXPECT_EQ(plot_lines.back(),
+              "settle-plot: the problem's data stopped the run; the reasons are above, and no "
+              "page is written");
+  }
 
   const std::vector<std::string> names = lines_of(read_file(folder.path() / "names.dat"));
   for (std::size_t k = 1; k < std::min<std::size_t>(names.size(), 4); ++k) {
@@ -86,7 +101,7 @@ TEST(PlotRunStops, ShowTheReportsExplanationOnTheConsole) {
     TempFolder folder;
     testing_support::copy_case_inputs(fs::path(SETTLE_TEST_DATA) / "e2e" / c.folder, folder.path());
     const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE);
-    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_EQ(run.exit_status, 3);
     EXPECT_NE(run.console.find(c.text), std::string::npos) << run.console;
   }
 }
@@ -116,10 +131,14 @@ TEST(PlotRunStops, EndsAsSettleWhereSettleCannotOpenItsFiles) {
     const auto plot = run_in_folder(plot_folder.path(), SETTLE_PLOT_EXE);
     EXPECT_EQ(settle.exit_status, 1);
     EXPECT_EQ(plot.exit_status, settle.exit_status);
-    std::string expected = settle.console;
-    for (std::size_t at;
-         (at = expected.find(settle_folder.path().string())) != std::string::npos;) {
-      expected.replace(at, settle_folder.path().string().size(), plot_folder.path().string());
+    // The same lines, under settle-plot's name.
+    std::string expected;
+    for (std::string line : lines_of(settle.console)) {
+      for (std::size_t at; (at = line.find(settle_folder.path().string())) != std::string::npos;) {
+        line.replace(at, settle_folder.path().string().size(), plot_folder.path().string());
+      }
+      if (line.rfind("settle: ", 0) == 0) line.replace(0, 6, "settle-plot");
+      expected += line + "\n";
     }
     EXPECT_EQ(plot.console, expected);
     EXPECT_FALSE(fs::exists(plot_folder.path() / "settlement.html"));
@@ -151,12 +170,26 @@ TEST(PlotCommandLine, WritesTheNamedPage) {
 TEST(PlotCommandLine, UnknownOptionsAndExtraArgumentsAreRefused) {
   TempFolder folder;
   testing_support::copy_case_inputs(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
-  for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{"--frobnicate"}, std::vector<std::string>{"a.html", "b.html"}}) {
-    const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, arguments);
+  const struct {
+    int line;
+    std::vector<std::string> arguments;
+    std::string complaint;
+  } cases[] = {
+      {__LINE__, {"--frobnicate"}, "settle-plot: unknown argument '--frobnicate'"},
+      {__LINE__, {"a.html", "b.html"}, "settle-plot: one page name at most, not 'b.html'"},
+      // A page is an HTML file: any other name could be the problem itself.
+      {__LINE__, {"sample.dat"}, "settle-plot: the page name 'sample.dat' does not end in .html"},
+      {__LINE__, {"page"}, "settle-plot: the page name 'page' does not end in .html or .htm"},
+  };
+  const std::string problem = read_file(folder.path() / "sample.dat");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, c.arguments);
     EXPECT_EQ(run.exit_status, 2);
+    EXPECT_EQ(run.console.rfind(c.complaint, 0), 0u) << run.console;
     EXPECT_NE(run.console.find("usage: settle-plot"), std::string::npos);
   }
+  EXPECT_EQ(read_file(folder.path() / "sample.dat"), problem);
   EXPECT_FALSE(fs::exists(folder.path() / "settlement.html"));
 }
 

@@ -74,7 +74,7 @@ TEST(AuxiliaryFile, PointRecordsTagThePositionNotTheNumber) {
                              "   1.500000    "
                              "   123.4500    "
                              "  1.2345678E+07",
-                             "# **",
+                             "#100",
                              "  0.5000000    "
                              "  -1.500000    "
                              "  5.0000001E-02",

@@ -232,15 +232,20 @@ TEST(Table4, NoPointsHeadingHeaderAndFootnote) {
 TEST(Table4, PointRows) {
   auto problem = empty_problem(1);
   problem->area_count = 1;
-  problem->point_count = 2;
+  problem->point_count = 4;
   problem->points[1] = {3, 10.5f, -2.25f, 2, 0};
   problem->points[2] = {100, -1234.567f, 0.004f, 12, 0};
+  problem->points[3] = {999, 0.0f, 0.0f, 1, 0};
+  problem->points[4] = {1000, 0.0f, 0.0f, -1, 0};
   Sink report;
   Sink aux;
   write_table_4(report.writer, aux.writer, *problem);
   std::vector<std::string> expected = table_4_top("FT");
   expected.push_back(at({{-9, "3"}, {-20, "10.50"}, {-30, "-2.25"}, {-37, "2"}}));
-  expected.push_back(at({{8, "**"}, {-20, "-1234.57"}, {-30, "0.00"}, {-37, "12"}}));
+  // Numbers up to 999 take the blank column before the field.
+  expected.push_back(at({{-9, "100"}, {-20, "-1234.57"}, {-30, "0.00"}, {-37, "12"}}));
+  expected.push_back(at({{-9, "999"}, {-20, "0.00"}, {-30, "0.00"}, {-37, "1"}}));
+  expected.push_back(at({{7, "***"}, {-20, "0.00"}, {-30, "0.00"}, {-37, "-1"}}));
   expected.push_back("");
   expected.push_back(kFootnote);
   EXPECT_EQ(slice(report.lines(), kPlainTop, expected.size()), expected);

@@ -311,3 +311,28 @@ TEST(StrainWarnings, ABlockForEveryWarningInTheOrderOfTheAnalysis) {
 
 }  // namespace
 }  // namespace report
+
+namespace report {
+namespace {
+
+TEST(Table7, PointNumbersUpTo999PrintInFullInTheBlockHeader) {
+  auto problem = grid(1, 3, 1);
+  problem->points[1].point_number = 99;
+  problem->points[2].point_number = 100;
+  problem->points[3].point_number = 999;
+  auto results = std::make_unique<analysis::AnalysisResults>();
+  Sink sink;
+  write_table_7(sink.writer, sink.aux, *problem, *results);
+  const std::vector<std::string> lines = sink.lines();
+  ASSERT_GT(lines.size(), 2 + kBanner + 4);
+  EXPECT_EQ(lines[1 + kBanner + 4],
+            at({{8, "POINT NO."}, {-26, "99"}, {-34, "100"}, {-42, "999"}}));
+  problem->points[3].point_number = 1000;  // past the field
+  Sink wide;
+  write_table_7(wide.writer, wide.aux, *problem, *results);
+  EXPECT_EQ(wide.lines()[1 + kBanner + 4],
+            at({{8, "POINT NO."}, {-26, "99"}, {-34, "100"}, {40, "***"}}));
+}
+
+}  // namespace
+}  // namespace report

@@ -63,7 +63,11 @@ TEST_F(RunDriver, MissingNamesFileReportsDataErrorsThenFailsToOpenTheEmptyInputN
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.console,
-            "DATA ERRORS\n" + fatal("(29): file not found, unit 5, file " + dir().string() + "/"));
+            "settle: no names.dat in the folder " + dir().string() +
+                "; its four lines name the problem file, the report, the auxiliary data file and "
+                "the trace file\n"
+                "DATA ERRORS\n" +
+                fatal("(29): file not found, unit 5, file " + dir().string() + "/"));
   EXPECT_FALSE(fs::exists(dir() / "names.dat")) << "a file the program only reads is never created";
 }
 
@@ -71,8 +75,10 @@ TEST_F(RunDriver, ThreeLineNamesFileOpensThreeFilesThenFailsOnTheTraceUnit) {
   write_file(dir() / "names.dat", "sample.dat\nr.rpt\na.aux\n");
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.console,
-            "DATA ERRORS\n" + fatal("(30): open failure, unit 7, file " + dir().string() + "/"));
+  EXPECT_EQ(result.console, "settle: names.dat in the folder " + dir().string() +
+                                " holds 3 of its four lines; missing: line 4, the trace file\n"
+                                "DATA ERRORS\n" +
+                                fatal("(30): open failure, unit 7, file " + dir().string() + "/"));
   EXPECT_TRUE(fs::exists(dir() / "r.rpt"));
   EXPECT_TRUE(fs::exists(dir() / "a.aux"));
 }
@@ -130,19 +136,27 @@ TEST_F(RunDriver, CommandLineHelpAndVersionTouchNoFile) {
     int line;
     std::vector<std::string> arguments;
     int exit_status;
-    bool usage_on_console;
+    std::string complaint;  // the first console line of a refusal
   } cases[] = {
-      {__LINE__, {"--help"}, 0, false},
-      {__LINE__, {"--version"}, 0, false},
-      {__LINE__, {"--verbose"}, 2, true},
-      {__LINE__, {"sample.dat"}, 2, true},
-      {__LINE__, {"--help", "--version"}, 2, true},
+      {__LINE__, {"--help"}, 0, ""},
+      {__LINE__, {"--version"}, 0, ""},
+      {__LINE__, {"--verbose"}, 2, "settle: unknown argument '--verbose'"},
+      {__LINE__, {"sample.dat"}, 2, "settle: unknown argument 'sample.dat'"},
+      {__LINE__, {"--help", "--version"}, 2, "settle: unknown argument '--help'"},
+      {__LINE__,
+       {"--check", "a.dat", "b.dat"},
+       2,
+       "settle: --check takes one problem file at most, not 'b.dat'"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     const auto result = run_in_folder(dir(), SETTLE_EXE, c.arguments);
     EXPECT_EQ(result.exit_status, c.exit_status);
-    EXPECT_EQ(result.console.rfind("usage: settle", 0) == 0, c.usage_on_console) << result.console;
+    if (c.complaint.empty()) {
+      EXPECT_EQ(result.console, "");
+    } else {
+      EXPECT_EQ(result.console.rfind(c.complaint + "\nusage: settle", 0), 0u) << result.console;
+    }
     EXPECT_FALSE(fs::exists(dir() / "r.rpt"));
   }
 }
