@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <set>
 #include <variant>
 
@@ -13,6 +14,21 @@ using problem::InputWarningKind;
 
 std::string length_unit(std::int32_t unit_system) {
   return unit_system == problem::kSiAbsolute ? "m" : "ft";
+}
+
+// A length as a reader wants it: at most three decimals, no trailing zeros.
+std::string length_text(float value) {
+  std::string text = std::to_string(std::round(static_cast<double>(value) * 1000.0) / 1000.0);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  return text == "-0" ? "0" : text;
+}
+
+std::string area_name(const problem::FixedText<4>& id) {
+  std::string name(id.view());
+  name.erase(name.find_last_not_of(' ') + 1);
+  name.erase(0, name.find_first_not_of(' '));
+  return name.empty() ? std::string("(no identifier)") : name;
 }
 
 std::string plural(int count, const std::string& one, const std::string& many) {
@@ -28,7 +44,7 @@ std::string layer_text(const problem::InputWarning& w, const std::string& unit) 
              "below it is measured from " + shortest(w.value) + " " + unit;
     case InputWarningKind::kPartOfAHalfUnit:
       return "layer " + std::to_string(w.number) + " is " + shortest(w.value) + " " + unit +
-             " thick, not a whole number of half units: its lowest " + shortest(w.lost) + " " +
+             " thick, not a whole number of half units: its lowest " + length_text(w.lost) + " " +
              unit + " is not analysed and every sublayer below lies that much higher than its " +
              "layer; the sublayers end at " + shortest(w.profile_end) + " " + unit +
              ", the profile at " + shortest(w.other) + " " + unit;
@@ -81,15 +97,17 @@ std::string input_warning_text(const problem::InputWarning& w, std::int32_t unit
     case InputWarningKind::kStartLayerNotALayer:
       return "point " + std::to_string(w.number) + " starts at layer " + std::to_string(w.count) +
              ", which the profile does not have (" +
-             (w.other > 0.0f ? "layers 1 to " + shortest(w.other) : std::string("no layers")) +
+             (w.other > 1.0f   ? "layers 1 to " + shortest(w.other)
+              : w.other > 0.0f ? std::string("layer 1")
+                               : std::string("no layers")) +
              "): its settlement is summed over every sublayer from the surface";
     case InputWarningKind::kAreaWithoutSize:
-      return "area " + std::string(w.area_id.view()) + " has " +
+      return "area " + area_name(w.area_id) + " has " +
              (w.y_length ? "a Y length" : "an X length") + " of " + shortest(w.value) + " " + unit +
              ": an area of no size loads nothing, and a negative one gives stresses of no " +
              "meaning";
     case InputWarningKind::kAreaWithoutLoading:
-      return "area " + std::string(w.area_id.view()) + " has a loading of 0: it adds no stress";
+      return "area " + area_name(w.area_id) + " has a loading of 0: it adds no stress";
   }
   return {};
 }
@@ -126,9 +144,10 @@ std::vector<PointWarningText> strain_warning_texts(const problem::ProblemData& p
       }
       const bool below = side == analysis::CurveSide::kBelow;
       text += std::string(after_first ? ";" : "") + " " + plural(count, "sublayer", "sublayers") +
-              (below ? " below" : " above") + " " +
-              (curves.size() == 1 ? "its curve, soil compressibility "
-                                  : "their curves, soil compressibilities ") +
+              (below ? " below" : " above") +
+              (curves.size() > 1 ? " their curves, soil compressibilities "
+               : count > 1       ? " their curve, soil compressibility "
+                                 : " its curve, soil compressibility ") +
               curve_list +
               (count == 1 ? ", at depth " + shortest(top)
                           : ", at depths " + shortest(top) + " to " + shortest(bottom)) +
@@ -153,12 +172,12 @@ std::vector<FaultText> input_fault_texts(const problem::ProblemData& problem,
       boundaries += (i == 0 ? "" : ", ") + shortest(problem.boundary_depths[i]);
     }
     for (const problem::ListedArea& area : errors->wrong_shape) {
-      texts.push_back({area.line, "area " + std::string(area.area_id.view()) + " has shape " +
+      texts.push_back({area.line, "area " + area_name(area.area_id) + " has shape " +
                                       std::to_string(area.shape) +
                                       "; a regular area is a rectangle (1) or a circle (2)"});
     }
     for (const problem::ListedArea& area : errors->off_boundary) {
-      texts.push_back({area.line, "area " + std::string(area.area_id.view()) + " is loaded at " +
+      texts.push_back({area.line, "area " + area_name(area.area_id) + " is loaded at " +
                                       shortest(area.elevation) + " " + unit +
                                       ", which is no layer boundary (" + boundaries + " " + unit +
                                       ")"});

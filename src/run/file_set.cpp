@@ -90,7 +90,8 @@ void check_names_apart(const FileNames& names) {
                                    ? "names.dat names itself on line " + std::to_string(output)
                                    : "names.dat names one file on lines " + std::to_string(other) +
                                          " and " + std::to_string(output);
-      throw layout::FatalError::name_clash(what, full_path(name));
+      throw layout::FatalError::name_clash(
+          what, std::filesystem::path(full_path(name)).lexically_normal().string());
     }
   }
 }

@@ -206,6 +206,31 @@ TEST(FreeFormInput, SkipsTheRestOfTheLastLineTouched) {
   EXPECT_EQ(fourth, std::vector<Cell>{I(8)});
 }
 
+TEST(FreeFormInput, CountsTheValuesLeftOverOnTheLastLine) {
+  const struct {
+    int line;
+    std::string text;
+    int left_over;
+  } cases[] = {
+      {__LINE__, "1 2\n", 0},
+      {__LINE__, "1 2 \t \n", 0},
+      {__LINE__, "1 2,\n", 0},  // the comma closes the last value
+      {__LINE__, "1 2 3\n", 1},
+      {__LINE__, "1 2,5\n", 1},  // a decimal comma
+      {__LINE__, "1 2,5 , 7 x\n", 3},
+      {__LINE__, "1\n2 3 4\n", 2},   // only the last line touched counts
+      {__LINE__, "1 2 / 3 4\n", 0},  // after a slash the line is a comment
+      {__LINE__, "1 / 2\n", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::istringstream stream(c.text);
+    RecordReader in(stream, 5, "p");
+    std::int32_t a = 0, b = 0;
+    EXPECT_EQ(read_free_form(in, {Target::of(a), Target::of(b)}), c.left_over);
+  }
+}
+
 TEST(FreeFormInput, ReadWithoutTargetsSkipsOneLine) {
   std::istringstream stream("1 2\n3\n");
   RecordReader in(stream, 5, "p");

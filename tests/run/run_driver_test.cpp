@@ -2,6 +2,7 @@
 // fatal reports and the closing records.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -159,6 +160,96 @@ TEST_F(RunDriver, CommandLineHelpAndVersionTouchNoFile) {
     }
     EXPECT_FALSE(fs::exists(dir() / "r.rpt"));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The folder's entries, sorted.
+std::vector<std::string> entries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(RunDriver, NamesOfOneFileStopTheRunBeforeAnyFileIsOpened) {
+  const struct {
+    int line;
+    std::string names;
+    std::string what;
+    std::string file;
+  } cases[] = {
+      {__LINE__, "sample.dat\nsample.dat\na.aux\nt.trc\n",
+       "names.dat names one file on lines 1 and 2", "sample.dat"},
+      {__LINE__, "sample.dat\nr.rpt\n./sample.dat\nt.trc\n",
+       "names.dat names one file on lines 1 and 3", "sample.dat"},
+      {__LINE__, "sample.dat\nr.rpt\na.aux\nnames.dat\n", "names.dat names itself on line 4",
+       "names.dat"},
+      {__LINE__, "sample.dat\nout.txt\nout.txt\nout.txt\n",
+       "names.dat names one file on lines 2 and 3", "out.txt"},
+      // Neither exists yet: the same normalised path.
+      {__LINE__, "sample.dat\nr.rpt\nsub/../r.rpt\nt.trc\n",
+       "names.dat names one file on lines 2 and 3", "r.rpt"},
+      // Two names of one existing file.
+      {__LINE__, "sample.dat\nr.rpt\na.aux\nlink.dat\n",
+       "names.dat names one file on lines 1 and 4", "link.dat"},
+  };
+  fs::create_directory(dir() / "sub");
+  fs::create_symlink("sample.dat", dir() / "link.dat");
+  const std::string problem = read_file(dir() / "sample.dat");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    write_file(dir() / "names.dat", c.names);
+    const auto result = run();
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.console, fatal("(17): " + c.what + ", file " + (dir() / c.file).string()));
+    EXPECT_EQ(read_file(dir() / "sample.dat"), problem);
+    EXPECT_EQ(entries(dir()),
+              (std::vector<std::string>{"link.dat", "names.dat", "sample.dat", "sub"}));
+  }
+}
+
+TEST_F(RunDriver, ACheckShowsItsFindingsAndWritesNoFile) {
+  write_file(dir() / "names.dat", "sample.dat\nr.rpt\na.aux\nt.trc\n");
+  const auto sound = run_in_folder(dir(), SETTLE_EXE, {"--check"});
+  EXPECT_EQ(sound.exit_status, 0);
+  EXPECT_EQ(sound.console, "settle: sample.dat passes its checks\n");
+
+  // A problem named on the command line, with a warning and two data errors.
+  write_file(dir() / "faulty.dat",
+             "T\n\n1\n1 1 0 2\n1 4.0 120 1 1,5\n1 0\nS\n2.5\n"
+             "AB\n3 0 0 1 1 0 1 4.0\nCD\n1 0 0 1 1 0 1 3.5\n");
+  const auto faulty = run_in_folder(dir(), SETTLE_EXE, {"--check", "faulty.dat"});
+  EXPECT_EQ(faulty.exit_status, 3);
+  EXPECT_EQ(faulty.console,
+            "settle: warning: faulty.dat, line 5: 1 value is left over after the 5 values this "
+            "record takes, and ignored (a decimal comma, as in 2,5, is the usual cause)\n"
+            "settle: error: faulty.dat, line 10: area AB has shape 3; a regular area is a "
+            "rectangle (1) or a circle (2)\n"
+            "settle: error: faulty.dat, line 12: area CD is loaded at 3.5 ft, which is no layer "
+            "boundary (0, 4 ft)\n"
+            "settle: the problem's data stopped the run; a run would write the reasons into its "
+            "report\n");
+
+  const auto missing = run_in_folder(dir(), SETTLE_EXE, {"--check", "missing.dat"});
+  EXPECT_EQ(missing.exit_status, 1);
+  EXPECT_EQ(missing.console,
+            fatal("(29): file not found, unit 5, file " + (dir() / "missing.dat").string()));
+  EXPECT_EQ(entries(dir()), (std::vector<std::string>{"faulty.dat", "names.dat", "sample.dat"}));
+}
+
+TEST_F(RunDriver, ACheckFindsTheCurvePressureThatWouldStopTheRun) {
+  const fs::path source = fs::path(SETTLE_TEST_DATA) / "e2e" / "pressure_error" / "problem.dat";
+  fs::copy_file(source, dir() / "p.dat");
+  const auto result = run_in_folder(dir(), SETTLE_EXE, {"--check", "p.dat"});
+  EXPECT_EQ(result.exit_status, 3);
+  EXPECT_NE(result.console.find("settle: error: p.dat, line 14: soil compressibility 8, point 3: "
+                                "the pressure 0 is not greater than 0\n"),
+            std::string::npos)
+      << result.console;
 }
 
 }  // namespace
