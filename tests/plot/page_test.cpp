@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "layout/record_reader.h"
 #include "layout/record_writer.h"
 #include "run/problem_analysis.h"
+#include "support/record_lines.h"
 #include "support/run_in_folder.h"
 #include "xml_tree.h"
 
@@ -23,6 +25,7 @@ using plot_test::XmlElement;
 
 struct Example {
   std::unique_ptr<XmlElement> page;
+  std::string console;
   std::vector<std::string> totals;                         // Table 7 TOTAL rows, point by point
   std::vector<std::pair<std::string, std::string>> areas;  // Table 5: identifier, loading
 };
@@ -62,6 +65,7 @@ Example run_example(const std::string& name) {
   const auto run = testing_support::run_in_folder(folder.path(), SETTLE_PLOT_EXE);
   EXPECT_EQ(run.exit_status, 0) << run.console;
   Example example;
+  example.console = run.console;
   example.page =
       plot_test::XmlParser(testing_support::read_file(folder.path() / "settlement.html")).parse();
   for (const auto& entry : fs::directory_iterator(source / "expected")) {
@@ -198,6 +202,27 @@ TEST_P(PlotPage, WarningCountsAreThoseOfTheAnalysis) {
     if (above > 0)
       expected += (expected.empty() ? "" : ", ") + std::to_string(above) + " above its range";
     EXPECT_EQ(cell->all_text(), expected.empty() ? "none" : expected);
+  }
+}
+
+// The page lists the warnings of the run as the console words them.
+TEST_P(PlotPage, ListsTheWarningsOfTheConsole) {
+  const Example example = run_example(GetParam());
+  std::vector<std::string> from_console;
+  const std::regex kWarning(R"(settle-plot: warning: [^,]*, line (\d+): (.*))");
+  for (const std::string& line : testing_support::lines_of(example.console)) {
+    std::smatch match;
+    if (std::regex_match(line, match, kWarning)) {
+      from_console.push_back("Line " + match[1].str() + ": " + match[2].str());
+    }
+  }
+  std::vector<std::string> on_page;
+  for (const XmlElement* item : find(*example.page, "li", "warning")) {
+    on_page.push_back(item->all_text());
+  }
+  EXPECT_EQ(on_page, from_console);
+  if (GetParam() != "sample") {
+    EXPECT_FALSE(on_page.empty());
   }
 }
 
