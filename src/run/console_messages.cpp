@@ -51,7 +51,15 @@ void explain_names(layout::RecordWriter& console, std::string_view program,
     return;
   }
   record += ": names.dat in the folder " + folder + " holds " + std::to_string(names.lines_read) +
-            " of its four lines; missing:";
+            " of its four lines";
+  if (names.lines_read > 0) {
+    record += " (";
+    for (int line = 0; line < names.lines_read; ++line) {
+      record += (line == 0 ? "\"" : ", \"") + names.names[static_cast<std::size_t>(line)] + "\"";
+    }
+    record += ")";
+  }
+  record += "; missing:";
   for (int line = names.lines_read; line < 4; ++line) {
     record += std::string(line == names.lines_read ? " " : ", ") + "line " +
               std::to_string(line + 1) + ", " + kRoles[line];

@@ -77,7 +77,8 @@ TEST_F(RunDriver, ThreeLineNamesFileOpensThreeFilesThenFailsOnTheTraceUnit) {
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.console, "settle: names.dat in the folder " + dir().string() +
-                                " holds 3 of its four lines; missing: line 4, the trace file\n"
+                                " holds 3 of its four lines (\"sample.dat\", \"r.rpt\", \"a.aux\"); missing: line "
+                "4, the trace file\n"
                                 "DATA ERRORS\n" +
                                 fatal("(30): open failure, unit 7, file " + dir().string() + "/"));
   EXPECT_TRUE(fs::exists(dir() / "r.rpt"));
