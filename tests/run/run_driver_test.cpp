@@ -76,11 +76,12 @@ TEST_F(RunDriver, ThreeLineNamesFileOpensThreeFilesThenFailsOnTheTraceUnit) {
   write_file(dir() / "names.dat", "sample.dat\nr.rpt\na.aux\n");
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.console, "settle: names.dat in the folder " + dir().string() +
-                                " holds 3 of its four lines (\"sample.dat\", \"r.rpt\", \"a.aux\"); missing: line "
+  EXPECT_EQ(result.console,
+            "settle: names.dat in the folder " + dir().string() +
+                " holds 3 of its four lines (\"sample.dat\", \"r.rpt\", \"a.aux\"); missing: line "
                 "4, the trace file\n"
-                                "DATA ERRORS\n" +
-                                fatal("(30): open failure, unit 7, file " + dir().string() + "/"));
+                "DATA ERRORS\n" +
+                fatal("(30): open failure, unit 7, file " + dir().string() + "/"));
   EXPECT_TRUE(fs::exists(dir() / "r.rpt"));
   EXPECT_TRUE(fs::exists(dir() / "a.aux"));
 }
