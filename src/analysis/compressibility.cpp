@@ -58,5 +58,4 @@ float log10_of_ratio(float numerator, float denominator) {
   return static_cast<float>(std::log10(static_cast<double>(quotient)));
 }
 
-
 }  // namespace analysis
