@@ -1,0 +1,118 @@
+// The settlement map's grid: its extent, its spacing and its totals.
+#include "analysis/settlement_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/analysis.h"
+#include "analysis/point_workers.h"
+#include "problem/sublayer_division.h"
+
+namespace analysis {
+namespace {
+
+constexpr double kCellsAlongLongerSide = 80.0;
+constexpr double kMarginPerSide = 0.2;
+
+double wide(float value) { return static_cast<double>(value); }
+
+struct Box {
+  double min_x = 1e300, max_x = -1e300, min_y = 1e300, max_y = -1e300;
+  void add(double x, double y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) return;
+    min_x = std::min(min_x, x);
+    max_x = std::max(max_x, x);
+    min_y = std::min(min_y, y);
+    max_y = std::max(max_y, y);
+  }
+  bool empty() const { return min_x > max_x; }
+};
+
+void add_area(Box& box, const problem::LoadedArea& area) {
+  const double x = wide(area.x);
+  const double y = wide(area.y);
+  if (area.shape == problem::kCircle) {
+    const double r = std::fabs(wide(area.x_length)) * 0.5;
+    box.add(x - r, y - r);
+    box.add(x + r, y + r);
+    return;
+  }
+  const double a = std::fabs(wide(area.x_length)) * 0.5;
+  const double b = std::fabs(wide(area.y_length)) * 0.5;
+  // A spread area keeps its sides along the axes; a rectangle turns by its slope.
+  const double s = area.shape == problem::kSpreadArea ? 0.0 : wide(area.area_slope);
+  const double c = 1.0 / std::sqrt(1.0 + s * s);
+  const double t = s * c;
+  for (const double u : {-a, a}) {
+    for (const double v : {-b, b}) box.add(x + u * c - v * t, y + u * t + v * c);
+  }
+}
+
+// The round step (1, 2, 2.5 or 5 times a power of ten) whose count in `span`
+// comes nearest to `count`, on a logarithmic scale.
+double round_spacing(double span, double count) {
+  const double target = span / count;
+  const double decade = std::pow(10.0, std::floor(std::log10(target)));
+  double best = decade;
+  for (const double multiple : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+    const double step = multiple * decade;
+    if (std::fabs(std::log(step / target)) < std::fabs(std::log(best / target))) best = step;
+  }
+  return best;
+}
+
+}  // namespace
+
+PlanExtent plan_extent(const problem::ProblemData& problem) {
+  Box box;
+  for (int i = 1; i <= std::max(problem.total_area_count(), 0); ++i) add_area(box, problem.areas[i]);
+  for (int j = 1; j <= problem.point_count; ++j) {
+    box.add(wide(problem.points[j].x), wide(problem.points[j].y));
+  }
+  if (box.empty()) box.add(0.0, 0.0);
+  return {box.min_x, box.max_x, box.min_y, box.max_y};
+}
+
+GridSpec settlement_grid_spec(const problem::ProblemData& problem, std::optional<double> spacing) {
+  const PlanExtent extent = plan_extent(problem);
+  const double longer = std::max({extent.width(), extent.height(), 1.0});
+  const double margin = kMarginPerSide * longer;
+  GridSpec grid;
+  grid.spacing =
+      spacing ? *spacing : round_spacing(longer + 2.0 * margin, kCellsAlongLongerSide);
+  // Nodes on multiples of the spacing, covering the extent and its margin.
+  const double s = grid.spacing;
+  grid.x0 = std::floor((extent.min_x - margin) / s) * s;
+  grid.y0 = std::floor((extent.min_y - margin) / s) * s;
+  grid.columns = static_cast<int>(std::ceil((extent.max_x + margin - grid.x0) / s - 1e-9)) + 1;
+  grid.rows = static_cast<int>(std::ceil((extent.max_y + margin - grid.y0) / s - 1e-9)) + 1;
+  return grid;
+}
+
+std::int32_t default_start_layer(const problem::ProblemData& problem) {
+  if (problem.point_count < 1) return 1;
+  std::int32_t smallest = problem.points[1].start_layer;
+  for (int j = 2; j <= problem.point_count; ++j) {
+    smallest = std::min(smallest, problem.points[j].start_layer);
+  }
+  return smallest;
+}
+
+std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const GridSpec& grid,
+                                      std::int32_t start_layer,
+                                      const std::function<void(int, int)>& progress) {
+  const PreparedAreas areas = prepare_areas(problem);
+  const std::int32_t start_sublayer = problem::start_sublayer_of(problem, start_layer);
+  std::vector<float> totals(static_cast<std::size_t>(grid.node_count()), 0.0f);
+  for (int j = 0; j < grid.rows; ++j) {
+    const float y = grid.y(j);
+    float* row = totals.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(grid.columns);
+    for_each_point(grid.columns, [&](int i) {
+      row[i - 1] = settlement_at(problem, areas, grid.x(i - 1), y, start_sublayer);
+    });
+    if (progress) progress(j + 1, grid.rows);
+  }
+  return totals;
+}
+
+}  // namespace analysis

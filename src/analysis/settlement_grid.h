@@ -1,0 +1,59 @@
+// Settlement on a regular grid over the plan: every node analysed exactly as
+// a settlement point is (same sublayers, curves, stress formulas and
+// averaging), keeping nothing of a node but its total.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "problem/problem_data.h"
+
+namespace analysis {
+
+// The nodes x0 + i * spacing (i = 0..columns - 1) by y0 + j * spacing
+// (j = 0..rows - 1), each coordinate held in single precision like a point's.
+struct GridSpec {
+  double x0 = 0.0;
+  double y0 = 0.0;
+  double spacing = 1.0;
+  int columns = 0;
+  int rows = 0;
+
+  float x(int i) const { return static_cast<float>(x0 + spacing * i); }
+  float y(int j) const { return static_cast<float>(y0 + spacing * j); }
+  long long node_count() const { return static_cast<long long>(columns) * rows; }
+};
+
+// The plan extent of the loaded areas (rectangles turned, circles, spread
+// areas by their plan dimensions) and of the points.
+struct PlanExtent {
+  double min_x = 0.0, max_x = 0.0, min_y = 0.0, max_y = 0.0;
+  double width() const { return max_x - min_x; }
+  double height() const { return max_y - min_y; }
+};
+PlanExtent plan_extent(const problem::ProblemData& problem);
+
+// The grid over the plan extent with a margin of a fifth of its longer side
+// on every side, nodes on multiples of the spacing. Without `spacing`, a
+// round spacing (1, 2, 2.5 or 5 times a power of ten) that gives about 80
+// cells along the longer side. REQUIRES: spacing, when given, > 0.
+GridSpec settlement_grid_spec(const problem::ProblemData& problem,
+                              std::optional<double> spacing = std::nullopt);
+
+// The start layer of a node when none is chosen: the smallest start layer
+// among the settlement points (1 without points).
+std::int32_t default_start_layer(const problem::ProblemData& problem);
+
+// The total settlement at every node, row by row from y0 up, each row from x0
+// rightward, with settlement starting at `start_layer` (the start sublayer of
+// a point with that start layer). The nodes of a row are shared over the
+// cores; `progress`, when given, is called on the calling thread after each
+// row with the rows done and the rows in all.
+// REQUIRES: the sublayers and initial strains of `problem` are formed.
+std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const GridSpec& grid,
+                                      std::int32_t start_layer,
+                                      const std::function<void(int, int)>& progress = {});
+
+}  // namespace analysis
