@@ -246,7 +246,8 @@ void write_warnings(XmlWriter& out, const std::string& input_name,
 
 void write_page(std::ostream& stream, const problem::ProblemData& problem,
                 const analysis::AnalysisResults& results, const std::string& input_name,
-                const std::vector<PageWarning>& warnings) {
+                const std::vector<PageWarning>& warnings, const MapInput& map) {
+  static_cast<void>(map);  // drawn by the settlement map section
   XmlWriter out(stream);
   out.markup("<!DOCTYPE html>");
   out.open("html", {{"xmlns", "http://www.w3.org/1999/xhtml"}, {"lang", "en"}, {"xml:lang", "en"}});

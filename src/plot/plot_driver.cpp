@@ -2,15 +2,19 @@
 // with the page written instead of the report files.
 #include "plot/plot_driver.h"
 
-#include <cctype>
+#include <chrono>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string_view>
+#include <utility>
+#include <variant>
 #include <vector>
 
+#include "analysis/settlement_grid.h"
 #include "layout/fatal_error.h"
 #include "layout/record_writer.h"
+#include "plot/grid_csv.h"
 #include "plot/html_page.h"
 #include "report/message_texts.h"
 #include "report/stop_report.h"
@@ -26,13 +30,15 @@ namespace {
 constexpr std::string_view kProgram = "settle-plot";
 
 constexpr std::string_view kUsage =
-    "usage: settle-plot [FILE.html | --help | --version]\n"
+    "usage: settle-plot [OPTIONS] [FILE.html]\n"
+    "       settle-plot --help | --version\n"
     "\n"
-    "Draws the result of a settle problem as one HTML page: a plan view of the\n"
-    "loaded areas and settlement points to scale, coloured and shaded by total\n"
-    "settlement, a depth profile for each of the first 12 points, and a table of\n"
-    "the points. The page needs no network and no JavaScript; open it in any\n"
-    "web browser.\n"
+    "Draws the result of a settle problem as one HTML page: the settlement map of\n"
+    "the plan computed on a grid, with contours, the loaded areas and the\n"
+    "settlement points to scale; the differential settlement and angular\n"
+    "distortion between neighbouring points; a section; a depth profile for each\n"
+    "of the first 12 points, and tables. The page needs no network and no\n"
+    "JavaScript; open it in any web browser, or print it.\n"
     "\n"
     "Run it in the folder of a problem, like settle: it reads the problem file\n"
     "named on the first line of names.dat, checks it and analyses it exactly as\n"
@@ -44,34 +50,80 @@ constexpr std::string_view kUsage =
     "data, the reasons settle writes into its report are shown on the console\n"
     "instead and no page is written.\n"
     "\n"
+    "Options:\n"
+    "  --grid-spacing S     spacing of the settlement map's grid, in the problem's\n"
+    "                       length unit (default: about 80 cells along the plan)\n"
+    "  --start-layer K      the start layer of every grid node (default: the\n"
+    "                       smallest start layer among the points)\n"
+    "  --grid-csv FILE.csv  also write the grid: x,y,settlement, one node a line\n"
+    "  --distortion-limit R angular distortion flagged beyond R (default 1/500)\n"
+    "  --section X1,Y1,X2,Y2  the settlement along this line (default: through\n"
+    "                       the point of largest settlement, along x)\n"
+    "  --plan-svg FILE.svg  also write the plan alone as an SVG file\n"
+    "\n"
     "Exit status, as settle's for the same problem: 0 a page (warnings\n"
     "included); 3 the problem's data stopped the run; 1 a fatal error (a file\n"
     "that cannot be read or written, a bad value); 2 a command line not\n"
     "understood.\n";
 
-// A page is an HTML file: its name says so, whatever its case.
-bool is_page_name(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  const auto ends_with = [&lower](std::string_view tail) {
-    return lower.size() > tail.size() &&
-           lower.compare(lower.size() - tail.size(), tail.size(), tail) == 0;
-  };
-  return ends_with(".html") || ends_with(".htm");
+// The files this run writes, each with the words a message calls it by.
+std::vector<std::pair<std::string, std::string>> written_files(const PlotOptions& options) {
+  std::vector<std::pair<std::string, std::string>> files = {{options.page, "the page"}};
+  if (options.grid_csv) files.emplace_back(*options.grid_csv, "the grid's CSV file");
+  if (options.plan_svg) files.emplace_back(*options.plan_svg, "the plan's SVG file");
+  return files;
 }
 
-// The page must not replace a file names.dat names, nor names.dat itself.
-void check_page_name(const std::string& page_name, const run::FileNames& names) {
-  for (int line = 0; line <= 4; ++line) {
-    const std::string other =
-        line == 0 ? std::string("names.dat") : names.names[static_cast<std::size_t>(line - 1)];
-    if (other.empty() || !run::same_file(page_name, other)) continue;
-    throw layout::FatalError::name_clash(line == 0 ? std::string("the page would replace names.dat")
-                                                   : "the page would replace the file of line " +
-                                                         std::to_string(line) + " of names.dat",
-                                         run::full_path(page_name));
+// No file written may replace a file names.dat names, names.dat itself, or
+// another file of this run.
+void check_written_names(const PlotOptions& options, const run::FileNames& names) {
+  const auto files = written_files(options);
+  for (std::size_t k = 0; k < files.size(); ++k) {
+    const auto& [name, what] = files[k];
+    for (int line = 0; line <= 4; ++line) {
+      const std::string other =
+          line == 0 ? std::string("names.dat") : names.names[static_cast<std::size_t>(line - 1)];
+      if (other.empty() || !run::same_file(name, other)) continue;
+      throw layout::FatalError::name_clash(line == 0 ? what + " would replace names.dat"
+                                                     : what + " would replace the file of line " +
+                                                           std::to_string(line) + " of names.dat",
+                                           run::full_path(name));
+    }
+    for (std::size_t earlier = 0; earlier < k; ++earlier) {
+      if (!run::same_file(name, files[earlier].first)) continue;
+      throw layout::FatalError::name_clash(what + " and " + files[earlier].second + " are one file",
+                                           run::full_path(name));
+    }
   }
 }
+
+// Writes `text` to the file `name`; false when it cannot.
+bool write_text_file(const std::string& name, const std::string& text) {
+  std::ofstream file(name, std::ios::binary | std::ios::trunc);
+  file << text;
+  file.close();
+  return static_cast<bool>(file);
+}
+
+// After two seconds, the rows of the grid done so far, every two seconds.
+class GridProgress {
+ public:
+  explicit GridProgress(layout::RecordWriter& console) : console_(&console) {}
+  void operator()(int done, int rows) {
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    if (seconds < next_ || done == rows) return;
+    next_ = seconds + 2.0;
+    console_->put(std::string(kProgram) + ": settlement map: " + std::to_string(done) + " of " +
+                  std::to_string(rows) + " rows of nodes after " +
+                  std::to_string(static_cast<int>(seconds)) + " s");
+  }
+
+ private:
+  layout::RecordWriter* console_;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  double next_ = 2.0;
+};
 
 // The page lists the warnings the console shows.
 std::vector<PageWarning> page_warnings(const run::ProblemAnalysis& analysis,
@@ -89,7 +141,7 @@ std::vector<PageWarning> page_warnings(const run::ProblemAnalysis& analysis,
 
 }  // namespace
 
-int run_plot(std::ostream& console_stream, const std::string& page_name) {
+int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
 
   const run::FileNames names = run::read_file_names();
@@ -98,7 +150,7 @@ int run_plot(std::ostream& console_stream, const std::string& page_name) {
     run::announce_data_errors(console);
   }
   run::check_names_apart(names);
-  check_page_name(page_name, names);
+  check_written_names(options, names);
   run::InputFile input(run::kInputUnit, names.names[0]);
   // The page replaces settle's three output files, but a name settle could not
   // open ends this run too, with the same message.
@@ -124,41 +176,45 @@ int run_plot(std::ostream& console_stream, const std::string& page_name) {
       report::strain_warning_texts(problem, analysis.lines, *analysis.results);
   run::print_strain_warnings(console, kProgram, problem_file, strain_warnings);
 
+  // The settlement map: every node analysed as a point is.
+  MapInput map;
+  map.grid = analysis::settlement_grid_spec(problem, options.grid_spacing);
+  map.start_layer = options.start_layer.value_or(analysis::default_start_layer(problem));
+  map.start_layer_chosen = options.start_layer.has_value();
+  map.totals =
+      analysis::settlement_on_grid(problem, map.grid, map.start_layer, GridProgress(console));
+
   std::ostringstream page;
   write_page(page, problem, *analysis.results, problem_file,
-             page_warnings(analysis, strain_warnings));
-  std::ofstream file(page_name, std::ios::binary | std::ios::trunc);
-  file << page.str();
-  file.close();
-  if (!file) {
-    console_stream << kProgram << ": cannot write the page " << run::full_path(page_name) << '\n';
+             page_warnings(analysis, strain_warnings), map);
+  if (!write_text_file(options.page, page.str())) {
+    console_stream << kProgram << ": cannot write the page " << run::full_path(options.page)
+                   << '\n';
     return run::kFatalError;
+  }
+  if (options.grid_csv) {
+    std::ostringstream csv;
+    write_grid_csv(csv, map.grid, map.totals);
+    if (!write_text_file(*options.grid_csv, csv.str())) {
+      console_stream << kProgram << ": cannot write the grid " << run::full_path(*options.grid_csv)
+                     << '\n';
+      return run::kFatalError;
+    }
   }
   return run::kNormalEnd;
 }
 
 int main_entry(int argc, char** argv) {
-  std::string page_name = kDefaultPageName;
-  if (argc > 1) {
-    if (const auto status = run::answer_help_or_version(argc, argv, kUsage, kProgram)) {
-      return *status;
-    }
-    const std::string argument = argv[1];
-    if (argc > 2) {
-      return run::refuse_command_line(
-          kProgram, "one page name at most, not '" + std::string(argv[2]) + "'", kUsage);
-    }
-    if (argument.empty() || argument.front() == '-') {
-      return run::refuse_command_line(kProgram, "unknown argument '" + argument + "'", kUsage);
-    }
-    if (!is_page_name(argument)) {
-      return run::refuse_command_line(
-          kProgram, "the page name '" + argument + "' does not end in .html or .htm", kUsage);
-    }
-    page_name = argument;
+  const PlotCommand command = parse_plot_command(argc, argv);
+  if (std::holds_alternative<HelpRequest>(command) ||
+      std::holds_alternative<VersionRequest>(command)) {
+    return *run::answer_help_or_version(argc, argv, kUsage, kProgram);
   }
-  return run::with_fatal_report(kProgram, std::cerr,
-                                [&] { return run_plot(std::cerr, page_name); });
+  if (const auto* complaint = std::get_if<CommandLineComplaint>(&command)) {
+    return run::refuse_command_line(kProgram, complaint->text, kUsage);
+  }
+  const PlotOptions& options = std::get<PlotOptions>(command);
+  return run::with_fatal_report(kProgram, std::cerr, [&] { return run_plot(std::cerr, options); });
 }
 
 }  // namespace plot

@@ -3,21 +3,20 @@
 #pragma once
 
 #include <ostream>
-#include <string>
+
+#include "plot/plot_options.h"
 
 namespace plot {
 
-// The page written when no name is given.
-constexpr const char* kDefaultPageName = "settlement.html";
-
 // Runs the problem named in names.dat in the current directory and writes the
-// page to `page_name`, echoing to `console` as settle does. Returns the exit
-// status: 0 after a page or an orderly stop, 1 when the page cannot be
-// written; a fatal run-time error is thrown as layout::FatalError.
-int run_plot(std::ostream& console, const std::string& page_name);
+// page (and the grid's CSV and the plan's SVG when asked for), echoing to
+// `console` as settle does. Returns the exit status: 0 after a page, 3 after
+// a stop on the problem's data, 1 when a file cannot be written; a fatal
+// run-time error is thrown as layout::FatalError.
+int run_plot(std::ostream& console, const PlotOptions& options);
 
-// The program's entry point: the command line, the run, and the one-line
-// report of a fatal run-time error (exit status 1).
+// The program's entry point: the command line, the run, and the report of a
+// fatal run-time error (exit status 1).
 int main_entry(int argc, char** argv);
 
 }  // namespace plot

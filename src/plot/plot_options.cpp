@@ -1,0 +1,155 @@
+// Reading settle-plot's command line.
+#include "plot/plot_options.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+namespace plot {
+namespace {
+
+std::string lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool ends_with(std::string_view name, std::string_view tail) {
+  const std::string low = lower(name);
+  return low.size() > tail.size() && low.compare(low.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A whole decimal number, nothing before or after it.
+std::optional<double> number(std::string_view text) {
+  double value = 0.0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<std::int32_t> integer(std::string_view text) {
+  std::int32_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+// A ratio written as a decimal (0.002) or as one over a number (1/500).
+std::optional<double> ratio(std::string_view text) {
+  if (const std::size_t slash = text.find('/'); slash != std::string_view::npos) {
+    const auto top = number(text.substr(0, slash));
+    const auto bottom = number(text.substr(slash + 1));
+    if (!top || !bottom || *bottom == 0.0) return std::nullopt;
+    return *top / *bottom;
+  }
+  return number(text);
+}
+
+std::optional<SectionLine> section(std::string_view text) {
+  std::vector<double> values;
+  while (true) {
+    const std::size_t comma = text.find(',');
+    const auto value = number(text.substr(0, comma));
+    if (!value) return std::nullopt;
+    values.push_back(*value);
+    if (comma == std::string_view::npos) break;
+    text.remove_prefix(comma + 1);
+  }
+  if (values.size() != 4) return std::nullopt;
+  const SectionLine line{values[0], values[1], values[2], values[3]};
+  if (line.x1 == line.x2 && line.y1 == line.y2) return std::nullopt;
+  return line;
+}
+
+CommandLineComplaint complaint(std::string text) { return {std::move(text)}; }
+
+}  // namespace
+
+PlotCommand parse_plot_command(int argc, const char* const* argv) {
+  PlotOptions options;
+  bool page_given = false;
+  for (int k = 1; k < argc; ++k) {
+    std::string_view argument = argv[k];
+    if (argc == 2 && argument == "--help") return HelpRequest{};
+    if (argc == 2 && argument == "--version") return VersionRequest{};
+    if (argument.substr(0, 2) != "--") {
+      if (page_given)
+        return complaint("one page name at most, not '" + std::string(argument) + "'");
+      if (argument.empty() || argument.front() == '-') {
+        return complaint("unknown argument '" + std::string(argument) + "'");
+      }
+      if (!ends_with(argument, ".html") && !ends_with(argument, ".htm")) {
+        return complaint("the page name '" + std::string(argument) +
+                         "' does not end in .html or .htm");
+      }
+      options.page = argument;
+      page_given = true;
+      continue;
+    }
+    // "--name=value" or "--name value".
+    std::string_view name = argument;
+    std::optional<std::string_view> value;
+    if (const std::size_t equals = argument.find('='); equals != std::string_view::npos) {
+      name = argument.substr(0, equals);
+      value = argument.substr(equals + 1);
+    }
+    const auto take_value = [&]() -> std::optional<std::string_view> {
+      if (value) return value;
+      if (k + 1 < argc) return std::string_view(argv[++k]);
+      return std::nullopt;
+    };
+    const std::string named(name);
+    if (name == "--grid-spacing") {
+      const auto text = take_value();
+      const auto spacing = text ? number(*text) : std::nullopt;
+      if (!spacing || *spacing <= 0.0) {
+        return complaint("--grid-spacing takes a length greater than 0, not '" +
+                         std::string(text.value_or("")) + "'");
+      }
+      options.grid_spacing = spacing;
+    } else if (name == "--start-layer") {
+      const auto text = take_value();
+      const auto layer = text ? integer(*text) : std::nullopt;
+      if (!layer) {
+        return complaint("--start-layer takes a layer number, not '" +
+                         std::string(text.value_or("")) + "'");
+      }
+      options.start_layer = layer;
+    } else if (name == "--grid-csv" || name == "--plan-svg") {
+      const auto text = take_value();
+      const std::string_view ending = name == "--grid-csv" ? ".csv" : ".svg";
+      if (!text || !ends_with(*text, ending)) {
+        return complaint(named + " takes a file name ending in " + std::string(ending) + ", not '" +
+                         std::string(text.value_or("")) + "'");
+      }
+      (name == "--grid-csv" ? options.grid_csv : options.plan_svg) = std::string(*text);
+    } else if (name == "--distortion-limit") {
+      const auto text = take_value();
+      const auto limit = text ? ratio(*text) : std::nullopt;
+      if (!limit || *limit <= 0.0) {
+        return complaint(
+            "--distortion-limit takes a ratio greater than 0, as 0.002 or 1/500, "
+            "not '" +
+            std::string(text.value_or("")) + "'");
+      }
+      options.distortion_limit = *limit;
+    } else if (name == "--section") {
+      const auto text = take_value();
+      const auto line = text ? section(*text) : std::nullopt;
+      if (!line) {
+        return complaint("--section takes X1,Y1,X2,Y2, two different ends, not '" +
+                         std::string(text.value_or("")) + "'");
+      }
+      options.section = line;
+    } else {
+      return complaint("unknown argument '" + std::string(argument) + "'");
+    }
+  }
+  return options;
+}
+
+}  // namespace plot

@@ -1,0 +1,44 @@
+// The command line of settle-plot: the page's name and the options that shape
+// the settlement map and the files written beside the page.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace plot {
+
+// The page written when no name is given.
+inline constexpr const char* kDefaultPageName = "settlement.html";
+
+// A line across the plan, from (x1, y1) to (x2, y2).
+struct SectionLine {
+  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+};
+
+struct PlotOptions {
+  std::string page = kDefaultPageName;
+  std::optional<double> grid_spacing;       // in the problem's length unit
+  std::optional<std::int32_t> start_layer;  // of every grid node
+  std::optional<std::string> grid_csv;      // the grid for other tools
+  double distortion_limit = 1.0 / 500.0;    // angular distortion flagged beyond
+  std::optional<SectionLine> section;       // else through the largest settlement
+  std::optional<std::string> plan_svg;      // the plan alone
+};
+
+// What the command line asks for: options for a run, or --help / --version
+// (answered by the caller), or a complaint naming what was not understood.
+struct HelpRequest {};
+struct VersionRequest {};
+struct CommandLineComplaint {
+  std::string text;
+};
+using PlotCommand = std::variant<PlotOptions, HelpRequest, VersionRequest, CommandLineComplaint>;
+
+// Options are written "--name value" or "--name=value"; the page name, ending
+// in .html or .htm, may stand anywhere once.
+PlotCommand parse_plot_command(int argc, const char* const* argv);
+
+}  // namespace plot

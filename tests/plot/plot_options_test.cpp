@@ -1,0 +1,86 @@
+#include "plot/plot_options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace plot {
+namespace {
+
+PlotCommand parse(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), "settle-plot");
+  std::vector<const char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  return parse_plot_command(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(PlotOptions, ReadsEveryOptionInEitherForm) {
+  const PlotCommand command =
+      parse({"--grid-spacing", "2.5", "--start-layer=2", "map.HTM", "--grid-csv", "g.csv",
+             "--distortion-limit=1/300", "--section", "0,1,20,1.5", "--plan-svg=plan.svg"});
+  const auto* options = std::get_if<PlotOptions>(&command);
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->page, "map.HTM");
+  EXPECT_EQ(options->grid_spacing, 2.5);
+  EXPECT_EQ(options->start_layer, 2);
+  EXPECT_EQ(options->grid_csv, "g.csv");
+  EXPECT_DOUBLE_EQ(options->distortion_limit, 1.0 / 300.0);
+  ASSERT_TRUE(options->section);
+  EXPECT_EQ(options->section->x2, 20.0);
+  EXPECT_EQ(options->section->y2, 1.5);
+  EXPECT_EQ(options->plan_svg, "plan.svg");
+
+  const PlotCommand none = parse({});
+  const auto* defaults = std::get_if<PlotOptions>(&none);
+  ASSERT_NE(defaults, nullptr);
+  EXPECT_EQ(defaults->page, "settlement.html");
+  EXPECT_DOUBLE_EQ(defaults->distortion_limit, 0.002);
+  EXPECT_FALSE(defaults->grid_spacing || defaults->start_layer || defaults->section);
+}
+
+TEST(PlotOptions, NamesWhatItDoesNotUnderstand) {
+  const struct {
+    int line;
+    std::vector<std::string> arguments;
+    std::string complaint;
+  } cases[] = {
+      {__LINE__, {"--frobnicate"}, "unknown argument '--frobnicate'"},
+      {__LINE__, {"-x"}, "unknown argument '-x'"},
+      {__LINE__, {"a.html", "b.html"}, "one page name at most, not 'b.html'"},
+      {__LINE__, {"sample.dat"}, "the page name 'sample.dat' does not end in .html or .htm"},
+      {__LINE__, {"--grid-spacing", "0"}, "--grid-spacing takes a length greater than 0, not '0'"},
+      {__LINE__, {"--grid-spacing"}, "--grid-spacing takes a length greater than 0, not ''"},
+      {__LINE__, {"--start-layer", "2.5"}, "--start-layer takes a layer number, not '2.5'"},
+      {__LINE__,
+       {"--grid-csv", "grid.txt"},
+       "--grid-csv takes a file name ending in .csv, not 'grid.txt'"},
+      {__LINE__,
+       {"--plan-svg", "plan.html"},
+       "--plan-svg takes a file name ending in .svg, not 'plan.html'"},
+      {__LINE__,
+       {"--distortion-limit", "1/0"},
+       "--distortion-limit takes a ratio greater than 0, as 0.002 or 1/500, not '1/0'"},
+      {__LINE__,
+       {"--section", "0,0,0,0"},
+       "--section takes X1,Y1,X2,Y2, two different ends, not "
+       "'0,0,0,0'"},
+      {__LINE__,
+       {"--section", "0,0,5"},
+       "--section takes X1,Y1,X2,Y2, two different ends, not "
+       "'0,0,5'"},
+      {__LINE__, {"--help", "x.html"}, "unknown argument '--help'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const PlotCommand command = parse(c.arguments);
+    const auto* complaint = std::get_if<CommandLineComplaint>(&command);
+    ASSERT_NE(complaint, nullptr);
+    EXPECT_EQ(complaint->text, c.complaint);
+  }
+  EXPECT_TRUE(std::holds_alternative<HelpRequest>(parse({"--help"})));
+  EXPECT_TRUE(std::holds_alternative<VersionRequest>(parse({"--version"})));
+}
+
+}  // namespace
+}  // namespace plot
