@@ -1,6 +1,7 @@
 # The man pages settle(1) and settle-plot(1): written in scdoc's markup in
-# man/*.scd, turned into man/*.1 in the build folder, installed to
-# share/man/man1. A test renders each with man and fails on any warning.
+# man/*.scd, turned into man/*.1 in the build folder and compressed as Debian
+# installs them (man/*.1.gz, to share/man/man1). A test renders each with man
+# and fails on any warning.
 include(GNUInstallDirs)
 
 find_program(SETTLE_SCDOC scdoc)
@@ -14,9 +15,11 @@ set(SETTLE_MAN_PAGES)
 foreach(page settle.1 settle-plot.1)
   set(source ${CMAKE_CURRENT_SOURCE_DIR}/man/${page}.scd)
   add_custom_command(
-    OUTPUT ${SETTLE_MAN_DIR}/${page}
+    OUTPUT ${SETTLE_MAN_DIR}/${page} ${SETTLE_MAN_DIR}/${page}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${SETTLE_MAN_DIR}
-    COMMAND sh -c "\"$0\" < \"$1\" > \"$2\"" ${SETTLE_SCDOC} ${source} ${SETTLE_MAN_DIR}/${page}
+    # gzip -n leaves out the name and time, so the same page gives the same bytes.
+    COMMAND sh -c "\"$0\" < \"$1\" > \"$2\" && gzip -9nc \"$2\" > \"$2.gz\""
+            ${SETTLE_SCDOC} ${source} ${SETTLE_MAN_DIR}/${page}
     DEPENDS ${source}
     COMMENT "Man page ${page}"
     VERBATIM)
@@ -24,11 +27,11 @@ foreach(page settle.1 settle-plot.1)
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${SETTLE_MAN_PAGES})
 
-install(FILES ${SETTLE_MAN_DIR}/settle.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${SETTLE_MAN_DIR}/settle.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # settle-plot's page goes with settle-plot, which only Boost builds.
 function(settle_install_plot_man_page)
   if(TARGET settle-plot)
-    install(FILES ${SETTLE_MAN_DIR}/settle-plot.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${SETTLE_MAN_DIR}/settle-plot.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   endif()
 endfunction()
 cmake_language(DEFER CALL settle_install_plot_man_page)

@@ -22,8 +22,8 @@ if [ -e "$build/settle-plot" ] && ! [ -x "$prefix/bin/settle-plot" ]; then
 fi
 for page in settle.1 settle-plot.1; do
   if [ -e "$build/man/$page" ] && [ "$page" = settle.1 -o -e "$build/settle-plot" ] &&
-      ! [ -e "$prefix/share/man/man1/$page" ]; then
-    echo "check_install: share/man/man1/$page not installed" >&2; missing=1
+      ! [ -e "$prefix/share/man/man1/$page.gz" ]; then
+    echo "check_install: share/man/man1/$page.gz not installed" >&2; missing=1
   fi
 done
 [ "$missing" -eq 0 ] || exit 1
