@@ -157,15 +157,18 @@ double circle_stress_ratio_by_rays(double radius, double r, double z) {
     return 2.0 * integrate(ray, 0.0, kPi, kOuterTolerance) / (2.0 * kPi);
   }
   // Outside: only the rays towards the disk cross it, between the near and
-  // the far crossing; theta measured from the direction of the centre.
+  // the far crossing; theta measured from the direction of the centre. The
+  // chord closes like the square root of the angle left to the tangent ray:
+  // with theta = edge - t^2 the integrand is smooth.
   const double edge = std::asin(std::min(radius / r, 1.0));
-  const auto ray = [&](double theta) {
+  const auto ray = [&](double t) {
+    const double theta = edge - t * t;
     const double s = std::sin(theta);
     const double half_chord = std::sqrt(std::max(radius * radius - r * r * s * s, 0.0));
     const double mid = r * std::cos(theta);
-    return beyond(mid - half_chord) - beyond(mid + half_chord);
+    return (beyond(mid - half_chord) - beyond(mid + half_chord)) * 2.0 * t;
   };
-  return 2.0 * integrate(ray, 0.0, edge, kOuterTolerance) / (2.0 * kPi);
+  return 2.0 * integrate(ray, 0.0, std::sqrt(edge), kOuterTolerance) / (2.0 * kPi);
 }
 
 double circle_axis_closed_form(double radius, double z) {
