@@ -1,0 +1,27 @@
+# Installation under the prefix, laid out as for any Debian tool:
+#   bin/settle, bin/settle-plot
+#   share/doc/settle/   README.md, docs/, examples/sample/ (with its reviewed outputs)
+# The man pages go to share/man/man1 (cmake/man_pages.cmake).
+include(GNUInstallDirs)
+
+install(TARGETS settle RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+install(FILES examples/sample/names.dat examples/sample/sample.dat
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples/sample)
+install(DIRECTORY examples/sample/expected/
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples/sample/expected)
+
+# settle-plot is defined further down, and only where the Boost headers are
+# found: its rule is added when the whole CMakeLists.txt has been read.
+function(settle_install_plot)
+  if(TARGET settle-plot)
+    install(TARGETS settle-plot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endfunction()
+cmake_language(DEFER CALL settle_install_plot)
+
+# ctest: install into a temporary prefix and run the sample with the
+# installed settle (tools/check_install.sh).
+add_test(NAME install_runs_sample
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tools/check_install.sh ${CMAKE_CURRENT_BINARY_DIR})
