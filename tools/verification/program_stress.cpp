@@ -5,12 +5,10 @@
 
 #include <algorithm>
 #include <memory>
-#include <sstream>
 
 #include "analysis/analysis_results.h"
 #include "analysis/soil_profile.h"
 #include "analysis/stress_increase.h"
-#include "layout/record_writer.h"
 #include "problem/problem_data.h"
 
 namespace verification {
@@ -61,34 +59,17 @@ ProgramStresses program_stresses(const AreaInput& area, std::span<const PointInp
 
   ProgramStresses out;
   for (int k = 1; k <= depth_count; ++k) {
-    out.depths.push_back(static_cast<double>(problem->stress_depths[static_cast<std::size_t>(k)]));
+    out.depths.push_back(static_cast<double>(problem->stress_depths[k]));
   }
 
-  // The result table holds kMaxPoints points: larger sets go in batches.
-  auto results = std::make_unique<analysis::AnalysisResults>();
-  for (std::size_t first = 0; first < points.size(); first += problem::kMaxPoints) {
-    const std::size_t count = std::min<std::size_t>(points.size() - first, problem::kMaxPoints);
-    problem->point_count = static_cast<std::int32_t>(count);
-    for (std::size_t j = 0; j < count; ++j) {
-      problem::SettlementPoint& point = problem->points[j + 1];
-      point = {};
-      point.point_number = static_cast<std::int32_t>(first + j + 1);
-      point.x = points[first + j].x;
-      point.y = points[first + j].y;
-      point.start_layer = 1;
-      point.start_sublayer = 1;
-    }
-    std::ostringstream trace_text;
-    layout::RecordWriter trace(trace_text, "\n", 7, "trace");
-    analysis::compute_stress_increase(*problem, *results, trace);
-    for (std::size_t j = 0; j < count; ++j) {
-      const auto& row = results->stress_increase[j + 1];
-      std::vector<double> column;
-      for (int k = 1; k <= depth_count; ++k) {
-        column.push_back(static_cast<double>(row[static_cast<std::size_t>(k)]));
-      }
-      out.stress.push_back(std::move(column));
-    }
+  // One stress row per point, as the analysis forms it for a settlement point.
+  const analysis::PreparedAreas prepared = analysis::prepare_areas(*problem);
+  auto row = std::make_unique<analysis::StressRow>();
+  for (const PointInput& point : points) {
+    analysis::stress_increase_at(*problem, prepared, point.x, point.y, *row);
+    std::vector<double> column;
+    for (int k = 1; k <= depth_count; ++k) column.push_back(static_cast<double>((*row)[k]));
+    out.stress.push_back(std::move(column));
   }
   return out;
 }
