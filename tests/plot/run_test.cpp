@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -38,8 +37,8 @@ TEST_P(PlotRun, EchoesAsSettleAndWritesOnlyThePage) {
   const fs::path expected = source / "expected";
   const std::string status = fs::exists(expected / "exit_status") ? read_file(expected / "exit_status") : "0";
   EXPECT_EQ(run.exit_status, std::stoi(status));
-  std::string console = read_file(expected / "console.txt");
-  for (std::size_t at; (at = console.find("@DIR@")) != std::string::npos;) console.replace(at, 5, folder.path().string());
+  const std::string console =
+      testing_support::with_run_folder(read_file(expected / "console.txt"), folder.path());
   // Settle's console first; what settle puts into its report on a stop follows.
   ASSERT_GE(run.console.size(), console.size()) << run.console;
   EXPECT_EQ(run.console.substr(0, console.size()), console);
@@ -88,11 +87,9 @@ TEST(PlotRunStops, ShowTheReportsExplanationOnTheConsole) {
 
 TEST(PlotCommandLine, HelpExplainsThePageAndWritesNothing) {
   TempFolder folder;
-  const std::string output = (folder.path() / "help.txt").string();
-  const std::string command = std::string("cd '") + folder.path().string() + "' && '" + SETTLE_PLOT_EXE +
-                              "' --help >'" + output + "' 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  const std::string help = read_file(output);
+  const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"--help"});
+  ASSERT_EQ(run.exit_status, 0);
+  const std::string help = run.output;
   EXPECT_NE(help.find("settlement.html"), std::string::npos);
   EXPECT_NE(help.find("names.dat"), std::string::npos);
   EXPECT_FALSE(fs::exists(folder.path() / "settlement.html"));
