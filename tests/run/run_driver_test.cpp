@@ -38,6 +38,14 @@ TEST_F(RunDriver, TrimsIndentedNamesAndIgnoresLinesAfterTheFourth) {
   write_file(dir() / "names.dat",
              "   sample.dat   \n  out report.rpt\t\n\taux.dat\nlast.trc  \nignored.txt\n");
   const auto result = run();
+#ifdef _WIN32
+  // Windows allows no tab in a file name: the trimmed input name opens, and the
+  // report's cannot, under its name with the tab.
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.console,
+            fatal("(30): open failure, unit 6, file " + (dir() / "out report.rpt\t").string()));
+  return;
+#endif
   EXPECT_EQ(result.exit_status, 0) << result.console;
   EXPECT_EQ(result.console.rfind(kStartMessage, 0), 0u) << result.console;
   // A tab is not a blank: it stays part of the name.
@@ -61,8 +69,8 @@ TEST_F(RunDriver, SuccessfulRunEndsReportWithFormFeedAndAuxiliaryFileWithEnd) {
 TEST_F(RunDriver, MissingNamesFileReportsDataErrorsThenFailsToOpenTheEmptyInputName) {
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.console, "DATA ERRORS\n" + fatal("(29): file not found, unit 5, file " +
-                                                    dir().string() + "/"));
+  EXPECT_EQ(result.console,
+            "DATA ERRORS\n" + fatal("(29): file not found, unit 5, file " + (dir() / "").string()));
   EXPECT_FALSE(fs::exists(dir() / "names.dat")) << "a file the program only reads is never created";
 }
 
@@ -70,8 +78,8 @@ TEST_F(RunDriver, ThreeLineNamesFileOpensThreeFilesThenFailsOnTheTraceUnit) {
   write_file(dir() / "names.dat", "sample.dat\nr.rpt\na.aux\n");
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.console, "DATA ERRORS\n" + fatal("(30): open failure, unit 7, file " +
-                                                    dir().string() + "/"));
+  EXPECT_EQ(result.console,
+            "DATA ERRORS\n" + fatal("(30): open failure, unit 7, file " + (dir() / "").string()));
   EXPECT_TRUE(fs::exists(dir() / "r.rpt"));
   EXPECT_TRUE(fs::exists(dir() / "a.aux"));
 }
@@ -96,7 +104,7 @@ TEST_F(RunDriver, OpenFailuresNameTheUnitAndTheFile) {
       {__LINE__, "sample.dat\nmissing/r.rpt\na.aux\nt.trc\n",
        "(30): open failure, unit 6, file " + (dir() / "missing/r.rpt").string()},
       {__LINE__, "sample.dat\n   \na.aux\nt.trc\n",
-       "(30): open failure, unit 6, file " + dir().string() + "/"},
+       "(30): open failure, unit 6, file " + (dir() / "").string()},
       {__LINE__, "sample.dat\nfolder\na.aux\nt.trc\n",
        "(30): open failure, unit 6, file " + (dir() / "folder").string()},
       {__LINE__, "folder\nr.rpt\na.aux\nt.trc\n",
@@ -114,6 +122,9 @@ TEST_F(RunDriver, OpenFailuresNameTheUnitAndTheFile) {
 }
 
 TEST_F(RunDriver, WriteFailureOnAFullDeviceIsFatal) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no device that is always full";
+#endif
   write_file(dir() / "names.dat", "sample.dat\nr.rpt\n/dev/full\nt.trc\n");
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
