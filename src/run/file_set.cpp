@@ -60,12 +60,29 @@ FileNames read_file_names() {
   return result;
 }
 
+#ifdef _WIN32
+// On Windows a name with a drive letter (C:\jobs\a.dat, C:a.dat) or one from
+// the root of the drive or of a share (\jobs\a.dat, \\server\share\a.dat,
+// /jobs/a.dat) is kept as given; any other follows the current directory and a
+// backslash, as Windows writes a full path (C:\ ends with one already).
+std::string full_path(const std::string& name) {
+  const bool drive = name.size() >= 2 && name[1] == ':' &&
+                     ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
+  if (drive || (!name.empty() && (name.front() == '\\' || name.front() == '/'))) return name;
+  std::error_code error;
+  std::string folder = std::filesystem::current_path(error).string();
+  if (error) folder.clear();
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder + name;
+}
+#else
 std::string full_path(const std::string& name) {
   if (!name.empty() && name.front() == '/') return name;
   std::error_code error;
   const std::filesystem::path cwd = std::filesystem::current_path(error);
   return (error ? std::string() : cwd.string()) + "/" + name;
 }
+#endif
 
 InputFile::InputFile(int unit, const std::string& name)
     : reader_(stream_, unit, full_path(name)) {

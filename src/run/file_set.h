@@ -29,7 +29,9 @@ struct FileNames {
 FileNames read_file_names();
 
 // The full path under which a trimmed name is reported: the name itself when
-// absolute, else the current directory, "/" and the name.
+// absolute, else the current directory, "/" and the name (on Windows a
+// backslash, and a name with a drive letter or a leading slash or backslash
+// is kept as given).
 std::string full_path(const std::string& name);
 
 // An input unit opened on an existing file. The program never creates a file
