@@ -2,6 +2,7 @@
 #include "run/file_set.h"
 
 #include <cerrno>
+#include <cwctype>
 #include <filesystem>
 #include <system_error>
 
@@ -72,7 +73,17 @@ bool same_file(const std::string& a, const std::string& b) {
   }
   const fs::path first = fs::absolute(a, error).lexically_normal();
   const fs::path second = fs::absolute(b, error).lexically_normal();
+#ifdef _WIN32
+  // Windows takes names that differ in case alone for one file.
+  const auto folded = [](const fs::path& path) {
+    std::wstring text = path.wstring();
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+  };
+  return folded(first) == folded(second);
+#else
   return first == second;
+#endif
 }
 
 void check_names_apart(const FileNames& names) {
@@ -96,12 +107,29 @@ void check_names_apart(const FileNames& names) {
   }
 }
 
+#ifdef _WIN32
+// On Windows a name with a drive letter (C:\jobs\a.dat, C:a.dat) or one from
+// the root of the drive or of a share (\jobs\a.dat, \\server\share\a.dat,
+// /jobs/a.dat) is kept as given; any other follows the current directory and a
+// backslash, as Windows writes a full path (C:\ ends with one already).
+std::string full_path(const std::string& name) {
+  const bool drive = name.size() >= 2 && name[1] == ':' &&
+                     ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
+  if (drive || (!name.empty() && (name.front() == '\\' || name.front() == '/'))) return name;
+  std::error_code error;
+  std::string folder = std::filesystem::current_path(error).string();
+  if (error) folder.clear();
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder + name;
+}
+#else
 std::string full_path(const std::string& name) {
   if (!name.empty() && name.front() == '/') return name;
   std::error_code error;
   const std::filesystem::path cwd = std::filesystem::current_path(error);
   return (error ? std::string() : cwd.string()) + "/" + name;
 }
+#endif
 
 void check_output_name(int unit, const std::string& name) {
   if (name.empty()) fail_open(unit, name, ENOENT, Access::kWrite);

@@ -40,7 +40,9 @@ void check_names_apart(const FileNames& names);
 bool same_file(const std::string& a, const std::string& b);
 
 // The full path under which a trimmed name is reported: the name itself when
-// absolute, else the current directory, "/" and the name.
+// absolute, else the current directory, "/" and the name (on Windows a
+// backslash, and a name with a drive letter or a leading slash or backslash
+// is kept as given).
 std::string full_path(const std::string& name);
 
 // Raises the fatal error that opening output unit `unit` under `name` would

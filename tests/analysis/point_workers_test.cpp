@@ -12,16 +12,25 @@
 namespace {
 
 // Sets SETTLE_THREADS for the life of the object, or clears it for nullptr.
+// Windows has no empty environment variable: there "" clears it too, which
+// the program takes the same way (one thread per core).
 class ThreadSetting {
  public:
-  explicit ThreadSetting(const char* value) {
+  explicit ThreadSetting(const char* value) { set(value); }
+  ~ThreadSetting() { set(nullptr); }
+
+ private:
+  static void set(const char* value) {
+#ifdef _WIN32
+    _putenv_s("SETTLE_THREADS", value == nullptr ? "" : value);
+#else
     if (value == nullptr) {
       unsetenv("SETTLE_THREADS");
     } else {
       setenv("SETTLE_THREADS", value, 1);
     }
+#endif
   }
-  ~ThreadSetting() { unsetenv("SETTLE_THREADS"); }
 };
 
 int cores() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -42,13 +41,12 @@ TEST_P(PlotRun, EchoesAsSettleAndWritesOnlyThePage) {
   // Settle's console, its own lines under settle-plot's name, up to the last
   // line of a stop, which names settle's report; settle-plot shows the reasons
   // settle puts there instead, and a last line of its own.
-  std::vector<std::string> settle_lines = lines_of(read_file(expected / "console.txt"));
+  std::vector<std::string> settle_lines = lines_of(
+      testing_support::with_run_folder(read_file(expected / "console.txt"), folder.path()));
   const bool stopped = std::stoi(status) == 3;
   if (stopped) settle_lines.pop_back();
   std::string console;
   for (std::string line : settle_lines) {
-    for (std::size_t at; (at = line.find("@DIR@")) != std::string::npos;)
-      line.replace(at, 5, folder.path().string());
     if (line.rfind("settle: ", 0) == 0) line.replace(0, 6, "settle-plot");
     console += line + "\n";
   }
@@ -167,11 +165,9 @@ TEST(PlotCommandLine, ThePageNeverReplacesAFileNamesDatNames) {
 
 TEST(PlotCommandLine, HelpExplainsThePageAndWritesNothing) {
   TempFolder folder;
-  const std::string output = (folder.path() / "help.txt").string();
-  const std::string command = std::string("cd '") + folder.path().string() + "' && '" +
-                              SETTLE_PLOT_EXE + "' --help >'" + output + "' 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  const std::string help = read_file(output);
+  const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"--help"});
+  ASSERT_EQ(run.exit_status, 0);
+  const std::string help = run.output;
   EXPECT_NE(help.find("settlement.html"), std::string::npos);
   EXPECT_NE(help.find("names.dat"), std::string::npos);
   EXPECT_FALSE(fs::exists(folder.path() / "settlement.html"));

@@ -217,7 +217,7 @@ TEST(ResultTables, PagesBlockBySublayerPage) {
     for (const Sink* sink : {&table_6, &table_7}) {
       const std::vector<std::string> lines = sink->lines();
       EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), c.pages);
-      const long continued = std::count_if(
+      const auto continued = std::count_if(
           lines.begin(), lines.end(), [](const std::string& l) { return l.ends_with("(CONT)"); });
       EXPECT_EQ(continued, c.pages - 1);
     }

@@ -3,7 +3,8 @@
 //
 // A case is a folder holding names.dat, the problem file and a folder
 // `expected/` with the files the run must leave (same names), `console.txt`
-// (the standard error stream, where @DIR@ stands for the folder of the run)
+// (the standard error stream, where @DIR@/ stands for the folder of the run and
+// the separator, a backslash on Windows)
 // and, when not 0, `exit_status`.
 #include <gtest/gtest.h>
 
@@ -37,10 +38,8 @@ TEST_P(EndToEnd, OutputsMatchReviewedFiles) {
   const std::string status_text =
       fs::exists(expected / "exit_status") ? read_file(expected / "exit_status") : "0";
   EXPECT_EQ(run.exit_status, std::stoi(status_text));
-  std::string console = read_file(expected / "console.txt");
-  for (std::size_t at; (at = console.find("@DIR@")) != std::string::npos;) {
-    console.replace(at, 5, folder.path().string());
-  }
+  const std::string console =
+      testing_support::with_run_folder(read_file(expected / "console.txt"), folder.path());
   EXPECT_EQ(first_difference(console, run.console), "") << "console";
   for (const auto& entry : fs::directory_iterator(expected)) {
     const std::string name = entry.path().filename().string();

@@ -40,6 +40,14 @@ TEST_F(RunDriver, TrimsIndentedNamesAndIgnoresLinesAfterTheFourth) {
   write_file(dir() / "names.dat",
              "   sample.dat   \n  out report.rpt\t\n\taux.dat\nlast.trc  \nignored.txt\n");
   const auto result = run();
+#ifdef _WIN32
+  // Windows allows no tab in a file name: the trimmed input name opens, and the
+  // report's cannot, under its name with the tab.
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.console,
+            fatal("(30): open failure, unit 6, file " + (dir() / "out report.rpt\t").string()));
+  return;
+#endif
   EXPECT_EQ(result.exit_status, 0) << result.console;
   EXPECT_EQ(result.console.rfind(kStartMessage, 0), 0u) << result.console;
   // A tab is not a blank: it stays part of the name.
@@ -68,7 +76,7 @@ TEST_F(RunDriver, MissingNamesFileReportsDataErrorsThenFailsToOpenTheEmptyInputN
                 "; its four lines name the problem file, the report, the auxiliary data file and "
                 "the trace file\n"
                 "DATA ERRORS\n" +
-                fatal("(29): file not found, unit 5, file " + dir().string() + "/"));
+                fatal("(29): file not found, unit 5, file " + (dir() / "").string()));
   EXPECT_FALSE(fs::exists(dir() / "names.dat")) << "a file the program only reads is never created";
 }
 
@@ -81,7 +89,7 @@ TEST_F(RunDriver, ThreeLineNamesFileOpensThreeFilesThenFailsOnTheTraceUnit) {
                 " holds 3 of its four lines (\"sample.dat\", \"r.rpt\", \"a.aux\"); missing: line "
                 "4, the trace file\n"
                 "DATA ERRORS\n" +
-                fatal("(30): open failure, unit 7, file " + dir().string() + "/"));
+                fatal("(30): open failure, unit 7, file " + (dir() / "").string()));
   EXPECT_TRUE(fs::exists(dir() / "r.rpt"));
   EXPECT_TRUE(fs::exists(dir() / "a.aux"));
 }
@@ -106,7 +114,7 @@ TEST_F(RunDriver, OpenFailuresNameTheUnitAndTheFile) {
       {__LINE__, "sample.dat\nmissing/r.rpt\na.aux\nt.trc\n",
        "(30): open failure, unit 6, file " + (dir() / "missing/r.rpt").string()},
       {__LINE__, "sample.dat\n   \na.aux\nt.trc\n",
-       "(30): open failure, unit 6, file " + dir().string() + "/"},
+       "(30): open failure, unit 6, file " + (dir() / "").string()},
       {__LINE__, "sample.dat\nfolder\na.aux\nt.trc\n",
        "(30): open failure, unit 6, file " + (dir() / "folder").string()},
       {__LINE__, "folder\nr.rpt\na.aux\nt.trc\n",
@@ -124,6 +132,9 @@ TEST_F(RunDriver, OpenFailuresNameTheUnitAndTheFile) {
 }
 
 TEST_F(RunDriver, WriteFailureOnAFullDeviceIsFatal) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no device that is always full";
+#endif
   write_file(dir() / "names.dat", "sample.dat\nr.rpt\n/dev/full\nt.trc\n");
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
@@ -200,7 +211,13 @@ TEST_F(RunDriver, NamesOfOneFileStopTheRunBeforeAnyFileIsOpened) {
        "names.dat names one file on lines 1 and 4", "link.dat"},
   };
   fs::create_directory(dir() / "sub");
+  // Windows gives no symbolic link without privileges: a hard link is one file
+  // by two names all the same.
+#ifdef _WIN32
+  fs::create_hard_link(dir() / "sample.dat", dir() / "link.dat");
+#else
   fs::create_symlink("sample.dat", dir() / "link.dat");
+#endif
   const std::string problem = read_file(dir() / "sample.dat");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

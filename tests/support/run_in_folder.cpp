@@ -1,7 +1,11 @@
 #include "support/run_in_folder.h"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <sys/wait.h>
-#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,6 +16,113 @@
 
 namespace testing_support {
 namespace {
+
+#ifdef _WIN32
+
+// Text in the program's narrow encoding (the ANSI code page, as main's
+// arguments are) as UTF-16.
+std::wstring widen(const std::string& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(
+      static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)),
+      L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+// One argument quoted for a command line as the C runtime splits it again.
+std::wstring quoted(const std::wstring& text) {
+  std::wstring out = L"\"";
+  std::size_t backslashes = 0;
+  for (const wchar_t c : text) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    out.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    out += c;
+  }
+  out.append(2 * backslashes, L'\\');
+  return out + L"\"";
+}
+
+// A handle the started program inherits as one of its standard streams.
+HANDLE inheritable_file(const std::wstring& name, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES security{sizeof security, nullptr, TRUE};
+  const HANDLE file = CreateFileW(name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  &security, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    throw std::runtime_error("cannot open a standard stream of the run");
+  return file;
+}
+
+// NAME=value settings made in this process for the life of the object, so that
+// the program started meanwhile inherits them; the values before are restored.
+class EnvironmentSettings {
+ public:
+  explicit EnvironmentSettings(const std::vector<std::string>& settings) {
+    for (const std::string& setting : settings) {
+      const std::size_t equals = setting.find('=');
+      const std::wstring name = widen(setting.substr(0, equals));
+      const std::wstring value =
+          equals == std::string::npos ? L"" : widen(setting.substr(equals + 1));
+      std::wstring before(32767, L'\0');
+      const DWORD length = GetEnvironmentVariableW(name.c_str(), before.data(), 32767);
+      before.resize(length);
+      saved_.push_back({name, before, length != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND});
+      SetEnvironmentVariableW(name.c_str(), value.c_str());
+    }
+  }
+  ~EnvironmentSettings() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+      SetEnvironmentVariableW(it->name.c_str(), it->existed ? it->value.c_str() : nullptr);
+    }
+  }
+  EnvironmentSettings(const EnvironmentSettings&) = delete;
+  EnvironmentSettings& operator=(const EnvironmentSettings&) = delete;
+
+ private:
+  struct Saved {
+    std::wstring name, value;
+    bool existed;
+  };
+  std::vector<Saved> saved_;
+};
+
+// Starts `executable` in `folder` with its standard input empty and its two
+// output streams written to files, waits for it and returns its exit code.
+int run_program(const std::filesystem::path& folder, const std::string& executable,
+                const std::vector<std::string>& arguments,
+                const std::vector<std::string>& environment, const std::filesystem::path& output,
+                const std::filesystem::path& console) {
+  const std::filesystem::path program = std::filesystem::absolute(executable);
+  std::wstring command = quoted(program.wstring());
+  for (const std::string& argument : arguments) command += L" " + quoted(widen(argument));
+  const EnvironmentSettings settings(environment);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = inheritable_file(L"NUL", GENERIC_READ, OPEN_EXISTING);
+  startup.hStdOutput = inheritable_file(output.wstring(), GENERIC_WRITE, CREATE_ALWAYS);
+  startup.hStdError = inheritable_file(console.wstring(), GENERIC_WRITE, CREATE_ALWAYS);
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, folder.c_str(), &startup, &process);
+  CloseHandle(startup.hStdInput);
+  CloseHandle(startup.hStdOutput);
+  CloseHandle(startup.hStdError);
+  if (!started) throw std::runtime_error("cannot start " + program.string());
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+#else
 
 std::string quoted(const std::string& text) {
   std::string out = "'";
@@ -24,13 +135,32 @@ std::string quoted(const std::string& text) {
   return out + "'";
 }
 
+int run_program(const std::filesystem::path& folder, const std::string& executable,
+                const std::vector<std::string>& arguments,
+                const std::vector<std::string>& environment, const std::filesystem::path& output,
+                const std::filesystem::path& console) {
+  std::string command = "cd " + quoted(folder.string()) + " && ";
+  if (!environment.empty()) {
+    command += "env";
+    for (const std::string& setting : environment) command += " " + quoted(setting);
+    command += " ";
+  }
+  command += quoted(executable);
+  for (const std::string& argument : arguments) command += " " + quoted(argument);
+  command += " 2>" + quoted(console.string()) + " >" + quoted(output.string()) + " </dev/null";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+#endif
+
 }  // namespace
 
 TempFolder::TempFolder() {
   std::random_device seed;
   const auto base = std::filesystem::temp_directory_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
-    path_ = base / ("settle-test-" + std::to_string(::getpid()) + "-" + std::to_string(seed()));
+    path_ = base / ("settle-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
     if (std::filesystem::create_directory(path_)) return;
   }
   throw std::runtime_error("cannot create a temporary folder");
@@ -48,21 +178,25 @@ RunResult run_in_folder(const std::filesystem::path& folder, const std::string& 
                         const std::vector<std::string>& environment) {
   const std::filesystem::path console =
       folder.parent_path() / (folder.filename().string() + ".console");
-  std::string command = "cd " + quoted(folder.string()) + " && ";
-  if (!environment.empty()) {
-    command += "env";
-    for (const std::string& setting : environment) command += " " + quoted(setting);
-    command += " ";
-  }
-  command += quoted(executable);
-  for (const std::string& argument : arguments) command += " " + quoted(argument);
-  command += " 2>" + quoted(console.string()) + " </dev/null >/dev/null";
-  const int status = std::system(command.c_str());
+  const std::filesystem::path output =
+      folder.parent_path() / (folder.filename().string() + ".output");
   RunResult result;
-  result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.exit_status = run_program(folder, executable, arguments, environment, output, console);
   result.console = read_file(console);
+  result.output = read_file(output);
   std::filesystem::remove(console);
+  std::filesystem::remove(output);
   return result;
+}
+
+std::string with_run_folder(std::string text, const std::filesystem::path& folder) {
+  const std::string marker = "@DIR@";
+  const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
+  for (std::size_t at; (at = text.find(marker)) != std::string::npos;) {
+    const bool slash = text.compare(at + marker.size(), 1, "/") == 0;
+    text.replace(at, marker.size() + (slash ? 1 : 0), folder.string() + (slash ? separator : ""));
+  }
+  return text;
 }
 
 std::string read_file(const std::filesystem::path& path) {

@@ -11,6 +11,7 @@ namespace testing_support {
 struct RunResult {
   int exit_status = -1;
   std::string console;  // everything written to the standard error stream
+  std::string output;   // everything written to the standard output stream
 };
 
 // A fresh empty folder under the system's temporary folder, removed with the object.
@@ -31,6 +32,11 @@ class TempFolder {
 RunResult run_in_folder(const std::filesystem::path& folder, const std::string& executable,
                         const std::vector<std::string>& arguments = {},
                         const std::vector<std::string>& environment = {});
+
+// `text` with every "@DIR@" replaced by `folder`, and a "/" right after it by
+// the platform's separator (a backslash on Windows): the full path of a file of
+// the run as the program reports it.
+std::string with_run_folder(std::string text, const std::filesystem::path& folder);
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& text);
