@@ -70,13 +70,15 @@ class ProblemText {
     position_ = position;
   }
 
-  void fail(std::string field, std::string reason) {
-    if (!fault) fault = UnwritableValue{table_, position_, std::move(field), std::move(reason)};
+  void fail(std::string_view field, std::string reason, int index = 0) {
+    if (!fault) {
+      fault = UnwritableValue{table_, position_, std::string(field), index, std::move(reason)};
+    }
   }
 
   // A fixed record of one line: `text` in all its columns.
   void fixed(std::string_view field, std::string_view chars) {
-    if (chars.find('\n') != std::string_view::npos) fail(std::string(field), "holds a line feed");
+    if (chars.find('\n') != std::string_view::npos) fail(field, "holds a line feed");
     text.append(chars);
     text.append(kLineEnd);
   }
@@ -87,18 +89,17 @@ class ProblemText {
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     put(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
   }
-  void real(std::string_view field, float value) {
-    if (!std::isfinite(value)) fail(std::string(field), "is not a finite number");
+  void real(std::string_view field, float value, int index = 0) {
+    if (!std::isfinite(value)) fail(field, "is not a finite number", index);
     put(shortest(value));
   }
   // A value kept as convert(value read): the value read is written.
   template <typename Convert>
   void converted(std::string_view field, float stored, float guess, const Convert& convert,
-                 std::string_view how) {
+                 std::string_view how, int index = 0) {
     const std::optional<float> read = value_read_for(stored, guess, convert);
     if (!read) {
-      fail(std::string(field),
-           "no value read, " + std::string(how) + ", gives " + shortest(stored));
+      fail(field, "no value read, " + std::string(how) + ", gives " + shortest(stored), index);
       put("0");
       return;
     }
@@ -121,18 +122,13 @@ class ProblemText {
   bool first_value_ = true;
 };
 
-std::string indexed(std::string_view field, int index) {
-  return std::string(field) + "[" + std::to_string(index) + "]";
-}
-
 // The counts must leave every entry they name inside its table.
 void check_capacities(const ProblemData& problem, ProblemText& out) {
   const auto check = [&out](std::string_view field, std::int64_t count, int capacity,
                             std::string_view entries) {
     if (count <= capacity) return;
-    out.fail(std::string(field), std::to_string(count) + " is more than the " +
-                                     std::to_string(capacity) + " " + std::string(entries) +
-                                     " the table holds");
+    out.fail(field, std::to_string(count) + " is more than the " + std::to_string(capacity) + " " +
+                        std::string(entries) + " the table holds");
   };
   check("layer_count", problem.layer_count, kMaxLayers, "layers");
   check("curve_count", problem.curve_count, kMaxCurves, "curves");
@@ -169,10 +165,10 @@ void write_layers(const ProblemData& problem, ProblemText& out) {
   }
 }
 
-void write_percent(ProblemText& out, std::string_view field, float fraction) {
+void write_percent(ProblemText& out, std::string_view field, float fraction, int index = 0) {
   out.converted(
       field, fraction, fraction * kPercent, [](float read) { return read / kPercent; },
-      "divided by 100");
+      "divided by 100", index);
 }
 
 void write_curves(const ProblemData& problem, ProblemText& out) {
@@ -189,8 +185,8 @@ void write_curves(const ProblemData& problem, ProblemText& out) {
       continue;
     }
     for (int j = 1; j <= curve.point_count; ++j) {
-      write_percent(out, indexed("strain", j), curve.strain[j]);
-      out.real(indexed("pressure", j), curve.pressure[j]);
+      write_percent(out, "strain", curve.strain[j], j);
+      out.real("pressure", curve.pressure[j], j);
       out.end_record();
     }
   }
@@ -258,7 +254,9 @@ void write_spread_areas(const ProblemData& problem, ProblemText& out) {
 std::string describe(const UnwritableValue& value) {
   std::string where;
   if (!value.table.empty()) where = value.table + "[" + std::to_string(value.position) + "].";
-  return where + value.field + ": " + value.reason;
+  where += value.field;
+  if (value.index > 0) where += "[" + std::to_string(value.index) + "]";
+  return where + ": " + value.reason;
 }
 
 std::optional<UnwritableValue> write_problem(std::ostream& out, const ProblemData& problem) {

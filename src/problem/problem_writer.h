@@ -13,15 +13,17 @@ namespace problem {
 // A stored value that no problem file can give, and why. `table` names the
 // table it stands in ("layers", "curves", "points", "areas") with the
 // entry's `position` (from 1), or is empty for a control value; `field` is
-// the data model's name of the value ("unit_weight", "strain[3]").
+// the data model's name of the value ("unit_weight", "strain"), with the
+// `index` of a value in a table of its own (from 1; 0 for none).
 struct UnwritableValue {
   std::string table;
   int position = 0;
   std::string field;
+  int index = 0;
   std::string reason;
 };
 
-// "layer 2 unit_weight: <reason>", as a message names the value.
+// "layers[2].unit_weight: <reason>", "curves[1].strain[3]: <reason>".
 std::string describe(const UnwritableValue& value);
 
 // Writes `problem` to `out` as a problem data file, lines ending CR LF, whose

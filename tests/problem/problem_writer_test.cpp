@@ -272,7 +272,8 @@ TEST(ProblemWriter, ConvertedValuesAreWrittenExactlyWhenAFileCanGiveThem) {
       EXPECT_EQ(fault->field, "unit_weight");
     } else {
       EXPECT_EQ(fault->table, "curves");
-      EXPECT_EQ(fault->field, "strain[1]");
+      EXPECT_EQ(fault->field, "strain");
+      EXPECT_EQ(fault->index, 1);
     }
     EXPECT_EQ(fault->position, 1);
   }
@@ -337,6 +338,10 @@ TEST(ProblemWriter, RefusesValuesThatNoFileGives) {
        "areas[1].loading: is not a finite number"},
       {__LINE__, [](ProblemData& p) { p.layers[2].unit_weight = NAN; },
        "layers[2].unit_weight: is not a finite number"},
+      {__LINE__, [](ProblemData& p) { p.curves[1].strain[2] = NAN; },
+       "curves[1].strain[2]: no value read, divided by 100, gives nan"},
+      {__LINE__, [](ProblemData& p) { p.curves[1].pressure[3] = -INFINITY; },
+       "curves[1].pressure[3]: is not a finite number"},
       {__LINE__, [](ProblemData& p) { p.curves[2].slope = NAN; },
        "curves[2].slope: no value read, divided by 100, gives nan"},
       {__LINE__, [](ProblemData& p) { p.title[1].chars[3] = '\n'; }, "title[1]: holds a line feed"},
