@@ -1,0 +1,64 @@
+# The Python module `settle` (-DSETTLE_PYTHON=ON): the package python/settle
+# over the C++ extension settle._settle, built with pybind11 against the
+# system's Python 3 (Debian: python3-dev python3-pybind11 pybind11-dev; NumPy
+# at run time, python3-numpy; the tests use python3-pytest).
+option(SETTLE_PYTHON "Build the Python module settle (pybind11)" OFF)
+if(NOT SETTLE_PYTHON)
+  return()
+endif()
+
+# Debian's Python packages serve /usr/bin/python3; a pyenv or virtual
+# environment first on PATH would lack them.
+if(NOT DEFINED Python3_EXECUTABLE AND EXISTS /usr/bin/python3)
+  set(Python3_EXECUTABLE /usr/bin/python3)
+endif()
+find_package(Python3 3.8 REQUIRED COMPONENTS Interpreter Development.Module)
+set(PYBIND11_FINDPYTHON ON)
+find_package(pybind11 2.6 CONFIG REQUIRED)
+
+# The extension links the program's library into a shared object.
+set_property(TARGET settle_lib PROPERTY POSITION_INDEPENDENT_CODE ON)
+
+# The package in the build tree, importable with PYTHONPATH=<build>/python.
+set(SETTLE_PYTHON_PACKAGE_DIR ${CMAKE_BINARY_DIR}/python/settle)
+pybind11_add_module(settle_python MODULE NO_EXTRAS python/settle_module.cpp python/raw_problem.cpp)
+set_target_properties(settle_python PROPERTIES OUTPUT_NAME _settle
+                      LIBRARY_OUTPUT_DIRECTORY ${SETTLE_PYTHON_PACKAGE_DIR})
+target_link_libraries(settle_python PRIVATE settle_lib)
+file(GLOB SETTLE_PYTHON_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/python/settle/*.py
+     ${CMAKE_SOURCE_DIR}/python/settle/*.pyi ${CMAKE_SOURCE_DIR}/python/settle/py.typed)
+foreach(file IN LISTS SETTLE_PYTHON_FILES)
+  get_filename_component(name ${file} NAME)
+  configure_file(${file} ${SETTLE_PYTHON_PACKAGE_DIR}/${name} COPYONLY)
+endforeach()
+
+# Installed where the system's Python finds it: Debian's own folder under
+# /usr (the package's prefix), else the interpreter's site folder under the
+# prefix (/usr/local/lib/python3.X/dist-packages on Debian).
+if(NOT DEFINED SETTLE_PYTHON_INSTALL_DIR)
+  if(CMAKE_INSTALL_PREFIX STREQUAL "/usr" AND Python3_SITEARCH MATCHES "dist-packages")
+    set(SETTLE_PYTHON_INSTALL_DIR lib/python3/dist-packages)
+  else()
+    cmake_path(GET Python3_SITEARCH FILENAME site_folder)
+    set(SETTLE_PYTHON_INSTALL_DIR
+        lib/python${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}/${site_folder})
+  endif()
+endif()
+set(SETTLE_PYTHON_INSTALL_DIR ${SETTLE_PYTHON_INSTALL_DIR} CACHE STRING
+    "Folder, under the install prefix, that receives the settle package")
+install(TARGETS settle_python LIBRARY DESTINATION ${SETTLE_PYTHON_INSTALL_DIR}/settle
+        COMPONENT python)
+install(FILES ${SETTLE_PYTHON_FILES} DESTINATION ${SETTLE_PYTHON_INSTALL_DIR}/settle
+        COMPONENT python)
+
+# The Python tests: one pytest run per file, against the package in the build
+# tree and the programs built beside it.
+file(GLOB SETTLE_PYTHON_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/python/test_*.py)
+foreach(test_file IN LISTS SETTLE_PYTHON_TESTS)
+  get_filename_component(test_name ${test_file} NAME_WE)
+  add_test(NAME python.${test_name}
+           COMMAND ${Python3_EXECUTABLE} -m pytest -q -p no:cacheprovider ${test_file}
+           WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+  set_tests_properties(python.${test_name} PROPERTIES ENVIRONMENT
+    "PYTHONPATH=${CMAKE_BINARY_DIR}/python;PYTHONDONTWRITEBYTECODE=1;SETTLE_EXE=$<TARGET_FILE:settle>;SETTLE_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endforeach()
