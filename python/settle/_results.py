@@ -33,28 +33,27 @@ class StrainWarning:
 
 
 class Results:
-    """The analysis of a problem, as the program computes it (numpy.float32).
+    """The analysis of a problem, as the program computes it: NumPy arrays of
+    single-precision values (numpy.float32), for p settlement points and n
+    sublayers, rows by point in the order of Problem.points."""
 
-    With n sublayers and p settlement points:
-        depths: the stress depths, the top, centre and bottom of every
-            sublayer (2n + 1).
-        centre_depths: the sublayer centres (n), Table 2's depths.
-        overburden_pressure, initial_strain: per sublayer (n), as in Table 2
-            (the strain a fraction).
-        start_sublayer: per point, the index of its first sublayer counted
-            (p, int32; the sublayers above it settle 0).
-        stress_increase: per point and stress depth (p x 2n + 1).
-        average_stress_increase: per point and sublayer (p x n), Table 6.
-        sublayer_settlement: per point and sublayer (p x n), Table 7.
-        total_settlement: per point (p), Table 7's TOTAL (inches or mm).
-        warnings: the strain warnings (StrainWarning), point by point.
-    """
-
-    __slots__ = (
-        "depths", "centre_depths", "overburden_pressure", "initial_strain", "start_sublayer",
-        "stress_increase", "average_stress_increase", "sublayer_settlement", "total_settlement",
-        "warnings",
-    )  # fmt: skip
+    __slots__ = {
+        "depths": "The stress depths: the top, centre and bottom of every sublayer (2n + 1).",
+        "centre_depths": "The sublayer centres (n), the depths of Tables 2, 6 and 7.",
+        "overburden_pressure": "The overburden pressure at each sublayer centre (n), Table 2.",
+        "initial_strain": "The initial strain of each sublayer as a fraction (n), Table 2.",
+        "start_sublayer": (
+            "Per point, the index of the first sublayer counted in its settlement "
+            "(p, int32); the sublayers above it settle 0."
+        ),
+        "stress_increase": "The stress increase per point and stress depth (p x 2n + 1).",
+        "average_stress_increase": (
+            "The average stress increase per point and sublayer (p x n), Table 6."
+        ),
+        "sublayer_settlement": "The settlement per point and sublayer (p x n), Table 7.",
+        "total_settlement": "The total settlement per point (p), Table 7's TOTAL (in. or mm).",
+        "warnings": "The strain warnings (StrainWarning), point by point, sublayers top down.",
+    }
 
     def __init__(self, values: dict) -> None:
         for name in self.__slots__:
@@ -75,18 +74,16 @@ class Results:
 
 
 class Grid:
-    """The settlement map's grid, as settle-plot computes and writes it.
+    """The settlement map's grid, as settle-plot computes it and writes it
+    with --grid-csv: settlement[j, i] is the total at (x[i], y[j])."""
 
-    Attributes:
-        x: the node coordinates along x (columns, numpy.float32).
-        y: the node coordinates along y (rows).
-        settlement: the total settlement at every node, rows by columns
-            (settlement[j, i] at (x[i], y[j])).
-        spacing: the distance between nodes.
-        start_layer: the start layer of every node.
-    """
-
-    __slots__ = ("x", "y", "settlement", "spacing", "start_layer")
+    __slots__ = {
+        "x": "The node coordinates along x (the columns, numpy.float32).",
+        "y": "The node coordinates along y (the rows, numpy.float32).",
+        "settlement": "The total settlement at every node, rows by columns (numpy.float32).",
+        "spacing": "The distance between neighbouring nodes.",
+        "start_layer": "The start layer of every node, from 1 as in the file.",
+    }
 
     def __init__(self, values: dict) -> None:
         for name in self.__slots__:
