@@ -28,12 +28,15 @@ class Table(collections.abc.MutableSequence):
     """A table of the problem: a list of records of one type, indexed from 0,
     that refuses entries past its capacity (CapacityError)."""
 
-    def __init__(self, name: str, kind: type, room: Any, items: Iterable = ()) -> None:
+    def __init__(self, name: str, kind: type, capacity: int, what: str, used: Any = None) -> None:
         self._name = name
         self._kind = kind
-        self._room = room  # room(table) -> how many more entries fit
+        self._capacity = capacity
+        self._what = what  # the entries, as a message names them
+        # The entries counted against the capacity: those of this table, or
+        # of the tables sharing it.
+        self._used = used if used is not None else len
         self._items: list = []
-        self.extend(items)
 
     def _checked(self, item: Any) -> Any:
         if not isinstance(item, self._kind):
@@ -45,14 +48,12 @@ class Table(collections.abc.MutableSequence):
         return item
 
     def _make_room(self, count: int) -> None:
-        if count > self._room(self):
-            capacity = self._room(self) + len(self._items)
+        wanted = self._used(self) + count
+        if count > 0 and wanted > self._capacity:
             raise CapacityError(
-                f"{self._name} holds at most {capacity} entries here "
-                f"(the capacities: {MAX_LAYERS} layers, {MAX_CURVES} curves, {MAX_POINTS} points, "
-                f"{MAX_AREAS} areas and spread areas together)",
+                f"a problem holds at most {self._capacity} {self._what}, not {wanted}",
                 self._name,
-                capacity,
+                self._capacity,
             )
 
     def __len__(self) -> int:
@@ -93,11 +94,6 @@ class Table(collections.abc.MutableSequence):
         return f"Table({self._name}, {self._items!r})"
 
 
-def _capacity(capacity: int) -> Any:
-    """The room left in a table of its own capacity."""
-    return lambda table: capacity - len(table)
-
-
 class Problem:
     """A problem: the title, the unit system, the soil profile, the
     compressibility curves, the settlement points and the loaded areas.
@@ -136,15 +132,16 @@ class Problem:
         self.spread_depth_reference = spread_depth_reference
 
         # Regular and spread areas share the one table of the program.
-        def area_room(table: Table) -> int:
-            return MAX_AREAS - len(self._tables["areas"]) - len(self._tables["spread_areas"])
+        def areas_used(table: Table) -> int:
+            return len(self._tables["areas"]) + len(self._tables["spread_areas"])
 
+        shared = "loaded areas, regular and spread together"
         self._tables = {
-            "layers": Table("layers", SoilLayer, _capacity(MAX_LAYERS)),
-            "curves": Table("curves", CompressibilityCurve, _capacity(MAX_CURVES)),
-            "points": Table("points", SettlementPoint, _capacity(MAX_POINTS)),
-            "areas": Table("areas", LoadedArea, area_room),
-            "spread_areas": Table("spread_areas", LoadedArea, area_room),
+            "layers": Table("layers", SoilLayer, MAX_LAYERS, "soil layers"),
+            "curves": Table("curves", CompressibilityCurve, MAX_CURVES, "compressibility curves"),
+            "points": Table("points", SettlementPoint, MAX_POINTS, "settlement points"),
+            "areas": Table("areas", LoadedArea, MAX_AREAS, shared, areas_used),
+            "spread_areas": Table("spread_areas", LoadedArea, MAX_AREAS, shared, areas_used),
         }
         self.layers = layers
         self.curves = curves

@@ -169,7 +169,7 @@ def test_tables_refuse_entries_past_their_capacity():
         problem.layers.append(settle.SoilLayer())
     assert isinstance(caught.value, ValueError)
     assert (caught.value.table, caught.value.capacity) == ("layers", 25)
-    assert "at most 25" in str(caught.value)
+    assert str(caught.value) == "a problem holds at most 25 soil layers, not 26"
     assert problem.layer_count == 25
 
     with pytest.raises(settle.CapacityError):
@@ -188,7 +188,10 @@ def test_regular_and_spread_areas_share_one_capacity():
     problem.spread_areas.extend(settle.LoadedArea.spread(0, 0, 1, 1, 0, 0, 1, 1) for _ in range(50))
     with pytest.raises(settle.CapacityError) as caught:
         problem.areas.append(settle.LoadedArea())
-    assert caught.value.capacity == 100
+    assert caught.value.capacity == 150
+    assert str(caught.value).endswith(
+        "at most 150 loaded areas, regular and spread together, not 151"
+    )
     with pytest.raises(settle.CapacityError):
         problem.spread_areas.append(settle.LoadedArea.spread(0, 0, 1, 1, 0, 0, 1, 1))
     del problem.areas[0]
