@@ -53,12 +53,30 @@ install(FILES ${SETTLE_PYTHON_FILES} DESTINATION ${SETTLE_PYTHON_INSTALL_DIR}/se
 
 # The Python tests: one pytest run per file, against the package in the build
 # tree and the programs built beside it.
+set(SETTLE_PYTHON_TEST_ENVIRONMENT
+    "PYTHONPATH=${CMAKE_BINARY_DIR}/python" PYTHONDONTWRITEBYTECODE=1
+    "SETTLE_EXE=$<TARGET_FILE:settle>" "SETTLE_BUILD_DIR=${CMAKE_BINARY_DIR}")
+if(SETTLE_SANITIZE)
+  # An interpreter built without the sanitizers loads a module built with
+  # them only when their runtimes come first; Python's own allocations at
+  # exit are not leaks of the module's.
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
+                  OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libubsan.so
+                  OUTPUT_VARIABLE ubsan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${asan_runtime}" OR NOT IS_ABSOLUTE "${ubsan_runtime}")
+    message(STATUS "Sanitizer runtimes not found: the Python tests are not run in this build")
+    return()
+  endif()
+  list(APPEND SETTLE_PYTHON_TEST_ENVIRONMENT "LD_PRELOAD=${asan_runtime} ${ubsan_runtime}"
+       ASAN_OPTIONS=detect_leaks=0)
+endif()
 file(GLOB SETTLE_PYTHON_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/python/test_*.py)
 foreach(test_file IN LISTS SETTLE_PYTHON_TESTS)
   get_filename_component(test_name ${test_file} NAME_WE)
   add_test(NAME python.${test_name}
            COMMAND ${Python3_EXECUTABLE} -m pytest -q -p no:cacheprovider ${test_file}
            WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-  set_tests_properties(python.${test_name} PROPERTIES ENVIRONMENT
-    "PYTHONPATH=${CMAKE_BINARY_DIR}/python;PYTHONDONTWRITEBYTECODE=1;SETTLE_EXE=$<TARGET_FILE:settle>;SETTLE_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  set_tests_properties(python.${test_name} PROPERTIES
+                       ENVIRONMENT "${SETTLE_PYTHON_TEST_ENVIRONMENT}")
 endforeach()

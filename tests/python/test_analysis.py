@@ -157,3 +157,20 @@ def test_one_thread_and_many_give_the_same_bits():
         outputs.append(done.stdout)
     assert outputs[0] == outputs[1]
     assert len(outputs[0]) > 0
+
+
+def test_analyses_from_many_python_threads_at_once_equal_one_at_a_time():
+    # The interpreter lock is released during the analysis: the calls overlap.
+    from concurrent.futures import ThreadPoolExecutor
+
+    problem = read(ROOT / "examples" / "large")
+    studies = []
+    for k in range(8):
+        study = problem.copy()
+        study.layers[0].unit_weight = 100.0 + k
+        studies.append(study)
+    alone = [settle.analyse(study).total_settlement.tobytes() for study in studies]
+    with ThreadPoolExecutor(max_workers=4) as pool:
+        together = list(pool.map(lambda s: settle.analyse(s).total_settlement.tobytes(), studies))
+    assert together == alone
+    assert len(set(alone)) == len(alone)
