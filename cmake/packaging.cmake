@@ -34,4 +34,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The installed programs carry no debugging symbols, as in any Debian package.
 set(CPACK_STRIP_FILES ON)
+# With the Python module in the package, the Python it was built for and NumPy
+# are recommended: the programs themselves need neither.
+if(TARGET settle_python)
+  math(EXPR next_minor "${Python3_VERSION_MINOR} + 1")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+      "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}~), python3 (<< ${Python3_VERSION_MAJOR}.${next_minor}), python3-numpy")
+endif()
 include(CPack)

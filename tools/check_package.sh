@@ -40,3 +40,14 @@ for file in usr/bin/settle usr/share/man/man1/settle.1.gz usr/share/doc/settle/R
 done
 "$tools/run_sample.sh" "$root/usr/bin/settle"
 echo "check_package: $(basename "$deb") runs the sample"
+# With the Python module in the package, it imports from the extracted tree
+# and analyses the sample to the report's total.
+module=$(find "$root/usr/lib" -path '*/dist-packages/settle/__init__.py' 2>/dev/null | head -n 1)
+if [ -n "$module" ]; then
+  (cd "$root" && PYTHONPATH="$(dirname "$(dirname "$module")")" /usr/bin/python3 -c "
+import settle
+problem = settle.read_problem('usr/share/doc/settle/examples/sample/sample.dat')
+total = float(settle.analyse(problem).total_settlement[0])
+assert '%.3f' % total == '1.724', total
+print('check_package: the packaged Python module analyses the sample:', '%.3f' % total)")
+fi
