@@ -65,7 +65,8 @@ double round_spacing(double span, double count) {
 
 PlanExtent plan_extent(const problem::ProblemData& problem) {
   Box box;
-  for (int i = 1; i <= std::max(problem.total_area_count(), 0); ++i) add_area(box, problem.areas[i]);
+  for (int i = 1; i <= std::max(problem.total_area_count(), 0); ++i)
+    add_area(box, problem.areas[i]);
   for (int j = 1; j <= problem.point_count; ++j) {
     box.add(wide(problem.points[j].x), wide(problem.points[j].y));
   }
@@ -78,8 +79,7 @@ GridSpec settlement_grid_spec(const problem::ProblemData& problem, std::optional
   const double longer = std::max({extent.width(), extent.height(), 1.0});
   const double margin = kMarginPerSide * longer;
   GridSpec grid;
-  grid.spacing =
-      spacing ? *spacing : round_spacing(longer + 2.0 * margin, kCellsAlongLongerSide);
+  grid.spacing = spacing ? *spacing : round_spacing(longer + 2.0 * margin, kCellsAlongLongerSide);
   // Nodes on multiples of the spacing, covering the extent and its margin.
   const double s = grid.spacing;
   grid.x0 = std::floor((extent.min_x - margin) / s) * s;
@@ -106,7 +106,8 @@ std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const
   std::vector<float> totals(static_cast<std::size_t>(grid.node_count()), 0.0f);
   for (int j = 0; j < grid.rows; ++j) {
     const float y = grid.y(j);
-    float* row = totals.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(grid.columns);
+    float* row =
+        totals.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(grid.columns);
     for_each_point(grid.columns, [&](int i) {
       row[i - 1] = settlement_at(problem, areas, grid.x(i - 1), y, start_sublayer);
     });

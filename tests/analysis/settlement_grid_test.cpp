@@ -40,8 +40,8 @@ TEST(SettlementGrid, ANodeOnAPointHasThePointsTotal) {
     const char* folder;
     const char* file;
     double spacing;
-  } examples[] = {{"sample", "sample.dat", 0.5}, {"si_units", "raft.dat", 0.5},
-                  {"large", "large.dat", 0.5}};
+  } examples[] = {
+      {"sample", "sample.dat", 0.5}, {"si_units", "raft.dat", 0.5}, {"large", "large.dat", 0.5}};
   for (const auto& example : examples) {
     SCOPED_TRACE(example.folder);
     const auto problem = read_example(example.folder, example.file);
