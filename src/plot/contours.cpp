@@ -1,5 +1,5 @@
-// Contour lines and bands over the grid's cells, each cut into four triangles
-// at its centre:
+// Contour lines and the regions above each level, over the grid's cells,
+// each cut into four triangles at its centre:
 //
 //   d-------c     a = (i, j), b = (i + 1, j), c = (i + 1, j + 1), d = (i, j + 1),
 //   | \   / |     m = the centre, valued at the average of a, b, c and d;
@@ -63,118 +63,67 @@ struct LevelSegments {
   std::unordered_map<std::uint64_t, PlanPoint> points;
 };
 
+// A triangle's vertices run counter-clockwise. Of the two edges the level
+// crosses, the segment runs from the one left going down (above to below) to
+// the one entered going up, which keeps the side above the level on its left.
 void add_triangle_segment(const Triangle3& t, double level, LevelSegments& out) {
-  std::array<std::uint64_t, 2> ends{};
+  std::uint64_t from = 0, to = 0;
   int found = 0;
   for (int k = 0; k < 3; ++k) {
     const Vertex& p = t[static_cast<std::size_t>(k)];
     const Vertex& q = t[static_cast<std::size_t>((k + 1) % 3)];
-    if ((p.value >= level) == (q.value >= level)) continue;
+    const bool p_above = p.value >= level;
+    if (p_above == (q.value >= level)) continue;
     const std::uint64_t key = edge_key(p, q);
     out.points.emplace(key, crossing(p, q, level));
-    ends[static_cast<std::size_t>(found++)] = key;
+    (p_above ? from : to) = key;
+    ++found;
   }
   // A plane meets a triangle in no edge or in two.
-  if (found == 2) out.segments.push_back(ends);
+  if (found == 2) out.segments.push_back({from, to});
 }
 
 void append_point(std::vector<PlanPoint>& line, const PlanPoint& p) {
   if (line.empty() || line.back().x != p.x || line.back().y != p.y) line.push_back(p);
 }
 
-// Chains the segments of one level: first from every end met once (lines that
-// leave the grid), then the loops that are left.
+// Chains the segments of one level head to tail: first from every tail that
+// ends no segment (lines that come in across the grid's border), then the
+// loops that are left. An edge is crossed by the segments of its two
+// triangles, ending one and starting the other.
 void chain(const LevelSegments& level_segments, double level, std::vector<ContourLine>& lines) {
   const auto& segments = level_segments.segments;
-  std::unordered_map<std::uint64_t, std::array<int, 2>> at;
+  std::unordered_map<std::uint64_t, int> starting;  // edge key: the segment it starts
+  std::unordered_map<std::uint64_t, int> ending;
   for (std::size_t s = 0; s < segments.size(); ++s) {
-    for (const std::uint64_t key : segments[s]) {
-      auto [entry, inserted] = at.try_emplace(key, std::array<int, 2>{-1, -1});
-      entry->second[inserted ? 0 : 1] = static_cast<int>(s);
-    }
+    starting.emplace(segments[s][0], static_cast<int>(s));
+    ending.emplace(segments[s][1], static_cast<int>(s));
   }
   std::vector<bool> used(segments.size(), false);
-  const auto walk = [&](int first, std::uint64_t start) {
+  const auto walk = [&](std::size_t first) {
     ContourLine line;
     line.level = level;
+    const std::uint64_t start = segments[first][0];
     append_point(line.points, level_segments.points.at(start));
     std::uint64_t key = start;
-    for (int s = first; s >= 0 && !used[static_cast<std::size_t>(s)];) {
-      used[static_cast<std::size_t>(s)] = true;
-      const auto& ends = segments[static_cast<std::size_t>(s)];
-      key = ends[0] == key ? ends[1] : ends[0];
+    for (std::size_t s = first; !used[s];) {
+      used[s] = true;
+      key = segments[s][1];
       append_point(line.points, level_segments.points.at(key));
-      const auto& pair = at.at(key);
-      s = pair[0] == s ? pair[1] : pair[0];
+      const auto next = starting.find(key);
+      if (next == starting.end()) break;
+      s = static_cast<std::size_t>(next->second);
     }
     line.closed = key == start;
     if (line.points.size() >= 2) lines.push_back(std::move(line));
   };
   // In the order the segments were found, so that the page is the same bytes
-  // whatever the hash map's order.
+  // whatever the hash maps' order.
   for (std::size_t s = 0; s < segments.size(); ++s) {
-    for (const std::uint64_t key : segments[s]) {
-      if (at.at(key)[1] < 0 && !used[s]) walk(static_cast<int>(s), key);
-    }
+    if (!used[s] && ending.find(segments[s][0]) == ending.end()) walk(s);
   }
   for (std::size_t s = 0; s < segments.size(); ++s) {
-    if (!used[s]) walk(static_cast<int>(s), segments[s][0]);
-  }
-}
-
-// The band of a value: the number of levels at or below it.
-int band_of_value(std::span<const double> levels, double value) {
-  return static_cast<int>(std::upper_bound(levels.begin(), levels.end(), value) - levels.begin());
-}
-
-struct Corner {
-  double x, y, value;
-};
-
-// The part of a convex polygon where value >= limit (keep_above) or value <= limit.
-std::vector<Corner> clip(const std::vector<Corner>& polygon, double limit, bool keep_above) {
-  std::vector<Corner> out;
-  const auto inside = [&](const Corner& c) {
-    return keep_above ? c.value >= limit : c.value <= limit;
-  };
-  for (std::size_t k = 0; k < polygon.size(); ++k) {
-    const Corner& a = polygon[k];
-    const Corner& b = polygon[(k + 1) % polygon.size()];
-    if (inside(a)) out.push_back(a);
-    if (inside(a) != inside(b)) {
-      const double f = (limit - a.value) / (b.value - a.value);
-      out.push_back({a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, limit});
-    }
-  }
-  return out;
-}
-
-double twice_area(const std::vector<Corner>& polygon) {
-  double sum = 0.0;
-  for (std::size_t k = 0; k < polygon.size(); ++k) {
-    const Corner& a = polygon[k];
-    const Corner& b = polygon[(k + 1) % polygon.size()];
-    sum += a.x * b.y - b.x * a.y;
-  }
-  return std::fabs(sum);
-}
-
-void add_triangle_bands(const Triangle3& t, std::span<const double> levels, double least_area,
-                        std::vector<BandPolygon>& out) {
-  const std::vector<Corner> corners = {
-      {t[0].x, t[0].y, t[0].value}, {t[1].x, t[1].y, t[1].value}, {t[2].x, t[2].y, t[2].value}};
-  const auto [low, high] = std::minmax({t[0].value, t[1].value, t[2].value});
-  const int last = band_of_value(levels, high);
-  for (int band = band_of_value(levels, low); band <= last; ++band) {
-    std::vector<Corner> piece = corners;
-    if (band > 0) piece = clip(piece, levels[static_cast<std::size_t>(band - 1)], true);
-    if (band < static_cast<int>(levels.size()))
-      piece = clip(piece, levels[static_cast<std::size_t>(band)], false);
-    // A level through a vertex leaves slivers of no area: nothing to paint.
-    if (piece.size() < 3 || twice_area(piece) < least_area) continue;
-    BandPolygon polygon{band, {}};
-    for (const Corner& c : piece) polygon.corners.push_back({c.x, c.y});
-    out.push_back(std::move(polygon));
+    if (!used[s]) walk(s);
   }
 }
 
@@ -201,40 +150,30 @@ std::vector<ContourLine> contour_lines(const ValueGrid& grid, std::span<const do
   return lines;
 }
 
-std::vector<BandPolygon> band_polygons(const ValueGrid& grid, std::span<const double> levels) {
-  assert(std::is_sorted(levels.begin(), levels.end()));
-  std::vector<BandPolygon> pieces;
-  const double least_area = 1e-9 * grid.spacing * grid.spacing;
-  for (int j = 0; j + 1 < grid.rows; ++j) {
-    const double bottom = grid.y0 + grid.spacing * j;
-    const double top = bottom + grid.spacing;
-    // A run of whole cells of one band, from column `run_start` to `i`.
-    int run_start = -1, run_band = -1;
-    const auto end_run = [&](int i) {
-      if (run_start < 0) return;
-      const double left = grid.x0 + grid.spacing * run_start;
-      const double right = grid.x0 + grid.spacing * i;
-      pieces.push_back({run_band, {{left, bottom}, {right, bottom}, {right, top}, {left, top}}});
-      run_start = -1;
-    };
-    for (int i = 0; i + 1 < grid.columns; ++i) {
-      const int band = band_of_value(levels, grid.at(i, j));
-      const bool whole = band_of_value(levels, grid.at(i + 1, j)) == band &&
-                         band_of_value(levels, grid.at(i + 1, j + 1)) == band &&
-                         band_of_value(levels, grid.at(i, j + 1)) == band;
-      if (whole && run_start >= 0 && run_band == band) continue;
-      end_run(i);
-      if (whole) {
-        run_start = i;
-        run_band = band;
-        continue;
-      }
-      for (const Triangle3& t : cell_triangles(grid, i, j))
-        add_triangle_bands(t, levels, least_area, pieces);
+std::vector<std::vector<PlanPoint>> region_at_least(const ValueGrid& grid, double level) {
+  // A frame of nodes far below every level around the grid closes every line
+  // of the level: along the border the line runs through the border's nodes
+  // (within a part in 1e30 of a spacing), so the rings hold the region's
+  // border stretches too.
+  constexpr double kFarBelow = -1e30;
+  ValueGrid framed{grid.x0 - grid.spacing, grid.y0 - grid.spacing, grid.spacing,
+                   grid.columns + 2,       grid.rows + 2,          {}};
+  framed.values.assign(
+      static_cast<std::size_t>(framed.columns) * static_cast<std::size_t>(framed.rows),
+      std::min(kFarBelow, level - 1e30));
+  for (int j = 0; j < grid.rows; ++j) {
+    for (int i = 0; i < grid.columns; ++i) {
+      framed.values[static_cast<std::size_t>(j + 1) * static_cast<std::size_t>(framed.columns) +
+                    static_cast<std::size_t>(i + 1)] = grid.at(i, j);
     }
-    end_run(grid.columns - 1);
   }
-  return pieces;
+  std::vector<std::vector<PlanPoint>> rings;
+  for (ContourLine& line : contour_lines(framed, std::vector<double>{level})) {
+    // The ring repeats its first point at its end: once is enough.
+    if (line.points.size() > 1) line.points.pop_back();
+    if (line.points.size() >= 3) rings.push_back(std::move(line.points));
+  }
+  return rings;
 }
 
 }  // namespace plot

@@ -30,29 +30,26 @@ struct ValueGrid {
 // triangles at its centre, whose value is the average of the cell's corners,
 // and the value is linear over each triangle. Along the cell edges this is
 // linear interpolation between two nodes, as in marching squares, and a
-// saddle cell is resolved by its centre's average; lines and bands come from
-// the same triangles, so they meet exactly and the bands leave no gap.
+// saddle cell is resolved by its centre's average; lines and regions come
+// from the same triangles, so the bands' edges are the contour lines.
 
 struct ContourLine {
   double level = 0.0;
-  bool closed = false;  // a loop; else both ends lie on the grid's border
-  std::vector<PlanPoint> points;
+  bool closed = false;            // a loop; else both ends lie on the grid's border
+  std::vector<PlanPoint> points;  // the values above the level on the left
 };
 
 // The lines where the value equals each of `levels`. A node equal to a level
 // counts as above it. REQUIRES: grid.values.size() == columns * rows.
 std::vector<ContourLine> contour_lines(const ValueGrid& grid, std::span<const double> levels);
 
-// A piece of the grid whose values lie in one band: band 0 below levels[0],
-// band k between levels[k - 1] and levels[k], the last band above the last level.
-struct BandPolygon {
-  int band = 0;
-  std::vector<PlanPoint> corners;
-};
-
-// Pieces that tile the grid's rectangle, each inside one band. Runs of whole
-// cells in one band along a row come as one rectangle. REQUIRES: `levels`
-// ascending, grid.values.size() == columns * rows.
-std::vector<BandPolygon> band_polygons(const ValueGrid& grid, std::span<const double> levels);
+// The region where the value is at least `level`, as rings that keep it on
+// their left: outer rings run counter-clockwise, holes clockwise, so the
+// region is what the rings enclose by the nonzero rule. Painting the regions
+// of ascending levels one over another in the colours of their bands paints
+// every band with no gap between neighbours.
+// REQUIRES: grid.values.size() == columns * rows, every value finite and
+// far smaller in size than 1e30.
+std::vector<std::vector<PlanPoint>> region_at_least(const ValueGrid& grid, double level);
 
 }  // namespace plot

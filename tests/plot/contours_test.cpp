@@ -26,16 +26,6 @@ ValueGrid sampled(double x0, double y0, double spacing, int columns, int rows,
   return grid;
 }
 
-double area_of(const std::vector<PlanPoint>& polygon) {
-  double twice = 0.0;
-  for (std::size_t k = 0; k < polygon.size(); ++k) {
-    const PlanPoint& a = polygon[k];
-    const PlanPoint& b = polygon[(k + 1) % polygon.size()];
-    twice += a.x * b.y - b.x * a.y;
-  }
-  return std::fabs(twice) / 2.0;
-}
-
 PlanPoint centroid(const std::vector<PlanPoint>& polygon) {
   PlanPoint sum;
   for (const PlanPoint& p : polygon) sum = {sum.x + p.x, sum.y + p.y};
@@ -90,36 +80,85 @@ TEST(Contours, AConesLevelsAreCirclesOfTheirRadius) {
   }
 }
 
-// Bands tile the grid with no gap and no overlap; on a plane, where the
-// interpolation is exact, each piece holds values of its own band only.
-TEST(Contours, BandsTileTheGridEachPieceInItsBand) {
-  const struct {
-    int line;
-    bool plane;
-    std::function<double(double, double)> f;
-  } cases[] = {
-      {__LINE__, true, [](double x, double y) { return 0.3 * x + 0.2 * y + 1.0; }},
-      {__LINE__, false, [](double x, double y) { return 10.0 - std::hypot(x, y); }},
-      {__LINE__, false, [](double x, double y) { return std::sin(x) * std::cos(y); }},
-  };
-  const std::vector<double> levels = {-0.5, 0.0, 0.25, 1.0, 3.0, 5.5, 8.0};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    const ValueGrid grid = sampled(-8.0, -6.0, 0.5, 33, 25, c.f);
-    double area = 0.0;
-    for (const BandPolygon& piece : band_polygons(grid, levels)) {
-      area += area_of(piece.corners);
-      if (!c.plane) continue;
-      const PlanPoint middle = centroid(piece.corners);
-      const double value = c.f(middle.x, middle.y);
-      if (piece.band > 0) {
-        EXPECT_GE(value, levels[static_cast<std::size_t>(piece.band - 1)] - 1e-9);
-      }
-      if (piece.band < static_cast<int>(levels.size())) {
-        EXPECT_LE(value, levels[static_cast<std::size_t>(piece.band)] + 1e-9);
-      }
+double signed_area(const std::vector<PlanPoint>& ring) {
+  double twice = 0.0;
+  for (std::size_t k = 0; k < ring.size(); ++k) {
+    const PlanPoint& a = ring[k];
+    const PlanPoint& b = ring[(k + 1) % ring.size()];
+    twice += a.x * b.y - b.x * a.y;
+  }
+  return twice / 2.0;
+}
+
+double region_area(const std::vector<std::vector<PlanPoint>>& rings) {
+  double area = 0.0;
+  for (const auto& ring : rings) area += signed_area(ring);
+  return area;
+}
+
+// The grid's rectangle cut by the half-plane a x + b y + c >= level.
+double half_plane_area(double left, double bottom, double right, double top, double a, double b,
+                       double c, double level) {
+  std::vector<PlanPoint> polygon = {{left, bottom}, {right, bottom}, {right, top}, {left, top}};
+  std::vector<PlanPoint> kept;
+  const auto value = [&](const PlanPoint& p) { return a * p.x + b * p.y + c - level; };
+  for (std::size_t k = 0; k < polygon.size(); ++k) {
+    const PlanPoint& p = polygon[k];
+    const PlanPoint& q = polygon[(k + 1) % polygon.size()];
+    if (value(p) >= 0) kept.push_back(p);
+    if ((value(p) >= 0) != (value(q) >= 0)) {
+      const double f = value(p) / (value(p) - value(q));
+      kept.push_back({p.x + (q.x - p.x) * f, p.y + (q.y - p.y) * f});
     }
-    EXPECT_NEAR(area, 16.0 * 12.0, 1e-6);
+  }
+  return kept.size() < 3 ? 0.0 : signed_area(kept);
+}
+
+// The region above a level, ringed counter-clockwise round what it holds and
+// clockwise round its holes, covers the area the level leaves above it.
+TEST(Contours, TheRegionAboveALevelHasTheAreaAboveIt) {
+  const double pi = std::acos(-1.0);
+  const auto plane = [](double x, double y) { return 0.3 * x + 0.2 * y + 1.0; };
+  const ValueGrid flat = sampled(-8.0, -6.0, 0.5, 33, 25, plane);
+  for (const double level : {-2.0, 0.0, 1.0, 2.5, 4.0}) {
+    SCOPED_TRACE(level);
+    EXPECT_NEAR(region_area(region_at_least(flat, level)),
+                half_plane_area(-8, -6, 8, 6, 0.3, 0.2, 1.0, level), 1e-9);
+  }
+  // Below every node the whole grid; above every node nothing.
+  EXPECT_NEAR(region_area(region_at_least(flat, -100.0)), 16.0 * 12.0, 1e-9);
+  EXPECT_TRUE(region_at_least(flat, 100.0).empty());
+
+  // A cone: a disc of radius 3 about the centre.
+  const ValueGrid cone =
+      sampled(-8.0, -8.0, 0.25, 65, 65, [](double x, double y) { return 10.0 - std::hypot(x, y); });
+  const auto disc = region_at_least(cone, 7.0);
+  ASSERT_EQ(disc.size(), 1u);
+  EXPECT_NEAR(region_area(disc), pi * 9.0, pi * 9.0 * 0.01);
+
+  // A ring-shaped ridge at radius 5: a ring of 4 to 6, an outer ring round it
+  // and a hole.
+  const ValueGrid ridge = sampled(-8.0, -8.0, 0.25, 65, 65, [](double x, double y) {
+    return -std::fabs(std::hypot(x, y) - 5.0);
+  });
+  const auto annulus = region_at_least(ridge, -1.0);
+  ASSERT_EQ(annulus.size(), 2u);
+  EXPECT_NEAR(region_area(annulus), pi * (36.0 - 16.0), pi * 20.0 * 0.01);
+  EXPECT_LT(std::min(signed_area(annulus[0]), signed_area(annulus[1])), 0.0);
+}
+
+// Where the value crosses the grid's border, the region takes the border's
+// stretch above the level: its area shrinks as the level rises.
+TEST(Contours, RegionsOfRisingLevelsShrink) {
+  const ValueGrid waves = sampled(-8.0, -6.0, 0.5, 33, 25,
+                                  [](double x, double y) { return std::sin(x) * std::cos(y); });
+  double previous = 16.0 * 12.0;
+  for (double level = -0.9; level < 1.0; level += 0.2) {
+    SCOPED_TRACE(level);
+    const double area = region_area(region_at_least(waves, level));
+    EXPECT_LT(area, previous);
+    EXPECT_GT(area, 0.0);
+    previous = area;
   }
 }
 
