@@ -77,8 +77,9 @@ ColourScale make_colour_scale(double smallest, double largest) {
 }
 
 ColourScale make_contour_scale(double smallest, double largest) {
-  const double low = std::min(smallest, 0.0);
-  const double high = std::max(largest, 0.0);
+  // A value past every number (an infinite settlement) has no place on a scale.
+  const double low = std::isfinite(smallest) ? std::min(smallest, 0.0) : 0.0;
+  const double high = std::isfinite(largest) ? std::max(largest, 0.0) : 0.0;
   if (!(high > low)) return make_colour_scale(low, high);
   // Every round step from a hundredth to a hundred times the span over 10:
   // the one whose count of levels is nearest 10 as a ratio (7 beats 15, 14
@@ -115,6 +116,7 @@ std::vector<double> contour_levels(const ColourScale& scale) {
 }
 
 int band_of(const ColourScale& scale, double value) {
+  if (std::isnan(value)) return scale.band_count - 1;
   const double at = std::floor((value - scale.low) / scale.step);
   return static_cast<int>(std::clamp(at, 0.0, static_cast<double>(scale.band_count - 1)));
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <limits>
 #include <set>
 
 #include "plot/triangulation.h"
@@ -80,6 +81,11 @@ std::vector<DistortionRow> distortion_table(std::span<const PlanPoint> points,
     row.differential = std::fabs(settlements[a] - settlements[b]);
     // The settlement in the length unit first, so the ratio has no unit.
     row.distortion = row.differential / settlement_per_length / row.distance;
+    // An infinite settlement at either end: a distortion past every limit,
+    // sorted first.
+    if (!std::isfinite(row.distortion)) {
+      row.differential = row.distortion = std::numeric_limits<double>::infinity();
+    }
     row.beyond_limit = row.distortion > limit;
     rows.push_back(row);
   }
@@ -102,7 +108,7 @@ SteepestSlope steepest_slope(const ValueGrid& grid, double settlement_per_length
       const double along_x = ((b - a) + (c - d)) / run;
       const double along_y = ((d - a) + (c - b)) / run;
       const double slope = std::hypot(along_x, along_y);
-      if (steepest.found && slope <= steepest.slope) continue;
+      if (!std::isfinite(slope) || (steepest.found && slope <= steepest.slope)) continue;
       steepest.found = true;
       steepest.slope = slope;
       steepest.at = {grid.x0 + grid.spacing * (i + 0.5), grid.y0 + grid.spacing * (j + 0.5)};

@@ -27,7 +27,8 @@ struct DistortionRow {
 };
 
 // The rows of every neighbouring pair, worst distortion first (then the
-// larger differential, then the earlier pair). `settlements` are in the
+// larger differential, then the earlier pair). A pair whose difference is
+// not finite has an infinite differential and distortion. `settlements` are in the
 // settlement unit, of which `settlement_per_length` make one length unit (12
 // inches a foot, 1000 millimetres a metre). REQUIRES: settlements.size() ==
 // points.size(), settlement_per_length > 0.
@@ -37,7 +38,8 @@ std::vector<DistortionRow> distortion_table(std::span<const PlanPoint> points,
 
 // The steepest slope of the settlement surface over the grid: of every cell,
 // the gradient from its four corners' settlements (the mean of the
-// differences along each side pair), as a pure ratio.
+// differences along each side pair), as a pure ratio. Cells with a corner
+// whose settlement is not finite take no part.
 struct SteepestSlope {
   bool found = false;  // false for a grid of less than one cell
   PlanPoint at;        // the centre of the cell

@@ -22,6 +22,7 @@ std::string decimal(float value, int decimals) {
 }
 
 std::string one_over_text(double ratio) {
+  if (std::isinf(ratio)) return "infinite";
   if (!(ratio > 0.0)) return "0";
   const double n = 1.0 / ratio;
   // Three significant figures: more would claim a precision the ratio of two
@@ -33,6 +34,7 @@ std::string one_over_text(double ratio) {
 }
 
 std::string ratio_decimal_text(double ratio) {
+  if (std::isinf(ratio)) return "infinite";
   if (!(ratio > 0.0)) return "0";
   const int decimals = std::max(0, 2 - static_cast<int>(std::floor(std::log10(ratio))));
   char text[40];
