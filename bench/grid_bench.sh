@@ -2,7 +2,9 @@
 # Times the settlement map's grid of settle-plot against settle's analysis of
 # the settlement points, on every core, in one run: the default grid of each
 # example, and 50 x 50 nodes over the two largest bench problems. Prints, for
-# each, the cost of a point, the cost of a node and their ratio.
+# each, the processor time and the wall time of a point and of a node, and
+# the ratio of the processor times (which the machine's other work changes
+# least).
 #
 # usage: bench/grid_bench.sh [BUILD_DIR] [REPEATS]   (default: build, 3)
 # SETTLE_THREADS is passed through (unset: one thread per core).
