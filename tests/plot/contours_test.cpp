@@ -10,9 +10,11 @@
 #include <functional>
 #include <vector>
 
+#include "analysis/analysis.h"
 #include "analysis/settlement_grid.h"
 #include "analysis/soil_profile.h"
 #include "plot/colour_scale.h"
+#include "problem/sublayer_division.h"
 
 namespace plot {
 namespace {
@@ -190,7 +192,9 @@ TEST(Contours, ASaddleIsResolvedByTheCentresAverage) {
 
 // One circle of diameter 8 on one layer: the settlement depends on the
 // distance from the centre alone, so every contour of its grid, worked out by
-// the analysis at each node, is a circle: its radius varies by less than a cell.
+// the analysis at each node, is a circle: its radius varies by less than a
+// cell, and lies within a cell of the radius where the settlement, analysed
+// along a ray from the centre, falls to the contour's level.
 TEST(Contours, ASingleCirclesGridGivesCircularContours) {
   problem::ProblemData problem;
   problem::set_unit_system(problem, problem::kUsGravitational);
@@ -213,6 +217,12 @@ TEST(Contours, ASingleCirclesGridGivesCircularContours) {
   const auto [least, most] = std::minmax_element(grid.values.begin(), grid.values.end());
   const std::vector<double> levels = contour_levels(make_contour_scale(*least, *most));
   ASSERT_GE(levels.size(), 7u);
+  const analysis::PreparedAreas areas = analysis::prepare_areas(problem);
+  const std::int32_t start_sublayer = problem::start_sublayer_of(problem, 1);
+  const auto along_ray = [&](double r) {
+    return static_cast<double>(
+        analysis::settlement_at(problem, areas, static_cast<float>(r), 0.0f, start_sublayer));
+  };
   int circles = 0;
   for (const ContourLine& line : contour_lines(grid, levels)) {
     SCOPED_TRACE(line.level);
@@ -223,6 +233,16 @@ TEST(Contours, ASingleCirclesGridGivesCircularContours) {
       largest = std::max(largest, std::hypot(p.x, p.y));
     }
     EXPECT_LT(largest - smallest, spec.spacing);
+    // The settlement falls with the distance: halve the bracket to 1/1000 ft.
+    double inside = 0.0, outside = 12.0;
+    ASSERT_GT(along_ray(inside), line.level);
+    ASSERT_LT(along_ray(outside), line.level);
+    while (outside - inside > 1e-3) {
+      const double middle = (inside + outside) / 2;
+      (along_ray(middle) >= line.level ? inside : outside) = middle;
+    }
+    EXPECT_GT(smallest, inside - spec.spacing);
+    EXPECT_LT(largest, outside + spec.spacing);
     ++circles;
   }
   EXPECT_GE(circles, 6);
