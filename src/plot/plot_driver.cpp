@@ -225,8 +225,8 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
       analysis::settlement_on_grid(problem, map.grid, map.start_layer, GridProgress(console));
   const SectionLine line = options.section.value_or(
       default_section_line(problem, *analysis.results, map.grid, map.totals));
-  page_input.section = compute_section(problem, line, options.section.has_value(), map.grid.spacing,
-                                       map.start_layer);
+  page_input.section = compute_section(problem, line, options.section.has_value(),
+                                       section_spacing(line, map.grid.spacing), map.start_layer);
 
   std::ostringstream page;
   write_page(page, problem, *analysis.results, page_input);

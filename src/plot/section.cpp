@@ -1,6 +1,7 @@
 // The section's line, its samples and its crossings of the loaded areas.
 #include "plot/section.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/analysis.h"
@@ -45,6 +46,11 @@ std::vector<SectionCrossing> section_crossings(const problem::ProblemData& probl
     if (stretch) crossings.push_back({i, stretch->from * length, stretch->to * length});
   }
   return crossings;
+}
+
+double section_spacing(const SectionLine& line, double grid_spacing) {
+  constexpr double kMostSteps = 1000.0;
+  return std::max(grid_spacing, std::hypot(line.x2 - line.x1, line.y2 - line.y1) / kMostSteps);
 }
 
 std::vector<double> section_stations(double length, double spacing) {

@@ -45,6 +45,11 @@ SectionLine default_section_line(const problem::ProblemData& problem,
 std::vector<SectionCrossing> section_crossings(const problem::ProblemData& problem,
                                                const SectionLine& line);
 
+// The spacing of the section's samples: the grid's, or wider on a line so
+// long that it would take more than 1000 steps of it (each sample costs a
+// settlement point's analysis). REQUIRES: grid_spacing > 0.
+double section_spacing(const SectionLine& line, double grid_spacing);
+
 // The distances of the samples along a line of `length`: every multiple of
 // `spacing` from 0, and the far end. REQUIRES: spacing > 0.
 std::vector<double> section_stations(double length, double spacing);

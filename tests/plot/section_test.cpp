@@ -86,6 +86,15 @@ TEST(Section, IsSampledAtTheSpacingAndAtItsEnd) {
   }
 }
 
+// Each sample is a point's analysis: a line of more than 1000 grid spacings
+// is sampled 1000 times.
+TEST(Section, ALongLineIsSampledAtMostAThousandTimes) {
+  EXPECT_EQ(section_spacing({0, 0, 100, 0}, 0.5), 0.5);
+  EXPECT_EQ(section_spacing({0, 0, 0, 500}, 0.5), 0.5);
+  EXPECT_EQ(section_spacing({0, 0, 30000, 40000}, 0.5), 50.0);
+  EXPECT_EQ(section_stations(50000, section_spacing({0, 0, 30000, 40000}, 0.5)).size(), 1001u);
+}
+
 std::unique_ptr<problem::ProblemData> read_sample() {
   std::ifstream in(std::filesystem::path(SETTLE_EXAMPLES) / "sample" / "sample.dat",
                    std::ios::binary);
