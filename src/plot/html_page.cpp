@@ -41,7 +41,7 @@ constexpr std::string_view kStyle =
     "svg.plan{max-height:128mm;width:auto;max-width:100%;break-inside:avoid}"
     "svg.section-chart{max-height:120mm;width:auto;break-inside:avoid}"
     ".profiles{gap:2mm}.profiles svg.profile{width:50mm;height:auto;break-inside:avoid}"
-    ".profiles svg.soil-column{width:26mm;height:auto}svg.key{width:150mm;height:auto}"
+    ".profiles svg.soil-column{width:28mm;height:auto}svg.key{width:150mm;height:auto}"
     "tr{break-inside:avoid}}";
 
 std::string plural(int count, std::string_view one, std::string_view many) {

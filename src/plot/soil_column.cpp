@@ -11,7 +11,7 @@
 namespace plot {
 namespace {
 
-constexpr double kWidth = 160.0;
+constexpr double kWidth = 176.0;
 constexpr double kColumnLeft = 46.0, kColumnRight = 106.0;
 
 // Light tints, one per curve position, so that layers of one soil look alike.
