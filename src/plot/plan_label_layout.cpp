@@ -14,7 +14,6 @@ namespace plot {
 namespace {
 
 constexpr double kPointFont = 13.0, kEndFont = 14.0, kContourFont = 11.0, kSlopeFont = 11.0;
-constexpr double kPointRadius = 6.0;
 
 struct Placed {
   Label label;
@@ -67,8 +66,8 @@ void place_points(Layout& layout, const PlanFrame& frame, const problem::Problem
     const double x = frame.px_x(static_cast<double>(point.x));
     const double y = frame.px_y(static_cast<double>(point.y));
     if (!layout.place_beside(
-            label, around_mark(x, y, kPointRadius, 3.0, label_width(label), label_height(label)),
-            x)) {
+            label,
+            around_mark(x, y, kPointMarkRadius, 3.0, label_width(label), label_height(label)), x)) {
       ++notes.point_labels_left_off;
     }
   }

@@ -18,6 +18,9 @@
 
 namespace plot {
 
+// The radius in pixels of a settlement point's mark.
+inline constexpr double kPointMarkRadius = 6.0;
+
 // What the plan drew before its labels: the marks that labels keep clear of
 // and the ends of the section's line, in pixels.
 struct PlanMarks {

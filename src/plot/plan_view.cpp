@@ -25,7 +25,6 @@ namespace {
 constexpr double kMaxWidth = 1000.0, kMinWidth = 720.0;
 constexpr double kLeft = 64.0, kRight = 24.0, kBottom = 48.0;
 constexpr double kMaxPlotHeight = 760.0;
-constexpr double kPointRadius = 6.0;
 
 double wide(float value) { return static_cast<double>(value); }
 
@@ -230,13 +229,13 @@ PlanMarks write_marks(XmlWriter& out, const PlanFrame& frame, const problem::Pro
                     " " + std::string(units.settlement));
     out.empty("circle", {{"cx", px(x)},
                          {"cy", px(y)},
-                         {"r", px(kPointRadius)},
+                         {"r", px(kPointMarkRadius)},
                          {"fill", band_colour(map.scale, band_of(map.scale, wide(total)))},
                          {"stroke", "#000000"},
                          {"stroke-width", "2"}});
     out.empty("circle", {{"cx", px(x)}, {"cy", px(y)}, {"r", "1.5"}, {"fill", "#000000"}});
     out.close();
-    const double r = kPointRadius + 1.0;
+    const double r = kPointMarkRadius + 1.0;
     marks.boxes.push_back({x - r, y - r, x + r, y + r});
   }
   out.close();

@@ -10,9 +10,9 @@ SettlementMap make_settlement_map(const problem::ProblemData& problem,
                                   const analysis::AnalysisResults& results,
                                   const PageInput& input) {
   SettlementMap map;
-  const analysis::GridSpec& spec = input.map.grid;
-  map.has_grid = spec.columns >= 2 && spec.rows >= 2 &&
-                 input.map.totals.size() == static_cast<std::size_t>(spec.node_count());
+  const analysis::GridSpec& nodes = input.map.grid;
+  map.has_grid = nodes.columns >= 2 && nodes.rows >= 2 &&
+                 input.map.totals.size() == static_cast<std::size_t>(nodes.node_count());
   double smallest = 0.0, largest = 0.0;
   const auto cover = [&](double value) {
     if (!std::isfinite(value)) return;
@@ -20,7 +20,7 @@ SettlementMap make_settlement_map(const problem::ProblemData& problem,
     largest = std::max(largest, value);
   };
   if (map.has_grid) {
-    map.grid = {spec.x0, spec.y0, spec.spacing, spec.columns, spec.rows, {}};
+    map.grid = {nodes.x0, nodes.y0, nodes.spacing, nodes.columns, nodes.rows, {}};
     map.grid.values.reserve(input.map.totals.size());
     for (const float total : input.map.totals) {
       map.grid.values.push_back(static_cast<double>(total));

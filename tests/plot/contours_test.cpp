@@ -209,9 +209,9 @@ TEST(Contours, ASingleCirclesGridGivesCircularContours) {
   problem.areas[1].loading = 2.0f;
   analysis::form_sublayers(problem);
   analysis::compute_initial_strains(problem);
-  const analysis::GridSpec spec = analysis::settlement_grid_spec(problem, 0.5);
-  const std::vector<float> totals = analysis::settlement_on_grid(problem, spec, 1);
-  ValueGrid grid{spec.x0, spec.y0, spec.spacing, spec.columns, spec.rows, {}};
+  const analysis::GridSpec nodes = analysis::settlement_grid_spec(problem, 0.5);
+  const std::vector<float> totals = analysis::settlement_on_grid(problem, nodes, 1);
+  ValueGrid grid{nodes.x0, nodes.y0, nodes.spacing, nodes.columns, nodes.rows, {}};
   for (const float t : totals) grid.values.push_back(static_cast<double>(t));
 
   const auto [least, most] = std::minmax_element(grid.values.begin(), grid.values.end());
@@ -232,7 +232,7 @@ TEST(Contours, ASingleCirclesGridGivesCircularContours) {
       smallest = std::min(smallest, std::hypot(p.x, p.y));
       largest = std::max(largest, std::hypot(p.x, p.y));
     }
-    EXPECT_LT(largest - smallest, spec.spacing);
+    EXPECT_LT(largest - smallest, nodes.spacing);
     // The settlement falls with the distance: halve the bracket to 1/1000 ft.
     double inside = 0.0, outside = 12.0;
     ASSERT_GT(along_ray(inside), line.level);
@@ -241,8 +241,8 @@ TEST(Contours, ASingleCirclesGridGivesCircularContours) {
       const double middle = (inside + outside) / 2;
       (along_ray(middle) >= line.level ? inside : outside) = middle;
     }
-    EXPECT_GT(smallest, inside - spec.spacing);
-    EXPECT_LT(largest, outside + spec.spacing);
+    EXPECT_GT(smallest, inside - nodes.spacing);
+    EXPECT_LT(largest, outside + nodes.spacing);
     ++circles;
   }
   EXPECT_GE(circles, 6);
