@@ -98,13 +98,13 @@ std::vector<KeyItem> key_items(const SettlementMap& map, bool has_spread_areas) 
                                           {"stroke-width", "2"}});
                    }});
   items.push_back({"angular distortion beyond " + one_over_text(map.distortion_limit),
-                   [](XmlWriter& out, double x, double y) {
+                   [width = flagged_pair_width(map)](XmlWriter& out, double x, double y) {
                      out.empty("line", {{"x1", px(x)},
                                         {"y1", px(y)},
                                         {"x2", px(x + 30)},
                                         {"y2", px(y)},
                                         {"stroke", kFlaggedPairColour},
-                                        {"stroke-width", "4"},
+                                        {"stroke-width", width},
                                         {"stroke-linecap", "round"}});
                    }});
   if (map.section) {
@@ -128,6 +128,12 @@ std::vector<KeyItem> key_items(const SettlementMap& map, bool has_spread_areas) 
 }
 
 }  // namespace
+
+std::string flagged_pair_width(const SettlementMap& map) {
+  const auto flagged = std::count_if(map.distortion.begin(), map.distortion.end(),
+                                     [](const DistortionRow& row) { return row.beyond_limit; });
+  return flagged > 30 ? "2.5" : "4";
+}
 
 double write_map_legend(XmlWriter& out, const SettlementMap& map, std::int32_t unit_system,
                         bool has_spread_areas, double width) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "plot/settlement_map.h"
 #include "plot/xml_writer.h"
@@ -13,6 +14,10 @@ namespace plot {
 inline constexpr const char* kContourColour = "#303030";
 inline constexpr const char* kFlaggedPairColour = "#5e3c99";
 inline constexpr const char* kSectionColour = "#000000";
+
+// The stroke width of the pairs beyond the distortion limit: thick, and less
+// so when so many are flagged that they would hide the map.
+std::string flagged_pair_width(const SettlementMap& map);
 
 // Writes the key across the top `width` pixels of the plan's SVG; returns the
 // height it takes.

@@ -140,7 +140,7 @@ void write_flagged_pairs(XmlWriter& out, const PlanFrame& frame,
                          const problem::ProblemData& problem, const SettlementMap& map) {
   out.open("g", {{"class", "distortion"},
                  {"stroke", kFlaggedPairColour},
-                 {"stroke-width", "4"},
+                 {"stroke-width", flagged_pair_width(map)},
                  {"stroke-linecap", "round"},
                  {"stroke-opacity", "0.85"}});
   for (const DistortionRow& row : map.distortion) {
