@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs settle-plot on every example and renders each page to PNG with headless
-# Chromium, to look at the pages as a user sees them. Not part of CI.
+# Runs settle-plot on every example and renders the top 3000 pixels of each page,
+# 1400 wide, to PNG with headless Chromium, to look at the pages as a user sees
+# them. Not part of CI.
 #
 # usage: tools/render_plot.sh [BUILD_DIR] [OUT_DIR]
 #   BUILD_DIR  folder holding the settle-plot executable (default: build)
@@ -28,7 +29,7 @@ for example in "$root"/examples/*/; do
   profile="$(mktemp -d "$out/chromium-profile-XXXXXX")"
   "$browser" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
     --disable-background-networking --disable-component-update --disable-sync \
-    --user-data-dir="$profile" --screenshot="$out/$name.png" --window-size=1280,2000 \
+    --user-data-dir="$profile" --screenshot="$out/$name.png" --window-size=1400,3000 \
     "file://$work/$name.html" >/dev/null 2>&1
   rm -rf "$profile"
   echo "$out/$name.png"

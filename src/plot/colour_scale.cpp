@@ -76,7 +76,47 @@ ColourScale make_colour_scale(double smallest, double largest) {
   return scale;
 }
 
+ColourScale make_contour_scale(double smallest, double largest) {
+  // A value past every number (an infinite settlement) has no place on a scale.
+  const double low = std::isfinite(smallest) ? std::min(smallest, 0.0) : 0.0;
+  const double high = std::isfinite(largest) ? std::max(largest, 0.0) : 0.0;
+  if (!(high > low)) return make_colour_scale(low, high);
+  // Every round step from a hundredth to a hundred times the span over 10:
+  // the one whose count of levels is nearest 10 as a ratio (7 beats 15, 14
+  // beats 7), the larger step on a tie.
+  ColourScale best;
+  double best_miss = 1e300;
+  const double decade = std::pow(10.0, std::floor(std::log10((high - low) / 10.0)));
+  for (double power = decade / 10.0; power <= decade * 10.0 * (1.0 + 1e-9); power *= 10.0) {
+    for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
+      ColourScale scale;
+      scale.step = factor * power;
+      scale.low = std::floor(low / scale.step + 1e-9) * scale.step;
+      scale.band_count =
+          std::max(1, static_cast<int>(std::ceil((high - scale.low) / scale.step - 1e-9)));
+      const int levels = std::max(scale.band_count - 1, 1);
+      const double miss = std::fabs(std::log(levels / 10.0));
+      if (miss <= best_miss + 1e-12) {
+        best = scale;
+        best_miss = miss;
+      }
+    }
+  }
+  return best;
+}
+
+std::vector<double> contour_levels(const ColourScale& scale) {
+  std::vector<double> levels;
+  for (int k = 1; k < scale.band_count; ++k) {
+    const double level = scale.low + scale.step * k;
+    // A level of 0 is written 0, never -0.
+    levels.push_back(std::fabs(level) < scale.step * 1e-9 ? 0.0 : level);
+  }
+  return levels;
+}
+
 int band_of(const ColourScale& scale, double value) {
+  if (std::isnan(value)) return scale.band_count - 1;
   const double at = std::floor((value - scale.low) / scale.step);
   return static_cast<int>(std::clamp(at, 0.0, static_cast<double>(scale.band_count - 1)));
 }

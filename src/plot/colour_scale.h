@@ -28,7 +28,16 @@ struct ColourScale {
 // The scale that covers `smallest`..`largest` and 0 with about 8 bands.
 ColourScale make_colour_scale(double smallest, double largest);
 
-// The band (0..band_count-1) holding `value`; values outside go to the end bands.
+// The scale of the settlement map: it covers `smallest`..`largest` and 0 with
+// a round step that puts about 10 (8 to 12 wherever a round step can) contour
+// levels between its ends. An end that is not finite is taken as 0.
+ColourScale make_contour_scale(double smallest, double largest);
+
+// The limits between the bands of `scale`, ascending: its contour levels.
+std::vector<double> contour_levels(const ColourScale& scale);
+
+// The band (0..band_count-1) holding `value`; values outside go to the end
+// bands, a value that is not a number to the last.
 int band_of(const ColourScale& scale, double value);
 
 // The fill colour "#rrggbb" of `band`: light to dark red above 0, blue below.

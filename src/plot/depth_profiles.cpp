@@ -13,10 +13,9 @@
 namespace plot {
 namespace {
 
-constexpr double kWidth = 390.0, kHeight = 350.0;
-constexpr double kTop = 64.0, kBottom = 334.0;
-constexpr double kPressureLeft = 52.0, kPressureRight = 202.0;
-constexpr double kSettlementLeft = 230.0, kSettlementRight = 366.0;
+constexpr double kWidth = 330.0;
+constexpr double kPressureLeft = 50.0, kPressureRight = 164.0;
+constexpr double kSettlementLeft = 200.0, kSettlementRight = 314.0;
 
 constexpr const char* kStressColour = "#1f4e9c";
 constexpr const char* kOverburdenColour = "#555555";
@@ -32,7 +31,8 @@ Axis value_axis(double smallest, double largest, double left, double right, doub
   const double low = std::min(smallest, 0.0);
   double high = std::max(largest, 0.0);
   if (high <= low) high = low + 1.0;
-  step = round_step(high - low, 4);
+  // Three to six steps: the tick values of a panel 114 pixels wide stay apart.
+  step = round_step(high - low, 3);
   return {std::floor(low / step + 1e-9) * step, std::ceil(high / step - 1e-9) * step, left, right};
 }
 
@@ -40,19 +40,23 @@ void write_value_axis(XmlWriter& out, const Axis& axis, double step, const std::
   const int decimals = decimals_for(step);
   for (const double value : ticks(axis.low, axis.high, step)) {
     const std::string x = px(axis.at(value));
-    out.empty("line",
-              {{"x1", x}, {"y1", px(kTop)}, {"x2", x}, {"y2", px(kBottom)}, {"stroke", "#e0e0e0"}});
-    out.element("text", {{"x", x}, {"y", px(kTop - 6)}, {"text-anchor", "middle"}},
+    out.empty("line", {{"x1", x},
+                       {"y1", px(kProfileTop)},
+                       {"x2", x},
+                       {"y2", px(kProfileBottom)},
+                       {"stroke", "#e0e0e0"}});
+    out.element("text", {{"x", x}, {"y", px(kProfileTop - 6)}, {"text-anchor", "middle"}},
                 decimal(static_cast<float>(value), decimals));
   }
-  out.element(
-      "text",
-      {{"x", px((axis.left + axis.right) / 2)}, {"y", px(kTop - 22)}, {"text-anchor", "middle"}},
-      title);
+  out.element("text",
+              {{"x", px((axis.left + axis.right) / 2)},
+               {"y", px(kProfileTop - 22)},
+               {"text-anchor", "middle"}},
+              title);
   out.empty("rect", {{"x", px(axis.left)},
-                     {"y", px(kTop)},
+                     {"y", px(kProfileTop)},
                      {"width", px(axis.right - axis.left)},
-                     {"height", px(kBottom - kTop)},
+                     {"height", px(kProfileBottom - kProfileTop)},
                      {"fill", "none"},
                      {"stroke", "#000000"}});
 }
@@ -66,8 +70,13 @@ std::string polyline(const std::vector<std::pair<double, double>>& pixels) {
   return text;
 }
 
-void write_line(XmlWriter& out, const std::vector<std::pair<double, double>>& pixels,
-                const char* colour, const char* dashes) {
+// A value that is not finite (the settlement above a sublayer that settles
+// without end) leaves its place out of the line.
+void write_line(XmlWriter& out, std::vector<std::pair<double, double>> pixels, const char* colour,
+                const char* dashes) {
+  std::erase_if(pixels, [](const std::pair<double, double>& p) {
+    return !std::isfinite(p.first) || !std::isfinite(p.second);
+  });
   if (pixels.size() < 2) return;
   out.empty("polyline", {{"points", polyline(pixels)},
                          {"fill", "none"},
@@ -78,6 +87,20 @@ void write_line(XmlWriter& out, const std::vector<std::pair<double, double>>& pi
 
 }  // namespace
 
+DepthAxis profile_depth_axis(const problem::ProblemData& problem) {
+  const int n = problem.sublayer_count;
+  double bottom_depth = n > 0 ? static_cast<double>(problem.sublayers[n].bottom_depth) : 0.0;
+  bottom_depth = std::max(
+      {bottom_depth, static_cast<double>(problem.boundary_depths[std::max(problem.layer_count, 0)]),
+       1.0});
+  const double step = round_step(bottom_depth, 6);
+  return {std::ceil(bottom_depth / step - 1e-9) * step, step};
+}
+
+double DepthAxis::at(double depth) const {
+  return kProfileTop + depth / deepest * (kProfileBottom - kProfileTop);
+}
+
 void write_profile_key(XmlWriter& out, std::int32_t unit_system) {
   const UnitNames units = unit_names(unit_system);
   out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
@@ -85,7 +108,7 @@ void write_profile_key(XmlWriter& out, std::int32_t unit_system) {
                    {"width", "900"},
                    {"height", "24"},
                    {"viewBox", "0 0 900 24"},
-                   {"font-family", "Helvetica, Arial, sans-serif"},
+                   {"font-family", "Helvetica, Arial, 'Liberation Sans', sans-serif"},
                    {"font-size", "13"}});
   const struct {
     double x;
@@ -131,42 +154,47 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   double largest_pressure = 0.0, smallest_pressure = 0.0;
   for (int m = 1; m <= n; ++m) {
     const int at = m;
-    largest_pressure =
-        std::max({largest_pressure, static_cast<double>(sublayers[at].overburden_pressure),
-                  static_cast<double>(results.average_stress_increase[row][at])});
-    smallest_pressure =
-        std::min(smallest_pressure, static_cast<double>(results.average_stress_increase[row][at]));
+    for (const float pressure :
+         {sublayers[at].overburden_pressure, results.average_stress_increase[row][at]}) {
+      if (!std::isfinite(pressure)) continue;
+      largest_pressure = std::max(largest_pressure, static_cast<double>(pressure));
+      smallest_pressure = std::min(smallest_pressure, static_cast<double>(pressure));
+    }
   }
-  const auto [least_below, most_below] = std::minmax_element(below.begin(), below.end());
+  double least_below = 0.0, most_below = 0.0;
+  for (const double value : below) {
+    if (!std::isfinite(value)) continue;
+    least_below = std::min(least_below, value);
+    most_below = std::max(most_below, value);
+  }
   double pressure_step = 1.0, settlement_step = 1.0;
   const Axis pressure =
       value_axis(smallest_pressure, largest_pressure, kPressureLeft, kPressureRight, pressure_step);
   const Axis settlement =
-      value_axis(*least_below, *most_below, kSettlementLeft, kSettlementRight, settlement_step);
-  double bottom_depth = n > 0 ? static_cast<double>(sublayers[n].bottom_depth) : 0.0;
-  bottom_depth = std::max(
-      {bottom_depth, static_cast<double>(problem.boundary_depths[std::max(problem.layer_count, 0)]),
-       1.0});
-  double depth_step = round_step(bottom_depth, 6);
-  const Axis depth{0.0, std::ceil(bottom_depth / depth_step - 1e-9) * depth_step, kTop, kBottom};
+      value_axis(least_below, most_below, kSettlementLeft, kSettlementRight, settlement_step);
+  const DepthAxis depth_axis = profile_depth_axis(problem);
+  const double depth_step = depth_axis.step;
+  const Axis depth{0.0, depth_axis.deepest, kProfileTop, kProfileBottom};
 
   out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
                    {"class", "profile"},
                    {"data-position", std::to_string(point)},
                    {"width", px(kWidth)},
-                   {"height", px(kHeight)},
-                   {"viewBox", "0 0 " + px(kWidth) + " " + px(kHeight)},
-                   {"font-family", "Helvetica, Arial, sans-serif"},
+                   {"height", px(kProfileHeight)},
+                   {"viewBox", "0 0 " + px(kWidth) + " " + px(kProfileHeight)},
+                   {"font-family", "Helvetica, Arial, 'Liberation Sans', sans-serif"},
                    {"font-size", "12"}});
-  out.open("text", {{"x", "4"}, {"y", "15"}, {"font-size", "14"}});
-  out.element("tspan", {{"font-weight", "bold"}}, "Point " + std::to_string(record.point_number));
-  out.element("tspan", {},
-              " at (" + decimal(record.x, 2) + ", " + decimal(record.y, 2) + "), total");
-  out.element(
+  // One line of markup: a line break between spans would be drawn as a space.
+  out.open_inline("text", {{"x", "4"}, {"y", "15"}, {"font-size", "13"}});
+  out.element_inline("tspan", {{"font-weight", "bold"}},
+                     "Point " + std::to_string(record.point_number));
+  out.element_inline("tspan", {},
+                     " at (" + decimal(record.x, 2) + ", " + decimal(record.y, 2) + "): ");
+  out.element_inline(
       "tspan",
       {{"class", "settlement"}, {"data-position", std::to_string(point)}, {"font-weight", "bold"}},
       settlement_text(results.total_settlement[row]));
-  out.element("tspan", {}, std::string(units.settlement));
+  out.element_inline("tspan", {}, " " + std::string(units.settlement));
   out.close();
 
   for (const double d : ticks(depth.low, depth.high, depth_step)) {
@@ -174,7 +202,7 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
                 {{"x", px(kPressureLeft - 5)}, {"y", px(depth.at(d) + 4)}, {"text-anchor", "end"}},
                 decimal(static_cast<float>(d), decimals_for(depth_step)));
   }
-  const std::string middle = px((kTop + kBottom) / 2);
+  const std::string middle = px((kProfileTop + kProfileBottom) / 2);
   out.element("text",
               {{"x", "12"},
                {"y", middle},
@@ -189,13 +217,14 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
     const double top = depth.at(sublayers[first - 1].bottom_depth);
     for (const Axis* panel : {&pressure, &settlement}) {
       out.empty("rect", {{"x", px(panel->left)},
-                         {"y", px(kTop)},
+                         {"y", px(kProfileTop)},
                          {"width", px(panel->right - panel->left)},
-                         {"height", px(top - kTop)},
+                         {"height", px(top - kProfileTop)},
                          {"fill", "#000000"},
                          {"fill-opacity", "0.08"}});
     }
-    out.element("text", {{"x", px(kPressureLeft + 4)}, {"y", px(kTop + 12)}}, "not included");
+    out.element("text", {{"x", px(kPressureLeft + 4)}, {"y", px(kProfileTop + 12)}},
+                "not included");
   }
   for (int layer = 1; layer < problem.layer_count; ++layer) {
     const std::string y = px(depth.at(problem.boundary_depths[layer]));

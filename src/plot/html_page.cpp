@@ -5,27 +5,44 @@
 #include <algorithm>
 #include <string>
 
-#include "plot/colour_scale.h"
 #include "plot/depth_profiles.h"
+#include "plot/map_section.h"
 #include "plot/page_text.h"
 #include "plot/plan_view.h"
+#include "plot/settlement_map.h"
+#include "plot/soil_column.h"
 #include "plot/xml_writer.h"
 #include "problem/indexed_table.h"
 
 namespace plot {
 namespace {
 
+// On screen a column of text and drawings; printed, landscape, the map, the
+// section and the profiles each on a page of their own, scaled to fit it.
 constexpr std::string_view kStyle =
-    "body{font-family:Helvetica,Arial,sans-serif;color:#000;background:#fff;max-width:1200px;"
-    "margin:0 auto;padding:12px 20px;line-height:1.4}"
+    "body{font-family:Helvetica,Arial,'Liberation Sans',sans-serif;color:#000;background:#fff;"
+    "max-width:1200px;margin:0 auto;padding:12px 20px;line-height:1.4}"
     "h1{font-size:24px;margin:8px 0 0}h2{font-size:19px;margin:28px 0 6px;border-bottom:1px solid "
     "#999}"
     "p{margin:6px 0}.subtitle{font-size:17px;margin-top:0}"
     "svg{max-width:100%;height:auto;display:block}"
-    ".profiles{display:flex;flex-wrap:wrap;gap:8px 10px}"
+    ".profiles{display:flex;flex-wrap:wrap;gap:8px 10px;align-items:flex-start}"
     "table{border-collapse:collapse;margin:6px 0}th,td{border:1px solid #999;padding:3px 9px}"
     "th{background:#eee}td.n{text-align:right;font-variant-numeric:tabular-nums}"
-    ".note{font-size:14px}";
+    "table.title-block{margin:10px 0}table.title-block th{text-align:left}"
+    "td.sha256{font-family:'DejaVu Sans Mono',Menlo,Consolas,monospace;font-size:13px}"
+    "tr.flagged td{background:#f3e8f7}tr.flagged td.beyond{font-weight:bold;color:#5e3c99}"
+    ".note{font-size:14px}"
+    "@page{size:landscape;margin:12mm}"
+    "@media print{body{max-width:none;padding:0;font-size:10pt;line-height:1.3}"
+    "h2{margin-top:8px;font-size:14pt}p{margin:3px 0}.note{font-size:9pt}"
+    "section.map-page,section.section-page,section.profiles-page{break-before:page;"
+    "page-break-before:always}"
+    "svg.plan{max-height:128mm;width:auto;max-width:100%;break-inside:avoid}"
+    "svg.section-chart{max-height:120mm;width:auto;break-inside:avoid}"
+    ".profiles{gap:2mm}.profiles svg.profile{width:50mm;height:auto;break-inside:avoid}"
+    ".profiles svg.soil-column{width:28mm;height:auto}svg.key{width:150mm;height:auto}"
+    "tr{break-inside:avoid}}";
 
 std::string plural(int count, std::string_view one, std::string_view many) {
   return std::to_string(count) + " " + std::string(count == 1 ? one : many);
@@ -37,11 +54,33 @@ std::string_view shape_name(std::int32_t shape) {
   return "rectangle";
 }
 
+void write_title_block(XmlWriter& out, const problem::ProblemData& problem,
+                       const TitleBlock& title) {
+  out.open("table", {{"class", "title-block"}});
+  const auto row = [&](std::string_view heading, std::string_view css_class,
+                       const std::string& value) {
+    out.open("tr");
+    out.element("th", {}, heading);
+    out.element("td", {{"class", std::string(css_class)}}, value);
+    out.close();
+  };
+  row("Problem", "problem-title",
+      std::string(trimmed(problem.title[0].view())) + " / " +
+          std::string(trimmed(problem.title[1].view())));
+  row("Problem file", "input-name", title.input_name);
+  row("SHA-256 of the problem file", "sha256", title.sha256);
+  row("Drawn by", "program", "settle-plot " SETTLE_VERSION);
+  row("Date", "date", title.date);
+  out.close();
+}
+
 void write_heading(XmlWriter& out, const problem::ProblemData& problem,
-                   const analysis::AnalysisResults& results) {
+                   const analysis::AnalysisResults& results, const PageInput& input,
+                   const SettlementMap& map) {
   const UnitNames units = unit_names(problem.unit_system);
   out.element("h1", {}, std::string(trimmed(problem.title[0].view())));
   out.element("p", {{"class", "subtitle"}}, std::string(trimmed(problem.title[1].view())));
+  write_title_block(out, problem, input.title);
   out.element("p", {},
               "Units: " + std::string(units.system) + ". " +
                   plural(problem.layer_count, "soil layer", "soil layers") + ", " +
@@ -51,60 +90,33 @@ void write_heading(XmlWriter& out, const problem::ProblemData& problem,
                   plural(problem.spread_area_count, "spread area", "spread areas") + ", " +
                   plural(problem.sublayer_count, "sublayer", "sublayers") + " of 0.5 " +
                   std::string(units.length) + ".");
-  if (problem.point_count < 1) return;
-  int most = 1;
-  for (int j = 2; j <= problem.point_count; ++j) {
-    if (results.total_settlement[j] > results.total_settlement[most]) {
-      most = j;
+  if (problem.point_count >= 1) {
+    int most = 1;
+    for (int j = 2; j <= problem.point_count; ++j) {
+      if (results.total_settlement[j] > results.total_settlement[most]) most = j;
     }
+    out.open("p", {{"class", "headline"}});
+    out.text("Largest total settlement: ");
+    out.element_inline("strong", {{"class", "settlement"}, {"data-position", std::to_string(most)}},
+                       settlement_text(results.total_settlement[most]));
+    out.text(" " + std::string(units.settlement) + " at point " +
+             std::to_string(problem.points[most].point_number) + ".");
+    out.close();
   }
-  out.open("p", {{"class", "headline"}});
-  out.text("Largest total settlement: ");
-  out.element("strong", {{"class", "settlement"}, {"data-position", std::to_string(most)}},
-              settlement_text(results.total_settlement[most]));
-  out.text(" " + std::string(units.settlement) + " at point " +
-           std::to_string(problem.points[most].point_number) + ".");
-  out.close();
-}
-
-void write_plan_section(XmlWriter& out, const problem::ProblemData& problem,
-                        const analysis::AnalysisResults& results) {
-  const UnitNames units = unit_names(problem.unit_system);
-  double smallest = 0.0, largest = 0.0;
-  for (int j = 1; j <= problem.point_count; ++j) {
-    smallest = std::min(smallest, static_cast<double>(results.total_settlement[j]));
-    largest = std::max(largest, static_cast<double>(results.total_settlement[j]));
-  }
-  const ColourScale scale = make_colour_scale(smallest, largest);
-  out.element("h2", {}, "Plan view");
-  out.element("p", {},
-              "Drawn to scale, +y up the page. Loaded areas are black outlines labelled with their "
-              "identifier and "
-              "loading (" +
-                  std::string(units.pressure) +
-                  "); spread areas are dashed, numbered S1, S2, ... and "
-                  "labelled with their total load (" +
-                  std::string(units.force) +
-                  "). Each settlement point Pn is a "
-                  "circle coloured by its total settlement, labelled with that settlement (" +
-                  std::string(units.settlement) + ").");
-  write_colour_legend(out, scale, problem.unit_system);
-  const PlanNotes notes = write_plan_view(out, problem, results, scale);
-  if (notes.shaded) {
-    out.element("p", {{"class", "note"}},
-                "The shading between the points interpolates their total settlements linearly over "
-                "a Delaunay "
-                "triangulation of the points; outside the outermost points nothing is shaded.");
-  } else if (problem.point_count > 0) {
-    out.element(
-        "p", {{"class", "note"}},
-        "No shading: it needs at least three settlement points that do not lie on one line.");
-  }
-  if (notes.coinciding_points > 0) {
-    out.element("p", {{"class", "note"}},
-                plural(notes.coinciding_points, "point lies", "points lie") +
-                    " at the place of an earlier point; the shading there uses the earlier point's "
-                    "settlement.");
+  if (map.has_grid && map.unbounded_nodes == 0) {
+    std::size_t most = 0;
+    const auto& values = map.grid.values;
+    for (std::size_t k = 1; k < values.size(); ++k) {
+      if (values[k] > values[most]) most = k;
+    }
+    const auto columns = static_cast<std::size_t>(map.grid.columns);
+    const float x = input.map.grid.x(static_cast<int>(most % columns));
+    const float y = input.map.grid.y(static_cast<int>(most / columns));
+    out.element("p", {{"class", "map-headline"}},
+                "Largest on the settlement map: " + decimal(static_cast<float>(values[most]), 3) +
+                    " " + std::string(units.settlement) + " at the node (" + decimal(x, 2) + ", " +
+                    decimal(y, 2) + "), with settlement starting at layer " +
+                    std::to_string(input.map.start_layer) + ".");
   }
 }
 
@@ -165,6 +177,7 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
 void write_profiles(XmlWriter& out, const problem::ProblemData& problem,
                     const analysis::AnalysisResults& results) {
   if (problem.point_count < 1) return;
+  out.open("section", {{"class", "profiles-page"}});
   out.element("h2", {}, "Depth profiles");
   const int shown = std::min(problem.point_count, kMaxProfiles);
   if (shown < problem.point_count) {
@@ -174,14 +187,15 @@ void write_profiles(XmlWriter& out, const problem::ProblemData& problem,
                     " points; Tables 6 and 7 of the report hold every point.");
   }
   out.element("p", {},
-              "Depth grows downward. The red line is the settlement of all soil below each depth; "
-              "it reaches the "
-              "point's total settlement at the top. The shaded band, where present, lies above the "
-              "point's start "
-              "layer and takes no part in its settlement.");
+              "Depth grows downward, on the scale of the soil column at the left. The red line is "
+              "the settlement of all soil below each depth; it reaches the point's total "
+              "settlement at the top. The shaded band, where present, lies above the point's "
+              "start layer and takes no part in its settlement.");
   write_profile_key(out, problem.unit_system);
   out.open("div", {{"class", "profiles"}});
+  write_soil_column(out, problem);
   for (int j = 1; j <= shown; ++j) write_depth_profile(out, problem, results, j);
+  out.close();
   out.close();
 }
 
@@ -245,9 +259,8 @@ void write_warnings(XmlWriter& out, const std::string& input_name,
 }  // namespace
 
 void write_page(std::ostream& stream, const problem::ProblemData& problem,
-                const analysis::AnalysisResults& results, const std::string& input_name,
-                const std::vector<PageWarning>& warnings, const MapInput& map) {
-  static_cast<void>(map);  // drawn by the settlement map section
+                const analysis::AnalysisResults& results, const PageInput& input) {
+  const SettlementMap map = make_settlement_map(problem, results, input);
   XmlWriter out(stream);
   out.markup("<!DOCTYPE html>");
   out.open("html", {{"xmlns", "http://www.w3.org/1999/xhtml"}, {"lang", "en"}, {"xml:lang", "en"}});
@@ -258,18 +271,28 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
   out.element("style", {}, kStyle);
   out.close();
   out.open("body");
-  write_heading(out, problem, results);
-  write_warnings(out, input_name, warnings);
-  write_plan_section(out, problem, results);
+  write_heading(out, problem, results, input, map);
+  write_warnings(out, input.title.input_name, input.warnings);
+  write_map_section(out, problem, results, input, map);
+  write_distortion_section(out, problem, results, map);
+  write_section_view(out, problem, input);
   write_point_table(out, problem, results, count_warnings(results));
   write_profiles(out, problem, results);
   write_area_table(out, problem);
   out.element("p", {{"class", "note"}},
-              "Drawn by settle-plot " SETTLE_VERSION " from " + input_name +
-                  ". Its numbers are those of Tables 6 and 7 of the report that settle writes for "
-                  "the same problem.");
+              "Drawn by settle-plot " SETTLE_VERSION " from " + input.title.input_name +
+                  ". Its numbers at the points are those of Tables 6 and 7 of the report that "
+                  "settle writes for the same problem.");
   out.close();
   out.close();
+}
+
+void write_plan_file(std::ostream& stream, const problem::ProblemData& problem,
+                     const analysis::AnalysisResults& results, const PageInput& input) {
+  const SettlementMap map = make_settlement_map(problem, results, input);
+  XmlWriter out(stream);
+  out.markup("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+  write_plan_view(out, problem, results, map);
 }
 
 }  // namespace plot

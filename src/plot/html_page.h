@@ -1,37 +1,24 @@
-// The whole page: heading, plan view with its legend, the points' table, the
-// depth profiles and the areas' table, as one self-contained XHTML document.
+// The whole page: title block, warnings, the settlement map, the distortion
+// between neighbouring points, the section, the points' table, the depth
+// profiles beside the soil column and the areas' table, as one
+// self-contained XHTML document made to be read on screen or printed.
 #pragma once
 
-#include <cstdint>
 #include <ostream>
-#include <string>
-#include <vector>
 
 #include "analysis/analysis_results.h"
-#include "analysis/settlement_grid.h"
+#include "plot/page_input.h"
 #include "problem/problem_data.h"
 
 namespace plot {
 
-// A warning of the run, as the console words it, with the line of the
-// problem file it is about (0 for none).
-struct PageWarning {
-  int line = 0;
-  std::string text;
-};
-
-// The settlement map's grid, computed for the page.
-struct MapInput {
-  analysis::GridSpec grid;
-  std::vector<float> totals;  // row by row from y0, as settlement_on_grid gives them
-  std::int32_t start_layer = 1;
-  bool start_layer_chosen = false;  // by --start-layer, else the default rule
-};
-
-// Writes the page of an analysed problem read from `input_name`, with the
-// warnings of its run and its settlement map.
+// Writes the page of an analysed problem.
 void write_page(std::ostream& out, const problem::ProblemData& problem,
-                const analysis::AnalysisResults& results, const std::string& input_name,
-                const std::vector<PageWarning>& warnings = {}, const MapInput& map = {});
+                const analysis::AnalysisResults& results, const PageInput& input);
+
+// Writes the plan alone as a standalone SVG file, for a report: the same
+// drawing as the page's plan.
+void write_plan_file(std::ostream& out, const problem::ProblemData& problem,
+                     const analysis::AnalysisResults& results, const PageInput& input);
 
 }  // namespace plot

@@ -1,6 +1,10 @@
 // Numbers, units and labels of the page.
 #include "plot/page_text.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
 #include "layout/render.h"
 
 namespace plot {
@@ -15,6 +19,27 @@ std::string decimal(float value, int decimals) {
   // With no decimals the field still ends in a point ("10."): not on a page.
   if (decimals == 0 && field.back() == '.') field.pop_back();
   return field;
+}
+
+std::string one_over_text(double ratio) {
+  if (std::isinf(ratio)) return "infinite";
+  if (!(ratio > 0.0)) return "0";
+  const double n = 1.0 / ratio;
+  // Three significant figures: more would claim a precision the ratio of two
+  // rounded settlements does not have.
+  const double unit = std::pow(10.0, std::max(0.0, std::floor(std::log10(n)) - 2.0));
+  char text[40];
+  std::snprintf(text, sizeof text, "1/%.0f", std::round(n / unit) * unit);
+  return text;
+}
+
+std::string ratio_decimal_text(double ratio) {
+  if (std::isinf(ratio)) return "infinite";
+  if (!(ratio > 0.0)) return "0";
+  const int decimals = std::max(0, 2 - static_cast<int>(std::floor(std::log10(ratio))));
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*f", decimals, ratio);
+  return text;
 }
 
 UnitNames unit_names(std::int32_t unit_system) {

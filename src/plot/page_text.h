@@ -18,6 +18,14 @@ std::string decimal(float value, int decimals);
 // A settlement as Table 7 prints it (3 decimals).
 inline std::string settlement_text(float value) { return decimal(value, 3); }
 
+// A pure ratio as one over a number of three significant figures ("1/163",
+// "1/45600"); "0" for 0, "infinite" for an infinite ratio.
+std::string one_over_text(double ratio);
+
+// A pure ratio as a decimal of three significant figures ("0.00613"); "0" for
+// 0, "infinite" for an infinite ratio.
+std::string ratio_decimal_text(double ratio);
+
 struct UnitNames {
   std::string_view length;      // "ft" or "m"
   std::string_view pressure;    // "ksf" or "kPa"

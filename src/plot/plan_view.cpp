@@ -1,372 +1,289 @@
-// Drawing the plan: a frame with equal axes, grid and scale bar, the shaded
-// basin, the areas as outlines and the points as coloured markers.
+// Drawing the plan, bottom layer first: the bands, the coordinate lines, the
+// contour lines, the areas' outlines, the pairs beyond the distortion limit,
+// the section's line, the marks of the points; then the labels, placed so
+// that none overlaps another or a mark.
 #include "plot/plan_view.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "analysis/settlement_grid.h"
+#include "plot/area_outline.h"
+#include "plot/map_legend.h"
 #include "plot/page_text.h"
-#include "plot/shading.h"
-#include "plot/triangulation.h"
+#include "plot/plan_frame.h"
+#include "plot/plan_label_layout.h"
 
 namespace plot {
 namespace {
 
-constexpr double kWidth = 1000.0;
-constexpr double kLeft = 64.0, kRight = 24.0, kTop = 16.0, kBottom = 56.0;
-constexpr double kMinPlotHeight = 320.0, kMaxPlotHeight = 760.0;
+constexpr double kMaxWidth = 1000.0, kMinWidth = 720.0;
+constexpr double kLeft = 64.0, kRight = 24.0, kBottom = 48.0;
+constexpr double kMaxPlotHeight = 760.0;
 
-// Plan values are stored in single precision; the drawing works in double.
 double wide(float value) { return static_cast<double>(value); }
 
-struct Box {
-  double min_x = 1e300, max_x = -1e300, min_y = 1e300, max_y = -1e300;
-  void add(double x, double y) {
-    min_x = std::min(min_x, x);
-    max_x = std::max(max_x, x);
-    min_y = std::min(min_y, y);
-    max_y = std::max(max_y, y);
+// The plan drawn: the grid when there is one (it holds the areas, the points
+// and a margin), else the areas and points with a little room around them.
+PlanBox world_box(const problem::ProblemData& problem, const SettlementMap& map) {
+  if (map.has_grid) {
+    const ValueGrid& g = map.grid;
+    return {g.x0, g.x0 + g.spacing * (g.columns - 1), g.y0, g.y0 + g.spacing * (g.rows - 1)};
   }
-};
-
-// World (plan) coordinates to pixels; y grows upward in the plan.
-struct Frame {
-  double min_x, max_y, scale, height;
-  double px_x(double x) const { return kLeft + (x - min_x) * scale; }
-  double px_y(double y) const { return kTop + (max_y - y) * scale; }
-};
-
-// The plan corners of a rectangle turned so that its X side has slope `s`.
-std::vector<PlanPoint> rectangle_corners(const problem::LoadedArea& area) {
-  const double s = wide(area.area_slope);
-  const double c = 1.0 / std::sqrt(1.0 + s * s);
-  const double t = s / std::sqrt(1.0 + s * s);
-  const double a = wide(area.x_length) * 0.5;
-  const double b = wide(area.y_length) * 0.5;
-  std::vector<PlanPoint> corners;
-  for (const auto& [u, v] :
-       {std::pair{-a, -b}, std::pair{a, -b}, std::pair{a, b}, std::pair{-a, b}}) {
-    corners.push_back({wide(area.x) + u * c - v * t, wide(area.y) + u * t + v * c});
-  }
-  return corners;
+  const analysis::PlanExtent extent = analysis::plan_extent(problem);
+  const double pad = std::max({extent.width(), extent.height(), 1.0}) * 0.06;
+  return {extent.min_x - pad, extent.max_x + pad, extent.min_y - pad, extent.max_y + pad};
 }
 
-// A spread area is drawn as its plan dimensions, sides along the axes.
-std::vector<PlanPoint> spread_corners(const problem::LoadedArea& area) {
-  const double a = wide(area.x_length) * 0.5;
-  const double b = wide(area.y_length) * 0.5;
-  return {{wide(area.x) - a, wide(area.y) - b},
-          {wide(area.x) + a, wide(area.y) - b},
-          {wide(area.x) + a, wide(area.y) + b},
-          {wide(area.x) - a, wide(area.y) + b}};
-}
-
-Frame make_frame(const problem::ProblemData& problem) {
-  Box box;
-  for (int i = 1; i <= problem.total_area_count(); ++i) {
-    const auto& area = problem.areas[i];
-    if (area.shape == problem::kCircle) {
-      const double r = std::fabs(wide(area.x_length)) * 0.5;
-      box.add(wide(area.x) - r, wide(area.y) - r);
-      box.add(wide(area.x) + r, wide(area.y) + r);
-    } else {
-      const auto corners =
-          area.shape == problem::kSpreadArea ? spread_corners(area) : rectangle_corners(area);
-      for (const PlanPoint& c : corners) box.add(c.x, c.y);
-    }
-  }
-  for (int j = 1; j <= problem.point_count; ++j) {
-    const auto& point = problem.points[j];
-    box.add(wide(point.x), wide(point.y));
-  }
-  if (box.min_x > box.max_x) box.add(0.0, 0.0);
-  // Room around the drawing for the labels, and a least extent of one unit.
-  double span = std::max({box.max_x - box.min_x, box.max_y - box.min_y, 1.0});
-  const double pad = span * 0.06;
-  box.min_x -= pad, box.max_x += pad, box.min_y -= pad, box.max_y += pad;
-  const double plot_width = kWidth - kLeft - kRight;
-  double scale = plot_width / (box.max_x - box.min_x);
-  double height = (box.max_y - box.min_y) * scale;
-  if (height > kMaxPlotHeight) {
-    scale = kMaxPlotHeight / (box.max_y - box.min_y);
-    height = kMaxPlotHeight;
-  }
-  height = std::max(height, kMinPlotHeight);
-  // Centre the drawing in the frame along the axis that has room to spare.
-  const double extra_x = plot_width / scale - (box.max_x - box.min_x);
-  const double extra_y = height / scale - (box.max_y - box.min_y);
-  return {box.min_x - extra_x / 2.0, box.max_y + extra_y / 2.0, scale, height};
-}
-
-std::string polygon_points(const Frame& frame, const std::vector<PlanPoint>& corners) {
+std::string pixel_points(const PlanFrame& frame, const std::vector<PlanPoint>& points) {
   std::string text;
-  for (const PlanPoint& c : corners) {
+  for (const PlanPoint& p : points) {
     if (!text.empty()) text += ' ';
-    text += px(frame.px_x(c.x)) + "," + px(frame.px_y(c.y));
+    text += px(frame.px_x(p.x)) + "," + px(frame.px_y(p.y));
   }
   return text;
 }
 
-void write_grid(XmlWriter& out, const Frame& frame, std::string_view length_unit) {
-  const double plot_width = kWidth - kLeft - kRight;
-  const double min_y = frame.max_y - frame.height / frame.scale;
-  const double max_x = frame.min_x + plot_width / frame.scale;
-  const double step = round_step(std::max(plot_width, frame.height) / frame.scale, 10);
-  const double bottom = kTop + frame.height;
-  out.open("g", {{"class", "grid"}});
-  for (const double x : ticks(frame.min_x, max_x, step)) {
-    const std::string at = px(frame.px_x(x));
-    out.empty(
-        "line",
-        {{"x1", at}, {"y1", px(kTop)}, {"x2", at}, {"y2", px(bottom)}, {"stroke", "#d9d9d9"}});
-    out.element("text", {{"x", at}, {"y", px(bottom + 16)}, {"text-anchor", "middle"}},
-                decimal(static_cast<float>(x), decimals_for(step)));
-  }
-  for (const double y : ticks(min_y, frame.max_y, step)) {
-    const std::string at = px(frame.px_y(y));
-    out.empty("line", {{"x1", px(kLeft)},
-                       {"y1", at},
-                       {"x2", px(kWidth - kRight)},
-                       {"y2", at},
-                       {"stroke", "#d9d9d9"}});
-    out.element("text",
-                {{"x", px(kLeft - 6)}, {"y", px(frame.px_y(y) + 4)}, {"text-anchor", "end"}},
-                decimal(static_cast<float>(y), decimals_for(step)));
-  }
-  out.empty("rect", {{"x", px(kLeft)},
-                     {"y", px(kTop)},
-                     {"width", px(plot_width)},
-                     {"height", px(frame.height)},
-                     {"fill", "none"},
-                     {"stroke", "#000000"}});
-  out.element(
-      "text",
-      {{"x", px(kLeft + plot_width / 2)}, {"y", px(bottom + 36)}, {"text-anchor", "middle"}},
-      "x (" + std::string(length_unit) + ")");
-  const std::string y_label_at = px(kTop + frame.height / 2);
-  out.element("text",
-              {{"x", "16"},
-               {"y", y_label_at},
-               {"text-anchor", "middle"},
-               {"transform", "rotate(-90 16 " + y_label_at + ")"}},
-              "y (" + std::string(length_unit) + ")");
-  // Scale bar, bottom right, on a white ground so that it reads over the shading.
-  const double bar = round_step(plot_width / frame.scale, 5);
-  const double bar_px = bar * frame.scale;
-  const double right = kWidth - kRight - 14;
-  const double base = bottom - 14;
-  out.empty("rect", {{"x", px(right - bar_px - 8)},
-                     {"y", px(base - 24)},
-                     {"width", px(bar_px + 16)},
-                     {"height", "32"},
-                     {"fill", "#ffffff"},
-                     {"stroke", "#000000"},
-                     {"stroke-width", "0.5"}});
-  out.empty("rect", {{"x", px(right - bar_px)},
-                     {"y", px(base - 4)},
-                     {"width", px(bar_px)},
-                     {"height", "5"},
-                     {"fill", "#000000"}});
-  out.element("text",
-              {{"x", px(right - bar_px / 2)}, {"y", px(base - 9)}, {"text-anchor", "middle"}},
-              decimal(static_cast<float>(bar), decimals_for(bar)) + " " + std::string(length_unit));
-  out.close();
-}
-
-PlanNotes write_shading(XmlWriter& out, const Frame& frame, const problem::ProblemData& problem,
-                        const analysis::AnalysisResults& results, const ColourScale& scale) {
-  PlanNotes notes;
-  std::vector<PlanPoint> points;
-  std::vector<double> values;
-  for (int j = 1; j <= problem.point_count; ++j) {
-    const auto& point = problem.points[j];
-    const PlanPoint here{wide(point.x), wide(point.y)};
-    if (std::any_of(points.begin(), points.end(),
-                    [&](const PlanPoint& p) { return p.x == here.x && p.y == here.y; })) {
-      ++notes.coinciding_points;
+// The lowest band over the whole grid, then the region above each level in
+// the colour of the band above it, each over the one before: every band is
+// painted, with no seam between neighbours.
+void write_bands(XmlWriter& out, const PlanFrame& frame, const SettlementMap& map) {
+  out.open("g", {{"class", "bands"}, {"stroke", "none"}});
+  const Box area = frame.pixels();
+  out.empty("rect", {{"class", "band"},
+                     {"data-band", "0"},
+                     {"x", px(area.left)},
+                     {"y", px(area.top)},
+                     {"width", px(area.width())},
+                     {"height", px(area.height())},
+                     {"fill", band_colour(map.scale, 0)}});
+  for (std::size_t k = 0; k < map.regions.size(); ++k) {
+    std::string path;
+    for (const auto& ring : map.regions[k]) {
+      for (std::size_t n = 0; n < ring.size(); ++n) {
+        path += (n == 0 ? (path.empty() ? "M" : " M") : " ") + px(frame.px_x(ring[n].x)) + "," +
+                px(frame.px_y(ring[n].y));
+      }
+      path += "Z";
     }
-    points.push_back(here);
-    values.push_back(wide(results.total_settlement[j]));
-  }
-  const std::vector<Triangle> triangles = delaunay_triangles(points);
-  notes.shaded = !triangles.empty();
-  if (!notes.shaded) return notes;
-  out.open("g", {{"class", "shading"}, {"stroke-width", "0.6"}, {"stroke-linejoin", "round"}});
-  // The outline of each piece in its own colour closes the hairline seams
-  // that anti-aliasing leaves between neighbours.
-  for (const BandPiece& piece : band_pieces(points, values, triangles, scale)) {
-    const std::string colour = band_colour(scale, piece.band);
-    out.empty(
-        "polygon",
-        {{"points", polygon_points(frame, piece.corners)}, {"fill", colour}, {"stroke", colour}});
+    if (path.empty()) continue;
+    const int band = static_cast<int>(k) + 1;
+    out.empty("path", {{"class", "band"},
+                       {"data-band", std::to_string(band)},
+                       {"d", path},
+                       {"fill", band_colour(map.scale, band)},
+                       {"fill-rule", "nonzero"}});
   }
   out.close();
-  return notes;
 }
 
-// How far above its centre, in pixels, an area's outline reaches.
-double upper_reach(const Frame& frame, const problem::LoadedArea& area, bool spread) {
-  double reach = 0.0;
-  for (const PlanPoint& c : spread ? spread_corners(area) : rectangle_corners(area)) {
-    reach = std::max(reach, (c.y - wide(area.y)) * frame.scale);
+std::string level_text(const SettlementMap& map, double level) {
+  return decimal(static_cast<float>(level), decimals_for(map.scale.step));
+}
+
+void write_contours(XmlWriter& out, const PlanFrame& frame, const SettlementMap& map) {
+  out.open("g", {{"class", "contours"},
+                 {"fill", "none"},
+                 {"stroke", kContourColour},
+                 {"stroke-width", "0.9"},
+                 {"stroke-linejoin", "round"}});
+  for (const ContourLine& line : map.contours) {
+    out.empty(line.closed ? "polygon" : "polyline", {{"class", "contour"},
+                                                     {"data-level", level_text(map, line.level)},
+                                                     {"points", pixel_points(frame, line.points)}});
   }
-  return reach;
+  out.close();
 }
 
-void write_areas(XmlWriter& out, const Frame& frame, const problem::ProblemData& problem) {
+void write_areas(XmlWriter& out, const PlanFrame& frame, const problem::ProblemData& problem) {
   const UnitNames units = unit_names(problem.unit_system);
-  const double font = problem.total_area_count() > 30 ? 8.5 : 12.0;
-  out.open("g", {{"class", "areas"}, {"font-size", px(font)}});
+  // A faint fill, so that the bands show through.
+  out.open("g", {{"class", "areas"}, {"fill", "#000000"}, {"fill-opacity", "0.04"}});
   for (int i = 1; i <= problem.total_area_count(); ++i) {
     const auto& area = problem.areas[i];
     const bool spread = area.shape == problem::kSpreadArea;
     const std::string label = area_label(problem, i);
-    const std::string load =
-        decimal(area.loading, 3) + " " + std::string(spread ? units.force : units.pressure);
     out.open("g", {{"class", spread ? "area spread" : "area"}, {"data-area", label}});
-    out.element("title", {},
-                (spread ? "Spread area " : "Area ") + label + ": " +
-                    (spread ? "total load " : "loading ") + load);
-    if (area.shape == problem::kCircle) {
-      out.empty("circle", {{"cx", px(frame.px_x(wide(area.x)))},
-                           {"cy", px(frame.px_y(wide(area.y)))},
-                           {"r", px(std::fabs(wide(area.x_length)) * 0.5 * frame.scale)},
-                           {"fill", "#000000"},
-                           {"fill-opacity", "0.04"},
+    out.element(
+        "title", {},
+        (spread ? "Spread area " + label + ": total load " : "Area " + label + ": loading ") +
+            decimal(area.loading, 3) + " " + std::string(spread ? units.force : units.pressure));
+    const AreaOutline outline = area_outline(area);
+    if (outline.circle) {
+      out.empty("circle", {{"cx", px(frame.px_x(outline.centre.x))},
+                           {"cy", px(frame.px_y(outline.centre.y))},
+                           {"r", px(outline.radius * frame.scale)},
                            {"stroke", "#000000"},
-                           {"stroke-width", "1.4"}});
+                           {"stroke-width", "1.2"}});
     } else {
-      const auto corners = spread ? spread_corners(area) : rectangle_corners(area);
-      out.empty("polygon", {{"points", polygon_points(frame, corners)},
+      out.empty("polygon", {{"points", pixel_points(frame, outline.corners)},
                             {"fill", spread ? "none" : "#000000"},
-                            {"fill-opacity", "0.04"},
                             {"stroke", "#000000"},
-                            {"stroke-width", spread ? "1.2" : "1.4"},
-                            {"stroke-dasharray", spread ? "6 4" : "none"}});
+                            {"stroke-width", "1.2"},
+                            {"stroke-dasharray", spread ? "5 3" : "none"}});
     }
-    // Points often sit at an area's centre: the label keeps out of their way.
-    const std::string x = px(frame.px_x(wide(area.x)));
-    double y = frame.px_y(wide(area.y));
-    const double half_height = area.shape == problem::kCircle
-                                   ? std::fabs(wide(area.x_length)) * 0.5 * frame.scale
-                                   : upper_reach(frame, area, spread);
-    // A small area's label goes under its outline instead.
-    if (half_height > 3.0 * font)
-      y -= half_height * 0.55;
-    else
-      y += half_height + font + 2.0;
-    out.open("text", {{"class", "label"},
-                      {"x", x},
-                      {"y", px(y - 1)},
-                      {"text-anchor", "middle"},
-                      {"stroke", "#ffffff"},
-                      {"stroke-width", "2.5"},
-                      {"paint-order", "stroke"}});
-    out.element("tspan", {{"class", "area-id"}, {"font-weight", "bold"}}, label);
-    out.element("tspan", {{"class", "loading"}, {"x", x}, {"dy", px(font + 1)}}, load);
-    out.close();
     out.close();
   }
   out.close();
 }
 
-void write_points(XmlWriter& out, const Frame& frame, const problem::ProblemData& problem,
-                  const analysis::AnalysisResults& results, const ColourScale& scale) {
-  const UnitNames units = unit_names(problem.unit_system);
-  out.open("g", {{"class", "points"}, {"font-size", "14"}});
-  for (int j = 1; j <= problem.point_count; ++j) {
-    const auto& point = problem.points[j];
-    const float total = results.total_settlement[j];
-    const std::string value = settlement_text(total);
-    const double x = frame.px_x(wide(point.x));
-    const double y = frame.px_y(wide(point.y));
-    out.open("g", {{"class", "point"}, {"data-position", std::to_string(j)}});
-    out.element("title", {},
-                "Point " + std::to_string(point.point_number) + " at (" + decimal(point.x, 2) +
-                    ", " + decimal(point.y, 2) + "): total settlement " + value + " " +
-                    std::string(units.settlement));
-    out.empty("circle", {{"cx", px(x)},
-                         {"cy", px(y)},
-                         {"r", "7"},
-                         {"fill", band_colour(scale, band_of(scale, wide(total)))},
-                         {"stroke", "#000000"},
-                         {"stroke-width", "2"}});
-    out.empty("circle", {{"cx", px(x)}, {"cy", px(y)}, {"r", "1.6"}, {"fill", "#000000"}});
-    out.open("text", {{"class", "label"},
-                      {"x", px(x + 10)},
-                      {"y", px(y - 8)},
-                      {"stroke", "#ffffff"},
-                      {"stroke-width", "4"},
-                      {"paint-order", "stroke"},
-                      {"stroke-linejoin", "round"}});
-    out.element("tspan", {{"class", "point-number"}, {"font-weight", "bold"}},
-                "P" + std::to_string(point.point_number));
-    out.element("tspan",
-                {{"class", "settlement"}, {"data-position", std::to_string(j)}, {"dx", "5"}},
-                value);
-    out.element("tspan", {}, std::string(units.settlement));
-    out.close();
+PlanPoint point_at(const problem::ProblemData& problem, int j) {
+  return {wide(problem.points[j].x), wide(problem.points[j].y)};
+}
+
+void write_flagged_pairs(XmlWriter& out, const PlanFrame& frame,
+                         const problem::ProblemData& problem, const SettlementMap& map) {
+  out.open("g", {{"class", "distortion"},
+                 {"stroke", kFlaggedPairColour},
+                 {"stroke-width", flagged_pair_width(map)},
+                 {"stroke-linecap", "round"},
+                 {"stroke-opacity", "0.85"}});
+  for (const DistortionRow& row : map.distortion) {
+    if (!row.beyond_limit) continue;
+    const PlanPoint a = point_at(problem, row.pair[0] + 1);
+    const PlanPoint b = point_at(problem, row.pair[1] + 1);
+    const std::string first = std::to_string(problem.points[row.pair[0] + 1].point_number);
+    const std::string second = std::to_string(problem.points[row.pair[1] + 1].point_number);
+    out.open("g", {{"class", "flagged-pair"}, {"data-pair", first + "-" + second}});
+    out.element(
+        "title", {},
+        "P" + first + " to P" + second + ": angular distortion " + one_over_text(row.distortion));
+    out.empty("line", {{"x1", px(frame.px_x(a.x))},
+                       {"y1", px(frame.px_y(a.y))},
+                       {"x2", px(frame.px_x(b.x))},
+                       {"y2", px(frame.px_y(b.y))}});
     out.close();
   }
   out.close();
+}
+
+// The part of the section's line inside the frame, if any, as two ends.
+std::optional<std::array<PlanPoint, 2>> section_in_frame(const PlanFrame& frame,
+                                                         const SectionLine& line) {
+  AreaOutline box;
+  const PlanBox& w = frame.world;
+  box.corners = {{w.min_x, w.min_y}, {w.max_x, w.min_y}, {w.max_x, w.max_y}, {w.min_x, w.max_y}};
+  const PlanPoint a{line.x1, line.y1}, b{line.x2, line.y2};
+  const auto inside = stretch_inside(box, a, b);
+  if (!inside) return std::nullopt;
+  const auto along = [&](double f) {
+    return PlanPoint{a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f};
+  };
+  return std::array<PlanPoint, 2>{along(inside->from), along(inside->to)};
+}
+
+// The section's line, the steepest slope's mark and the points' marks; the
+// boxes that labels keep clear of and the section's ends in pixels.
+PlanMarks write_marks(XmlWriter& out, const PlanFrame& frame, const problem::ProblemData& problem,
+                      const analysis::AnalysisResults& results, const SettlementMap& map,
+                      PlanNotes& notes) {
+  PlanMarks marks;
+  if (map.section) {
+    if (const auto ends = section_in_frame(frame, *map.section)) {
+      const PlanPoint a{frame.px_x((*ends)[0].x), frame.px_y((*ends)[0].y)};
+      const PlanPoint b{frame.px_x((*ends)[1].x), frame.px_y((*ends)[1].y)};
+      marks.section_ends = std::array<PlanPoint, 2>{a, b};
+      out.empty("line", {{"class", "section-line"},
+                         {"x1", px(a.x)},
+                         {"y1", px(a.y)},
+                         {"x2", px(b.x)},
+                         {"y2", px(b.y)},
+                         {"stroke", kSectionColour},
+                         {"stroke-width", "1.6"},
+                         {"stroke-dasharray", "8 4"}});
+    }
+  }
+  if (map.steepest.found) {
+    const double x = frame.px_x(map.steepest.at.x), y = frame.px_y(map.steepest.at.y);
+    out.open("g", {{"class", "steepest"}});
+    out.element("title", {}, "Steepest slope of the map: " + one_over_text(map.steepest.slope));
+    out.empty("path", {{"d", "M" + px(x) + " " + px(y - 6) + "l6 10h-12z"},
+                       {"fill", "#000000"},
+                       {"stroke", "#ffffff"},
+                       {"stroke-width", "1"}});
+    out.close();
+    marks.boxes.push_back({x - 7, y - 7, x + 7, y + 5});
+  }
+  const UnitNames units = unit_names(problem.unit_system);
+  out.open("g", {{"class", "points"}});
+  std::vector<PlanPoint> seen;
+  for (int j = 1; j <= problem.point_count; ++j) {
+    const auto& point = problem.points[j];
+    const PlanPoint here = point_at(problem, j);
+    if (std::any_of(seen.begin(), seen.end(),
+                    [&](const PlanPoint& p) { return p.x == here.x && p.y == here.y; })) {
+      ++notes.coinciding_points;
+    }
+    seen.push_back(here);
+    const float total = results.total_settlement[j];
+    const double x = frame.px_x(here.x), y = frame.px_y(here.y);
+    out.open("g", {{"class", "point"}, {"data-position", std::to_string(j)}});
+    out.element("title", {},
+                "Point " + std::to_string(point.point_number) + " at (" + decimal(point.x, 2) +
+                    ", " + decimal(point.y, 2) + "): total settlement " + settlement_text(total) +
+                    " " + std::string(units.settlement));
+    out.empty("circle", {{"cx", px(x)},
+                         {"cy", px(y)},
+                         {"r", px(kPointMarkRadius)},
+                         {"fill", band_colour(map.scale, band_of(map.scale, wide(total)))},
+                         {"stroke", "#000000"},
+                         {"stroke-width", "2"}});
+    out.empty("circle", {{"cx", px(x)}, {"cy", px(y)}, {"r", "1.5"}, {"fill", "#000000"}});
+    out.close();
+    const double r = kPointMarkRadius + 1.0;
+    marks.boxes.push_back({x - r, y - r, x + r, y + r});
+  }
+  out.close();
+  return marks;
 }
 
 }  // namespace
 
 PlanNotes write_plan_view(XmlWriter& out, const problem::ProblemData& problem,
-                          const analysis::AnalysisResults& results, const ColourScale& scale) {
-  const Frame frame = make_frame(problem);
-  const double height = kTop + frame.height + kBottom;
+                          const analysis::AnalysisResults& results, const SettlementMap& map) {
+  PlanNotes notes;
+  PlanFrame frame =
+      fit_frame(world_box(problem, map), kLeft, 0.0, kMaxWidth - kLeft - kRight, kMaxPlotHeight);
+  const double width = std::max(kMinWidth, kLeft + frame.width() + kRight);
+  const UnitNames units = unit_names(problem.unit_system);
+  std::ostringstream legend_text;
+  // The key's height sets where the frame starts: drawn first into a buffer.
+  XmlWriter legend(legend_text);
+  const double legend_height =
+      write_map_legend(legend, map, problem.unit_system, problem.spread_area_count > 0, width);
+  frame.top = legend_height + 14.0;
+  const double height = frame.top + frame.height() + kBottom;
   out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
                    {"class", "plan"},
-                   {"width", px(kWidth)},
+                   {"width", px(width)},
                    {"height", px(height)},
-                   {"viewBox", "0 0 " + px(kWidth) + " " + px(height)},
-                   {"font-family", "Helvetica, Arial, sans-serif"},
+                   {"viewBox", "0 0 " + px(width) + " " + px(height)},
+                   {"font-family", "Helvetica, Arial, 'Liberation Sans', sans-serif"},
                    {"font-size", "12"}});
-  out.element("title", {}, "Plan view of the loaded areas and settlement points");
-  write_grid(out, frame, unit_names(problem.unit_system).length);
-  const PlanNotes notes = write_shading(out, frame, problem, results, scale);
+  out.element("title", {}, "Plan view: settlement map, loaded areas and settlement points");
+  out.markup(legend_text.str());
+  if (map.has_grid) write_bands(out, frame, map);
+  write_axes(out, frame, units.length);
+  if (map.has_grid) write_contours(out, frame, map);
   write_areas(out, frame, problem);
-  write_points(out, frame, problem, results, scale);
+  write_flagged_pairs(out, frame, problem, map);
+  PlanMarks marks = write_marks(out, frame, problem, results, map, notes);
+  marks.boxes.push_back(write_scale_bar(out, frame, units.length));
+  write_plan_labels(out, frame, problem, results, map, marks, notes);
+  const Box area = frame.pixels();
+  out.empty("rect", {{"x", px(area.left)},
+                     {"y", px(area.top)},
+                     {"width", px(area.width())},
+                     {"height", px(area.height())},
+                     {"fill", "none"},
+                     {"stroke", "#000000"}});
   out.close();
   return notes;
-}
-
-void write_colour_legend(XmlWriter& out, const ColourScale& scale, std::int32_t unit_system) {
-  constexpr double kBarWidth = 600.0, kLeftEdge = 20.0, kBarTop = 26.0, kBarHeight = 18.0;
-  const double band_width = kBarWidth / scale.band_count;
-  out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
-                   {"class", "legend"},
-                   {"width", "700"},
-                   {"height", "70"},
-                   {"viewBox", "0 0 700 70"},
-                   {"font-family", "Helvetica, Arial, sans-serif"},
-                   {"font-size", "12"}});
-  out.element("text", {{"x", px(kLeftEdge)}, {"y", "16"}, {"font-weight", "bold"}},
-              "Total settlement (" + std::string(unit_names(unit_system).settlement) + ")" +
-                  (scale.low < 0.0 ? ", negative values are heave" : ""));
-  for (int band = 0; band < scale.band_count; ++band) {
-    out.empty("rect", {{"x", px(kLeftEdge + band * band_width)},
-                       {"y", px(kBarTop)},
-                       {"width", px(band_width)},
-                       {"height", px(kBarHeight)},
-                       {"fill", band_colour(scale, band)},
-                       {"stroke", "#000000"},
-                       {"stroke-width", "0.5"}});
-  }
-  const int decimals = decimals_for(scale.step);
-  for (int k = 0; k <= scale.band_count; ++k) {
-    const double value = scale.low + scale.step * k;
-    out.element("text",
-                {{"x", px(kLeftEdge + k * band_width)},
-                 {"y", px(kBarTop + kBarHeight + 16)},
-                 {"text-anchor", "middle"}},
-                decimal(static_cast<float>(value), decimals));
-  }
-  out.close();
 }
 
 }  // namespace plot

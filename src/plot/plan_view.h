@@ -1,25 +1,28 @@
-// The plan view: loaded areas and settlement points to scale, the points
-// coloured by their total settlement and the plan shaded between them.
+// The plan view: the settlement map of the grid in bands and contour lines,
+// the loaded areas and the settlement points over it to scale, the pairs of
+// points beyond the distortion limit, the section's line, and the labels
+// that find room.
 #pragma once
 
 #include "analysis/analysis_results.h"
-#include "plot/colour_scale.h"
+#include "plot/settlement_map.h"
 #include "plot/xml_writer.h"
 #include "problem/problem_data.h"
 
 namespace plot {
 
-// What the plan view could not draw, for the notes under it.
+// What the plan view could not show, for the notes under it.
 struct PlanNotes {
-  bool shaded = false;        // the basin was shaded
   int coinciding_points = 0;  // points at the place of an earlier point
+  int point_labels_left_off = 0;
+  int area_labels_left_off = 0;  // neither the identifier nor the loading
+  int area_loads_left_off = 0;   // the identifier alone found room
+  int contour_lines = 0;
+  int contour_lines_unlabelled = 0;
 };
 
-// Writes the plan view as one <svg> element.
+// Writes the plan view as one <svg> element, its key at the top.
 PlanNotes write_plan_view(XmlWriter& out, const problem::ProblemData& problem,
-                          const analysis::AnalysisResults& results, const ColourScale& scale);
-
-// Writes the colour legend of the settlement scale as one <svg> element.
-void write_colour_legend(XmlWriter& out, const ColourScale& scale, std::int32_t unit_system);
+                          const analysis::AnalysisResults& results, const SettlementMap& map);
 
 }  // namespace plot

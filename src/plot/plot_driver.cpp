@@ -2,7 +2,11 @@
 // with the page written instead of the report files.
 #include "plot/plot_driver.h"
 
+#include <charconv>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -16,6 +20,8 @@
 #include "layout/record_writer.h"
 #include "plot/grid_csv.h"
 #include "plot/html_page.h"
+#include "plot/section.h"
+#include "plot/sha256.h"
 #include "report/message_texts.h"
 #include "report/stop_report.h"
 #include "run/command_line.h"
@@ -125,6 +131,36 @@ class GridProgress {
   double next_ = 2.0;
 };
 
+// The date of the run, yyyy-mm-dd: the local date, or, when
+// SOURCE_DATE_EPOCH holds a count of seconds, the UTC date of that time, so
+// that a page can be made again to the byte.
+std::string run_date() {
+  std::time_t when = std::time(nullptr);
+  bool reproducible = false;
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+    long long seconds = 0;
+    const char* end = epoch + std::strlen(epoch);
+    const auto [ptr, error] = std::from_chars(epoch, end, seconds);
+    if (error == std::errc() && ptr == end && *epoch != '\0') {
+      when = static_cast<std::time_t>(seconds);
+      reproducible = true;
+    }
+  }
+  const std::tm* calendar = reproducible ? std::gmtime(&when) : std::localtime(&when);
+  char text[32] = "unknown";
+  if (calendar) std::strftime(text, sizeof text, "%Y-%m-%d", calendar);
+  return text;
+}
+
+// The SHA-256 of the problem file's bytes, read again whole.
+std::string file_digest(const std::string& name) {
+  std::ifstream file(name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  if (!file) return "(the file could not be read again)";
+  return sha256_hex(bytes.str());
+}
+
 // The page lists the warnings the console shows.
 std::vector<PageWarning> page_warnings(const run::ProblemAnalysis& analysis,
                                        const std::vector<report::PointWarningText>& points) {
@@ -176,17 +212,24 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
       report::strain_warning_texts(problem, analysis.lines, *analysis.results);
   run::print_strain_warnings(console, kProgram, problem_file, strain_warnings);
 
+  PageInput page_input;
+  page_input.title = {problem_file, file_digest(problem_file), run_date()};
+  page_input.warnings = page_warnings(analysis, strain_warnings);
+  page_input.distortion_limit = options.distortion_limit;
   // The settlement map: every node analysed as a point is.
-  MapInput map;
+  MapInput& map = page_input.map;
   map.grid = analysis::settlement_grid_spec(problem, options.grid_spacing);
   map.start_layer = options.start_layer.value_or(analysis::default_start_layer(problem));
   map.start_layer_chosen = options.start_layer.has_value();
   map.totals =
       analysis::settlement_on_grid(problem, map.grid, map.start_layer, GridProgress(console));
+  const SectionLine line = options.section.value_or(
+      default_section_line(problem, *analysis.results, map.grid, map.totals));
+  page_input.section = compute_section(problem, line, options.section.has_value(),
+                                       section_spacing(line, map.grid.spacing), map.start_layer);
 
   std::ostringstream page;
-  write_page(page, problem, *analysis.results, problem_file,
-             page_warnings(analysis, strain_warnings), map);
+  write_page(page, problem, *analysis.results, page_input);
   if (!write_text_file(options.page, page.str())) {
     console_stream << kProgram << ": cannot write the page " << run::full_path(options.page)
                    << '\n';
@@ -197,6 +240,15 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
     write_grid_csv(csv, map.grid, map.totals);
     if (!write_text_file(*options.grid_csv, csv.str())) {
       console_stream << kProgram << ": cannot write the grid " << run::full_path(*options.grid_csv)
+                     << '\n';
+      return run::kFatalError;
+    }
+  }
+  if (options.plan_svg) {
+    std::ostringstream svg;
+    write_plan_file(svg, problem, *analysis.results, page_input);
+    if (!write_text_file(*options.plan_svg, svg.str())) {
+      console_stream << kProgram << ": cannot write the plan " << run::full_path(*options.plan_svg)
                      << '\n';
       return run::kFatalError;
     }

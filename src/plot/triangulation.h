@@ -1,17 +1,14 @@
-// The Delaunay triangulation of the settlement points in plan, over which the
-// page interpolates their settlements.
+// The Delaunay triangulation of the settlement points in plan, whose edges
+// join the neighbouring points compared for differential settlement.
 #pragma once
 
 #include <array>
 #include <span>
 #include <vector>
 
-namespace plot {
+#include "plot/plan_point.h"
 
-struct PlanPoint {
-  double x = 0.0;
-  double y = 0.0;
-};
+namespace plot {
 
 // Three positions in the point list.
 using Triangle = std::array<int, 3>;

@@ -46,8 +46,7 @@ std::string px(double value) {
   return text;
 }
 
-void XmlWriter::start_tag(std::string_view tag, std::initializer_list<Attribute> attributes,
-                          bool empty) {
+void XmlWriter::start_tag(std::string_view tag, std::span<const Attribute> attributes, bool empty) {
   *out_ << '<' << tag;
   for (const Attribute& attribute : attributes) {
     *out_ << ' ' << attribute.name << "=\"" << escape_xml(attribute.value) << '"';
@@ -56,9 +55,26 @@ void XmlWriter::start_tag(std::string_view tag, std::initializer_list<Attribute>
 }
 
 void XmlWriter::open(std::string_view tag, std::initializer_list<Attribute> attributes) {
+  start_tag(tag, {attributes.begin(), attributes.size()}, false);
+  *out_ << '\n';
+  open_.emplace_back(tag);
+}
+
+void XmlWriter::open(std::string_view tag, const std::vector<Attribute>& attributes) {
   start_tag(tag, attributes, false);
   *out_ << '\n';
   open_.emplace_back(tag);
+}
+
+void XmlWriter::open_inline(std::string_view tag, const std::vector<Attribute>& attributes) {
+  start_tag(tag, attributes, false);
+  open_.emplace_back(tag);
+}
+
+void XmlWriter::element_inline(std::string_view tag, const std::vector<Attribute>& attributes,
+                               std::string_view text) {
+  start_tag(tag, attributes, false);
+  *out_ << escape_xml(text) << "</" << tag << ">";
 }
 
 void XmlWriter::close() {
@@ -69,12 +85,18 @@ void XmlWriter::close() {
 
 void XmlWriter::element(std::string_view tag, std::initializer_list<Attribute> attributes,
                         std::string_view text) {
+  start_tag(tag, {attributes.begin(), attributes.size()}, false);
+  *out_ << escape_xml(text) << "</" << tag << ">\n";
+}
+
+void XmlWriter::element(std::string_view tag, const std::vector<Attribute>& attributes,
+                        std::string_view text) {
   start_tag(tag, attributes, false);
   *out_ << escape_xml(text) << "</" << tag << ">\n";
 }
 
 void XmlWriter::empty(std::string_view tag, std::initializer_list<Attribute> attributes) {
-  start_tag(tag, attributes, true);
+  start_tag(tag, {attributes.begin(), attributes.size()}, true);
   *out_ << '\n';
 }
 

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,16 @@ class XmlWriter {
                std::string_view text);
   // `<tag .../>` on one line.
   void empty(std::string_view tag, std::initializer_list<Attribute> attributes);
+  // The same, with attributes chosen at run time.
+  void open(std::string_view tag, const std::vector<Attribute>& attributes);
+  void element(std::string_view tag, const std::vector<Attribute>& attributes,
+               std::string_view text);
+  // Elements whose whitespace matters (an SVG text and its spans): the start
+  // tag, or a whole element, with no line break after it. close() ends the
+  // element and its line.
+  void open_inline(std::string_view tag, const std::vector<Attribute>& attributes);
+  void element_inline(std::string_view tag, const std::vector<Attribute>& attributes,
+                      std::string_view text);
   // Escaped character data inside the open element.
   void text(std::string_view text);
   // Text that is already markup: the document type line.
@@ -36,7 +47,7 @@ class XmlWriter {
   std::size_t depth() const { return open_.size(); }
 
  private:
-  void start_tag(std::string_view tag, std::initializer_list<Attribute> attributes, bool empty);
+  void start_tag(std::string_view tag, std::span<const Attribute> attributes, bool empty);
   std::ostream* out_;
   std::vector<std::string> open_;
 };

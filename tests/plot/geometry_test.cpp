@@ -1,4 +1,4 @@
-// The triangulation of the settlement points and the band pieces cut from it.
+// The triangulation of the settlement points and the colour scale of the page.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "plot/colour_scale.h"
-#include "plot/shading.h"
 #include "plot/triangulation.h"
 
 namespace {
@@ -113,25 +112,6 @@ TEST(Triangulation, RandomPointsGiveEmptyCircumcirclesAndTileTheHull) {
     std::reverse(sorted.begin(), sorted.end());
   }
   EXPECT_NEAR(total_area(points, triangles), area_of(hull), 1e-6);
-}
-
-TEST(Shading, PiecesOfATriangleTileItAndHoldValuesOfTheirBand) {
-  const std::vector<PlanPoint> points{{0, 0}, {10, 0}, {0, 10}};
-  const std::vector<double> values{0.0, 1.0, 2.0};  // value = x/10 + y/5
-  const std::vector<Triangle> triangles{{0, 1, 2}};
-  const plot::ColourScale scale = plot::make_colour_scale(0.0, 2.0);
-  const auto pieces = plot::band_pieces(points, values, triangles, scale);
-  double sum = 0.0;
-  for (const auto& piece : pieces) {
-    sum += area_of(piece.corners);
-    PlanPoint centre{0, 0};
-    for (const PlanPoint& c : piece.corners) centre = {centre.x + c.x, centre.y + c.y};
-    const double n = static_cast<double>(piece.corners.size());
-    const double value = centre.x / n / 10.0 + centre.y / n / 5.0;
-    EXPECT_EQ(plot::band_of(scale, value), piece.band);
-  }
-  EXPECT_NEAR(sum, 50.0, 1e-9);
-  EXPECT_EQ(static_cast<int>(pieces.size()), scale.band_count);
 }
 
 TEST(ColourScale, RoundStepsAndBandsCoverTheValuesAndZero) {

@@ -49,7 +49,9 @@ std::unique_ptr<problem::ProblemData> three_layers() {
 
 Page page_of(const problem::ProblemData& problem, const analysis::AnalysisResults& results) {
   std::ostringstream out;
-  write_page(out, problem, results, "problem.dat");
+  PageInput input;
+  input.title = {"problem.dat", std::string(64, '0'), "2024-01-01"};
+  write_page(out, problem, results, input);
   return {plot_test::XmlParser(out.str()).parse()};
 }
 

@@ -27,6 +27,26 @@ TEST(PageText, DecimalsRoundAsTheReportAndDropTheFieldsBlanks) {
   }
 }
 
+TEST(PageText, RatiosAsOneOverANumberAndAsADecimal) {
+  const struct {
+    int line;
+    double ratio;
+    const char* one_over;
+    const char* decimal;
+  } cases[] = {
+      {__LINE__, 1.25 / 12 / 17, "1/163", "0.00613"},
+      {__LINE__, 0.002, "1/500", "0.00200"},
+      {__LINE__, 1.0 / 45612.0, "1/45600", "0.0000219"},
+      {__LINE__, 0.5, "1/2", "0.500"},
+      {__LINE__, 0.0, "0", "0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(plot::one_over_text(c.ratio), c.one_over);
+    EXPECT_EQ(plot::ratio_decimal_text(c.ratio), c.decimal);
+  }
+}
+
 TEST(PageText, SpreadAreasAreNumberedAfterTheRegularAreas) {
   auto problem = std::make_unique<problem::ProblemData>();
   problem->area_count = 1;

@@ -1,0 +1,112 @@
+// Times the settlement map's grid against the analysis of the settlement
+// points on one problem data file: the cost of a grid node beside the cost
+// of a point, both on every core, in one run and so under one machine load.
+//
+// usage: grid_bench PROBLEM_FILE [NODES [REPEATS]]
+//   NODES    0 (default): the grid settle-plot draws by default; n: n x n
+//            nodes over the plan's extent
+//   REPEATS  runs of each, the best kept (default 3)
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "analysis/analysis.h"
+#include "analysis/settlement_grid.h"
+#include "analysis/soil_profile.h"
+#include "layout/fatal_error.h"
+#include "layout/record_reader.h"
+#include "layout/record_writer.h"
+#include "problem/problem_data.h"
+#include "problem/problem_reader.h"
+
+namespace {
+
+struct Timing {
+  double wall = 1e300;  // seconds, the best run
+  double cpu = 1e300;   // seconds of all threads together, the best run
+};
+
+// The best of `repeats` runs of `work`, and of more when a run is short: at
+// least a second of runs in all, so that a run of a few milliseconds is not
+// one lucky moment of a loaded machine.
+template <typename Work>
+Timing best_of(int repeats, const Work& work) {
+  Timing best;
+  double spent = 0.0;
+  for (int run = 0; run < repeats || (spent < 1.0 && run < 1000); ++run) {
+    const std::clock_t cpu_start = std::clock();
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const auto stop = std::chrono::steady_clock::now();
+    const double wall = std::chrono::duration<double>(stop - start).count();
+    spent += wall;
+    best.wall = std::min(best.wall, wall);
+    best.cpu = std::min(best.cpu, static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC);
+  }
+  return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 4) {
+    std::fprintf(stderr, "usage: grid_bench PROBLEM_FILE [NODES [REPEATS]]\n");
+    return 2;
+  }
+  const int nodes = argc >= 3 ? std::atoi(argv[2]) : 0;
+  const int repeats = argc >= 4 ? std::max(1, std::atoi(argv[3])) : 3;
+  std::unique_ptr<problem::ProblemData> problem;
+  try {
+    std::ifstream file(argv[1], std::ios::binary);
+    if (!file) {
+      std::fprintf(stderr, "grid_bench: cannot open %s\n", argv[1]);
+      return 1;
+    }
+    layout::RecordReader input(file, 5, argv[1]);
+    std::ostringstream echo;
+    layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
+    problem::ReadResult read = problem::read_problem(input, console);
+    if (read.stop) {
+      std::fprintf(stderr, "grid_bench: the problem has data errors\n");
+      return 1;
+    }
+    problem = std::move(read.problem);
+  } catch (const layout::FatalError& error) {
+    std::fprintf(stderr, "%s\n", error.report().c_str());
+    return 1;
+  }
+  analysis::form_sublayers(*problem);
+  analysis::compute_initial_strains(*problem);
+
+  analysis::GridSpec grid = analysis::settlement_grid_spec(*problem);
+  if (nodes > 1) {
+    const analysis::PlanExtent extent = analysis::plan_extent(*problem);
+    grid.x0 = extent.min_x;
+    grid.y0 = extent.min_y;
+    grid.spacing = std::max({extent.width(), extent.height(), 1.0}) / (nodes - 1);
+    grid.columns = grid.rows = nodes;
+  }
+  const std::int32_t start_layer = analysis::default_start_layer(*problem);
+
+  const Timing points = best_of(repeats, [&] { analysis::analyse(*problem); });
+  const Timing nodes_timing =
+      best_of(repeats, [&] { analysis::settlement_on_grid(*problem, grid, start_layer); });
+  const double point_count = std::max(problem->point_count, 1);
+  const auto node_count = static_cast<double>(std::max(grid.node_count(), 1LL));
+  // The processor time per item is the measure: it does not change with the
+  // share of the cores the machine's other work leaves.
+  const double per_point = points.cpu / point_count, per_node = nodes_timing.cpu / node_count;
+  std::printf(
+      "%3d points %8.3f ms cpu %7.3f ms wall a point | %3d x %3d nodes %8.3f ms cpu %7.3f ms "
+      "wall a node | node / point %.2f (wall %.2f)\n",
+      problem->point_count, per_point * 1e3, points.wall / point_count * 1e3, grid.columns,
+      grid.rows, per_node * 1e3, nodes_timing.wall / node_count * 1e3, per_node / per_point,
+      (nodes_timing.wall / node_count) / (points.wall / point_count));
+  return 0;
+}

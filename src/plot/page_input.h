@@ -1,0 +1,46 @@
+// What the page shows beside the problem and its results: the run's
+// warnings, the title block's facts, the settlement map's grid, the section
+// and the distortion limit, all worked out before the page is written.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/settlement_grid.h"
+#include "plot/section.h"
+
+namespace plot {
+
+// A warning of the run, as the console words it, with the line of the
+// problem file it is about (0 for none).
+struct PageWarning {
+  int line = 0;
+  std::string text;
+};
+
+// What ties a printed page to its input and its program.
+struct TitleBlock {
+  std::string input_name;  // the problem file, as names.dat names it
+  std::string sha256;      // of the problem file's bytes, 64 hex digits
+  std::string date;        // of the run, yyyy-mm-dd
+};
+
+// The settlement map's grid, computed for the page.
+struct MapInput {
+  analysis::GridSpec grid;
+  std::vector<float> totals;  // row by row from y0, as settlement_on_grid gives them
+  std::int32_t start_layer = 1;
+  bool start_layer_chosen = false;  // by --start-layer, else the default rule
+};
+
+struct PageInput {
+  TitleBlock title;
+  std::vector<PageWarning> warnings;
+  MapInput map;
+  std::optional<Section> section;
+  double distortion_limit = 1.0 / 500.0;  // angular distortion flagged beyond
+};
+
+}  // namespace plot
