@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
   analysis::form_sublayers(*problem);
   analysis::compute_initial_strains(*problem);
 
-  analysis::GridSpec grid = analysis::settlement_grid_spec(*problem);
+  analysis::PlanGrid grid = analysis::plan_grid(*problem);
   if (nodes > 1) {
     const analysis::PlanExtent extent = analysis::plan_extent(*problem);
     grid.x0 = extent.min_x;

@@ -326,7 +326,7 @@ py::dict settlement_grid(const py::dict& raw, std::optional<double> spacing,
     throw py::value_error("a grid spacing of " + std::to_string(spacing.value_or(0.0)) +
                           " gives more than 50 million nodes");
   }
-  const analysis::GridSpec grid = analysis::settlement_grid_spec(problem, spacing);
+  const analysis::PlanGrid grid = analysis::plan_grid(problem, spacing);
   const std::int32_t layer = start_layer_or_default(problem, start_layer);
   std::vector<float> totals;
   {

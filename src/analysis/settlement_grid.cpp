@@ -74,11 +74,11 @@ PlanExtent plan_extent(const problem::ProblemData& problem) {
   return {box.min_x, box.max_x, box.min_y, box.max_y};
 }
 
-GridSpec settlement_grid_spec(const problem::ProblemData& problem, std::optional<double> spacing) {
+PlanGrid plan_grid(const problem::ProblemData& problem, std::optional<double> spacing) {
   const PlanExtent extent = plan_extent(problem);
   const double longer = std::max({extent.width(), extent.height(), 1.0});
   const double margin = kMarginPerSide * longer;
-  GridSpec grid;
+  PlanGrid grid;
   grid.spacing = spacing ? *spacing : round_spacing(longer + 2.0 * margin, kCellsAlongLongerSide);
   // Nodes on multiples of the spacing, covering the extent and its margin.
   const double s = grid.spacing;
@@ -98,7 +98,7 @@ std::int32_t default_start_layer(const problem::ProblemData& problem) {
   return smallest;
 }
 
-std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const GridSpec& grid,
+std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const PlanGrid& grid,
                                       std::int32_t start_layer,
                                       const std::function<void(int, int)>& progress) {
   const PreparedAreas areas = prepare_areas(problem);

@@ -14,7 +14,7 @@ namespace analysis {
 
 // The nodes x0 + i * spacing (i = 0..columns - 1) by y0 + j * spacing
 // (j = 0..rows - 1), each coordinate held in single precision like a point's.
-struct GridSpec {
+struct PlanGrid {
   double x0 = 0.0;
   double y0 = 0.0;
   double spacing = 1.0;
@@ -39,7 +39,7 @@ PlanExtent plan_extent(const problem::ProblemData& problem);
 // on every side, nodes on multiples of the spacing. Without `spacing`, a
 // round spacing (1, 2, 2.5 or 5 times a power of ten) that gives about 80
 // cells along the longer side. REQUIRES: spacing, when given, > 0.
-GridSpec settlement_grid_spec(const problem::ProblemData& problem,
+PlanGrid plan_grid(const problem::ProblemData& problem,
                               std::optional<double> spacing = std::nullopt);
 
 // The start layer of a node when none is chosen: the smallest start layer
@@ -52,7 +52,7 @@ std::int32_t default_start_layer(const problem::ProblemData& problem);
 // cores; `progress`, when given, is called on the calling thread after each
 // row with the rows done and the rows in all.
 // REQUIRES: the sublayers and initial strains of `problem` are formed.
-std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const GridSpec& grid,
+std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const PlanGrid& grid,
                                       std::int32_t start_layer,
                                       const std::function<void(int, int)>& progress = {});
 

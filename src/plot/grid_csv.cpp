@@ -17,7 +17,7 @@ std::string shortest(float value) {
 
 }  // namespace
 
-void write_grid_csv(std::ostream& out, const analysis::GridSpec& grid,
+void write_grid_csv(std::ostream& out, const analysis::PlanGrid& grid,
                     const std::vector<float>& totals) {
   out << "x,y,settlement\r\n";
   for (int j = 0; j < grid.rows; ++j) {

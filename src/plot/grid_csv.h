@@ -13,7 +13,7 @@ namespace plot {
 // fewest digits that read back to the same single-precision values, and its
 // settlement with the three decimals of Table 7's totals. Lines end with CR LF,
 // as the program's other files do.
-void write_grid_csv(std::ostream& out, const analysis::GridSpec& grid,
+void write_grid_csv(std::ostream& out, const analysis::PlanGrid& grid,
                     const std::vector<float>& totals);
 
 }  // namespace plot

@@ -26,7 +26,7 @@ std::string place_text(double x, double y) {
 void write_how_computed(XmlWriter& out, const problem::ProblemData& problem,
                         const PageInput& input) {
   const UnitNames units = unit_names(problem.unit_system);
-  const analysis::GridSpec& grid = input.map.grid;
+  const analysis::PlanGrid& grid = input.map.grid;
   const std::string rule = input.map.start_layer_chosen
                                ? "chosen with --start-layer"
                                : "the smallest start layer among the points";

@@ -29,7 +29,7 @@ struct TitleBlock {
 
 // The settlement map's grid, computed for the page.
 struct MapInput {
-  analysis::GridSpec grid;
+  analysis::PlanGrid grid;
   std::vector<float> totals;  // row by row from y0, as settlement_on_grid gives them
   std::int32_t start_layer = 1;
   bool start_layer_chosen = false;  // by --start-layer, else the default rule

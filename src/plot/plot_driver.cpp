@@ -218,7 +218,7 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   page_input.distortion_limit = options.distortion_limit;
   // The settlement map: every node analysed as a point is.
   MapInput& map = page_input.map;
-  map.grid = analysis::settlement_grid_spec(problem, options.grid_spacing);
+  map.grid = analysis::plan_grid(problem, options.grid_spacing);
   map.start_layer = options.start_layer.value_or(analysis::default_start_layer(problem));
   map.start_layer_chosen = options.start_layer.has_value();
   map.totals =

@@ -15,7 +15,7 @@ double Section::length() const { return std::hypot(line.x2 - line.x1, line.y2 - 
 
 SectionLine default_section_line(const problem::ProblemData& problem,
                                  const analysis::AnalysisResults& results,
-                                 const analysis::GridSpec& grid, const std::vector<float>& totals) {
+                                 const analysis::PlanGrid& grid, const std::vector<float>& totals) {
   double y = 0.0;
   if (problem.point_count > 0) {
     int most = 1;

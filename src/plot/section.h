@@ -39,7 +39,7 @@ struct Section {
 // REQUIRES: totals.size() == grid.node_count(), the grid at least one node.
 SectionLine default_section_line(const problem::ProblemData& problem,
                                  const analysis::AnalysisResults& results,
-                                 const analysis::GridSpec& grid, const std::vector<float>& totals);
+                                 const analysis::PlanGrid& grid, const std::vector<float>& totals);
 
 // The areas the line crosses, in the order of the area table.
 std::vector<SectionCrossing> section_crossings(const problem::ProblemData& problem,

@@ -46,14 +46,14 @@ TEST(SettlementGrid, ANodeOnAPointHasThePointsTotal) {
     SCOPED_TRACE(example.folder);
     const auto problem = read_example(example.folder, example.file);
     const auto results = analyse(*problem);
-    const GridSpec grid = settlement_grid_spec(*problem, example.spacing);
+    const PlanGrid grid = plan_grid(*problem, example.spacing);
     int matched = 0;
     for (int j = 1; j <= problem->point_count; ++j) {
       const problem::SettlementPoint& point = problem->points[j];
       const double i = (static_cast<double>(point.x) - grid.x0) / grid.spacing;
       const double k = (static_cast<double>(point.y) - grid.y0) / grid.spacing;
       if (i != std::round(i) || k != std::round(k)) continue;
-      GridSpec one = grid;  // the single node on the point
+      PlanGrid one = grid;  // the single node on the point
       one.x0 = point.x;
       one.y0 = point.y;
       one.columns = one.rows = 1;
@@ -70,7 +70,7 @@ TEST(SettlementGrid, ANodeOnAPointHasThePointsTotal) {
 TEST(SettlementGrid, CoversThePlanWithAMarginInAboutEightyCells) {
   const auto problem = read_example("large", "large.dat");
   const PlanExtent extent = plan_extent(*problem);
-  const GridSpec grid = settlement_grid_spec(*problem);
+  const PlanGrid grid = plan_grid(*problem);
   const double longer = std::max(extent.width(), extent.height());
   const int cells = std::max(grid.columns, grid.rows) - 1;
   EXPECT_GE(cells, 55);
@@ -84,7 +84,7 @@ TEST(SettlementGrid, CoversThePlanWithAMarginInAboutEightyCells) {
   EXPECT_LE(grid.y0, extent.min_y - 0.2 * longer + 1e-9);
   EXPECT_GE(grid.y0 + grid.spacing * (grid.rows - 1), extent.max_y + 0.2 * longer - 1e-9);
   // A spacing asked for is kept.
-  EXPECT_EQ(settlement_grid_spec(*problem, 0.75).spacing, 0.75);
+  EXPECT_EQ(plan_grid(*problem, 0.75).spacing, 0.75);
 }
 
 // One layer on a slope line under one loaded area at the origin.
@@ -110,7 +110,7 @@ std::unique_ptr<problem::ProblemData> one_area(std::int32_t shape, float slope =
 
 TEST(SettlementGrid, AProblemSymmetricAboutBothAxesGivesASymmetricGrid) {
   const auto problem = one_area(problem::kRectangle);
-  const GridSpec grid = settlement_grid_spec(*problem, 0.5);
+  const PlanGrid grid = plan_grid(*problem, 0.5);
   // The extent is symmetric, so are the nodes.
   ASSERT_EQ(grid.x0, -(grid.x0 + grid.spacing * (grid.columns - 1)));
   ASSERT_EQ(grid.y0, -(grid.y0 + grid.spacing * (grid.rows - 1)));
@@ -133,7 +133,7 @@ TEST(SettlementGrid, AProblemSymmetricAboutBothAxesGivesASymmetricGrid) {
 
 TEST(SettlementGrid, ACircleSettlesAlikeAtEveryNodeOfOneRadius) {
   const auto problem = one_area(problem::kCircle);
-  const GridSpec grid = settlement_grid_spec(*problem, 0.5);
+  const PlanGrid grid = plan_grid(*problem, 0.5);
   const std::vector<float> totals = settlement_on_grid(*problem, grid, 1);
   const auto at = [&](double x, double y) {
     const int i = static_cast<int>(std::lround((x - grid.x0) / grid.spacing));
@@ -153,7 +153,7 @@ TEST(SettlementGrid, ACircleSettlesAlikeAtEveryNodeOfOneRadius) {
 
 TEST(SettlementGrid, ProgressIsToldAfterEveryRow) {
   const auto problem = one_area(problem::kRectangle);
-  const GridSpec grid = settlement_grid_spec(*problem, 2.0);
+  const PlanGrid grid = plan_grid(*problem, 2.0);
   std::vector<int> told;
   settlement_on_grid(*problem, grid, 1, [&](int done, int rows) {
     EXPECT_EQ(rows, grid.rows);

@@ -21,7 +21,7 @@ using Sides = std::vector<CurveSide>;
 constexpr CurveSide kBelow = CurveSide::kBelow;
 constexpr CurveSide kAbove = CurveSide::kAbove;
 
-struct SublayerSpec {
+struct SublayerGiven {
   std::int32_t curve_index;
   float overburden;      // P0
   float initial_strain;  // F0
@@ -30,7 +30,7 @@ struct SublayerSpec {
 
 // A problem with the three test curves and sublayers 0.5 thick as given.
 std::unique_ptr<problem::ProblemData> make_problem(std::int32_t units,
-                                                   std::initializer_list<SublayerSpec> sublayers) {
+                                                   std::initializer_list<SublayerGiven> sublayers) {
   auto problem = std::make_unique<problem::ProblemData>();
   problem::set_unit_system(*problem, units);
   problem->curve_count = 3;
@@ -42,15 +42,15 @@ std::unique_ptr<problem::ProblemData> make_problem(std::int32_t units,
   points.pressure[2] = 10.0f;
   problem->curves[kLogSlope].slope = 10.0f / 100.0f;
   problem->curves[kArithmeticSlope].slope = -1.0f / 100.0f;
-  for (const SublayerSpec& spec : sublayers) {
+  for (const SublayerGiven& given : sublayers) {
     const int s = ++problem->sublayer_count;
     problem::Sublayer& sublayer = problem->sublayers[s];
     sublayer.sublayer_number = s;
-    sublayer.curve_index = spec.curve_index;
+    sublayer.curve_index = given.curve_index;
     sublayer.thickness = 0.5f;
-    sublayer.thickness_factor = spec.thickness_factor;
-    sublayer.overburden_pressure = spec.overburden;
-    sublayer.initial_strain = spec.initial_strain;
+    sublayer.thickness_factor = given.thickness_factor;
+    sublayer.overburden_pressure = given.overburden;
+    sublayer.initial_strain = given.initial_strain;
   }
   return problem;
 }
@@ -86,7 +86,7 @@ TEST(Settlement, OneSublayerUnderEachKindOfCurve) {
   const struct {
     int line;
     std::int32_t units;
-    SublayerSpec sublayer;
+    SublayerGiven sublayer;
     float increase;
     double expected;  // inches or millimetres
     Sides warnings;

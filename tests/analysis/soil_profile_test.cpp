@@ -13,7 +13,7 @@
 namespace analysis {
 namespace {
 
-using testing_support::LayerSpec;
+using testing_support::LayerGiven;
 using testing_support::make_profile;
 
 TEST(SublayerDivision, CountsWholeHalfUnitsOfALayer) {

@@ -209,7 +209,7 @@ TEST(Contours, ASingleCirclesGridGivesCircularContours) {
   problem.areas[1].loading = 2.0f;
   analysis::form_sublayers(problem);
   analysis::compute_initial_strains(problem);
-  const analysis::GridSpec nodes = analysis::settlement_grid_spec(problem, 0.5);
+  const analysis::PlanGrid nodes = analysis::plan_grid(problem, 0.5);
   const std::vector<float> totals = analysis::settlement_on_grid(problem, nodes, 1);
   ValueGrid grid{nodes.x0, nodes.y0, nodes.spacing, nodes.columns, nodes.rows, {}};
   for (const float t : totals) grid.values.push_back(static_cast<double>(t));

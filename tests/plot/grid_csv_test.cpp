@@ -8,7 +8,7 @@ namespace plot {
 namespace {
 
 TEST(GridCsv, OneLinePerNodeRowByRowInShortestCoordinatesAndThreeDecimals) {
-  analysis::GridSpec grid;
+  analysis::PlanGrid grid;
   grid.x0 = -0.1;
   grid.y0 = 2.0;
   grid.spacing = 0.1;

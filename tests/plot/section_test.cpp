@@ -134,7 +134,7 @@ TEST(Section, WithoutALineRunsAlongXThroughTheLargestSettlement) {
   results.total_settlement[1] = 1.0f;
   results.total_settlement[2] = 2.0f;
   results.total_settlement[3] = 2.0f;
-  const analysis::GridSpec grid{-10.0, -15.0, 0.5, 41, 61};
+  const analysis::PlanGrid grid{-10.0, -15.0, 0.5, 41, 61};
   const std::vector<float> totals(static_cast<std::size_t>(grid.node_count()), 0.0f);
   const SectionLine line = default_section_line(*problem, results, grid, totals);
   EXPECT_EQ(line.y1, 4.0);

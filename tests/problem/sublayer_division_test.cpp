@@ -11,7 +11,7 @@
 namespace problem {
 namespace {
 
-using testing_support::LayerSpec;
+using testing_support::LayerGiven;
 using testing_support::make_profile;
 
 TEST(SublayerDivision, CountsBeyondTheTableWithoutOverflow) {
@@ -33,7 +33,7 @@ TEST(SublayerDivision, CountsBeyondTheTableWithoutOverflow) {
 TEST(StartSublayer, IsTheFirstSublayerOfTheStartLayer) {
   const struct {
     int line;
-    std::initializer_list<LayerSpec> layers;
+    std::initializer_list<LayerGiven> layers;
     std::int32_t start_layer;
     std::int32_t expected;
   } kCases[] = {

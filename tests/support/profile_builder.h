@@ -10,7 +10,7 @@
 
 namespace testing_support {
 
-struct LayerSpec {
+struct LayerGiven {
   float bottom_depth;
   float unit_weight;
   std::int32_t curve_index;
@@ -18,18 +18,18 @@ struct LayerSpec {
 
 // A problem with the given layers (thickness factor 1) in unit system `units`.
 inline std::unique_ptr<problem::ProblemData> make_profile(
-    std::initializer_list<LayerSpec> layers, std::int32_t units = problem::kUsGravitational) {
+    std::initializer_list<LayerGiven> layers, std::int32_t units = problem::kUsGravitational) {
   auto problem = std::make_unique<problem::ProblemData>();
   problem::set_unit_system(*problem, units);
-  for (const LayerSpec& spec : layers) {
+  for (const LayerGiven& given : layers) {
     const int i = ++problem->layer_count;
     problem::SoilLayer& layer = problem->layers[i];
     layer.layer_number = i;
-    layer.bottom_depth = spec.bottom_depth;
-    layer.unit_weight = spec.unit_weight;
-    layer.curve_index = spec.curve_index;
+    layer.bottom_depth = given.bottom_depth;
+    layer.unit_weight = given.unit_weight;
+    layer.curve_index = given.curve_index;
     layer.thickness_factor = 1.0f;
-    problem->boundary_depths[i] = spec.bottom_depth;
+    problem->boundary_depths[i] = given.bottom_depth;
   }
   return problem;
 }
