@@ -40,7 +40,7 @@ PlanExtent plan_extent(const problem::ProblemData& problem);
 // round spacing (1, 2, 2.5 or 5 times a power of ten) that gives about 80
 // cells along the longer side. REQUIRES: spacing, when given, > 0.
 PlanGrid plan_grid(const problem::ProblemData& problem,
-                              std::optional<double> spacing = std::nullopt);
+                   std::optional<double> spacing = std::nullopt);
 
 // The start layer of a node when none is chosen: the smallest start layer
 // among the settlement points (1 without points).
