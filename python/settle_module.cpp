@@ -38,7 +38,6 @@ using problem::InputFault;
 using problem::ProblemData;
 
 // Grids past this many nodes are refused rather than left to run out of memory.
-constexpr double kMaxGridNodes = 5.0e7;
 // Places handed to the workers at a time, well inside their int counter.
 constexpr py::ssize_t kPlacesPerBatch = 1 << 20;
 
@@ -316,15 +315,9 @@ py::dict settlement_grid(const py::dict& raw, std::optional<double> spacing,
   const Prepared prepared = prepare(raw);
   if (prepared.stop) return stopped(prepared);
   const ProblemData& problem = *prepared.problem;
-  // The nodes the grid would have (its sides are the longer side of the plan
-  // and a fifth of it either way), before any count is formed as an int.
-  const analysis::PlanExtent extent = analysis::plan_extent(problem);
-  const double span = 1.4 * std::max({extent.width(), extent.height(), 1.0});
-  if (!std::isfinite(span)) throw py::value_error("the plan extends too far for a grid");
-  const double across = span / spacing.value_or(span / 80.0) + 2.0;
-  if (across * across > kMaxGridNodes) {
+  if (analysis::grid_node_count(problem, spacing) > analysis::kMaxGridNodes) {
     throw py::value_error("a grid spacing of " + std::to_string(spacing.value_or(0.0)) +
-                          " gives more than 50 million nodes");
+                          " gives more than a million nodes over this plan");
   }
   const analysis::PlanGrid grid = analysis::plan_grid(problem, spacing);
   const std::int32_t layer = start_layer_or_default(problem, start_layer);

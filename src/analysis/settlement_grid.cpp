@@ -89,6 +89,16 @@ PlanGrid plan_grid(const problem::ProblemData& problem, std::optional<double> sp
   return grid;
 }
 
+double grid_node_count(const problem::ProblemData& problem, std::optional<double> spacing) {
+  const PlanExtent extent = plan_extent(problem);
+  const double longer = std::max({extent.width(), extent.height(), 1.0});
+  const double margin = kMarginPerSide * longer;
+  const double s = spacing ? *spacing : round_spacing(longer + 2.0 * margin, kCellsAlongLongerSide);
+  const double columns = std::ceil((extent.width() + 2.0 * margin) / s) + 2.0;
+  const double rows = std::ceil((extent.height() + 2.0 * margin) / s) + 2.0;
+  return std::isfinite(columns * rows) ? columns * rows : HUGE_VAL;
+}
+
 std::int32_t default_start_layer(const problem::ProblemData& problem) {
   if (problem.point_count < 1) return 1;
   std::int32_t smallest = problem.points[1].start_layer;

@@ -42,6 +42,15 @@ PlanExtent plan_extent(const problem::ProblemData& problem);
 PlanGrid plan_grid(const problem::ProblemData& problem,
                    std::optional<double> spacing = std::nullopt);
 
+// The most nodes a grid may have: a million totals, minutes of work.
+constexpr double kMaxGridNodes = 1.0e6;
+
+// The nodes plan_grid would give, counted without forming them, so that a
+// spacing too fine for the plan can be refused first (a count past the int
+// range included). REQUIRES: spacing, when given, > 0.
+double grid_node_count(const problem::ProblemData& problem,
+                       std::optional<double> spacing = std::nullopt);
+
 // The start layer of a node when none is chosen: the smallest start layer
 // among the settlement points (1 without points).
 std::int32_t default_start_layer(const problem::ProblemData& problem);

@@ -218,6 +218,12 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   page_input.distortion_limit = options.distortion_limit;
   // The settlement map: every node analysed as a point is.
   MapInput& map = page_input.map;
+  if (analysis::grid_node_count(problem, options.grid_spacing) > analysis::kMaxGridNodes) {
+    console_stream << kProgram << ": a grid spacing of " << options.grid_spacing.value_or(0.0)
+                   << " gives more than a million nodes over this plan; give a larger "
+                      "--grid-spacing\n";
+    return run::kWrongCommandLine;
+  }
   map.grid = analysis::plan_grid(problem, options.grid_spacing);
   map.start_layer = options.start_layer.value_or(analysis::default_start_layer(problem));
   map.start_layer_chosen = options.start_layer.has_value();

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -173,6 +174,27 @@ TEST(SettlementGrid, TheDefaultStartLayerIsTheSmallestAmongThePoints) {
   EXPECT_EQ(default_start_layer(*problem), 1);
   problem->points[3].start_layer = 0;  // every sublayer
   EXPECT_EQ(default_start_layer(*problem), 0);
+}
+
+}  // namespace
+}  // namespace analysis
+
+namespace analysis {
+namespace {
+
+TEST(SettlementGrid, TheNodeCountIsKnownBeforeTheGridIsFormed) {
+  const auto problem = one_area(problem::kRectangle);
+  for (const std::optional<double> spacing :
+       {std::optional<double>(), std::optional<double>(0.5), std::optional<double>(0.3)}) {
+    const PlanGrid grid = plan_grid(*problem, spacing);
+    // Counted from the extent without forming the grid: at most one node more
+    // each way.
+    const double count = grid_node_count(*problem, spacing);
+    EXPECT_GE(count, static_cast<double>(grid.node_count()));
+    EXPECT_LE(count, static_cast<double>(grid.columns + 1) * (grid.rows + 1));
+  }
+  // A spacing far too fine is seen before any count overflows.
+  EXPECT_GT(grid_node_count(*problem, 1e-9), kMaxGridNodes);
 }
 
 }  // namespace

@@ -163,6 +163,18 @@ TEST(PlotCommandLine, ThePageNeverReplacesAFileNamesDatNames) {
   EXPECT_EQ(read_file(folder.path() / "settlement.html"), "a report kept under this name");
 }
 
+TEST(PlotCommandLine, AGridSpacingTooFineForThePlanIsRefused) {
+  TempFolder folder;
+  testing_support::copy_case_inputs(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
+  const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"--grid-spacing", "0.001"});
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_NE(
+      run.console.find("settle-plot: a grid spacing of 0.001 gives more than a million nodes"),
+      std::string::npos)
+      << run.console;
+  EXPECT_FALSE(fs::exists(folder.path() / "settlement.html"));
+}
+
 TEST(PlotCommandLine, HelpExplainsThePageAndWritesNothing) {
   TempFolder folder;
   const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"--help"});
