@@ -11,19 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "analysis/analysis.h"
 #include "analysis/settlement_grid.h"
-#include "analysis/soil_profile.h"
-#include "layout/fatal_error.h"
-#include "layout/record_reader.h"
-#include "layout/record_writer.h"
+#include "bench_problem.h"
 #include "problem/problem_data.h"
-#include "problem/problem_reader.h"
 
 namespace {
 
@@ -61,28 +55,9 @@ int main(int argc, char** argv) {
   }
   const int nodes = argc >= 3 ? std::atoi(argv[2]) : 0;
   const int repeats = argc >= 4 ? std::max(1, std::atoi(argv[3])) : 3;
-  std::unique_ptr<problem::ProblemData> problem;
-  try {
-    std::ifstream file(argv[1], std::ios::binary);
-    if (!file) {
-      std::fprintf(stderr, "grid_bench: cannot open %s\n", argv[1]);
-      return 1;
-    }
-    layout::RecordReader input(file, 5, argv[1]);
-    std::ostringstream echo;
-    layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-    problem::ReadResult read = problem::read_problem(input, console);
-    if (read.stop) {
-      std::fprintf(stderr, "grid_bench: the problem has data errors\n");
-      return 1;
-    }
-    problem = std::move(read.problem);
-  } catch (const layout::FatalError& error) {
-    std::fprintf(stderr, "%s\n", error.report().c_str());
-    return 1;
-  }
-  analysis::form_sublayers(*problem);
-  analysis::compute_initial_strains(*problem);
+  const std::unique_ptr<problem::ProblemData> problem =
+      bench::read_formed_problem(argv[1], "grid_bench");
+  if (!problem) return 1;
 
   analysis::PlanGrid grid = analysis::plan_grid(*problem);
   if (nodes > 1) {

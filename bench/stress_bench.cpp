@@ -7,19 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "analysis/analysis.h"
 #include "analysis/analysis_results.h"
-#include "analysis/soil_profile.h"
-#include "layout/fatal_error.h"
-#include "layout/record_reader.h"
-#include "layout/record_writer.h"
+#include "bench_problem.h"
 #include "problem/problem_data.h"
-#include "problem/problem_reader.h"
 
 namespace {
 
@@ -43,28 +37,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int repeats = argc == 3 ? std::max(1, std::atoi(argv[2])) : 3;
-  std::unique_ptr<problem::ProblemData> problem;
-  try {
-    std::ifstream file(argv[1], std::ios::binary);
-    if (!file) {
-      std::fprintf(stderr, "stress_bench: cannot open %s\n", argv[1]);
-      return 1;
-    }
-    layout::RecordReader input(file, 5, argv[1]);
-    std::ostringstream echo;
-    layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-    problem::ReadResult read = problem::read_problem(input, console);
-    if (read.stop) {
-      std::fprintf(stderr, "stress_bench: the problem has data errors\n");
-      return 1;
-    }
-    problem = std::move(read.problem);
-  } catch (const layout::FatalError& error) {
-    std::fprintf(stderr, "%s\n", error.report().c_str());
-    return 1;
-  }
-  analysis::form_sublayers(*problem);
-  analysis::compute_initial_strains(*problem);
+  const std::unique_ptr<problem::ProblemData> problem =
+      bench::read_formed_problem(argv[1], "stress_bench");
+  if (!problem) return 1;
 
   std::unique_ptr<analysis::AnalysisResults> results;
   std::vector<double> seconds;

@@ -1,18 +1,8 @@
 // settle-plot: the result of a settle problem drawn as one HTML page.
 #include "plot/plot_driver.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-
-#include <cstdio>
-#endif
+#include "run/program_exit.h"
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-  // The console records end with a line feed alone on Windows too, as settle's.
-  _setmode(_fileno(stderr), _O_BINARY);
-  _setmode(_fileno(stdout), _O_BINARY);
-#endif
+  run::keep_console_bytes();
   return plot::main_entry(argc, argv);
 }

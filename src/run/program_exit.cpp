@@ -3,7 +3,21 @@
 
 #include "layout/fatal_error.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#endif
+
 namespace run {
+
+void keep_console_bytes() {
+#ifdef _WIN32
+  _setmode(_fileno(stderr), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
 
 int with_fatal_report(std::string_view program, std::ostream& console,
                       const std::function<int()>& body) {

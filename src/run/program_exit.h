@@ -15,6 +15,11 @@ enum ExitStatus : int {
   kStoppedOnData = 3,     // the problem's data stopped the run; its reasons are reported
 };
 
+// Makes the standard streams write the program's bytes unchanged: on Windows
+// they would turn each line feed into CR LF, and the console's records end
+// with a line feed alone on every system. Called first thing in main.
+void keep_console_bytes();
+
 // Runs `body` and returns its exit status. A fatal run-time error thrown by it
 // is reported on `console` in its line "PROGRAM: severe (N): TEXT", followed,
 // for a read, by the line that says where; it ends with kFatalError.
