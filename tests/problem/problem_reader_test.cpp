@@ -15,6 +15,7 @@
 #include "layout/record_writer.h"
 #include "problem/problem_data.h"
 #include "support/record_lines.h"
+#include "support/sample_problem.h"
 
 namespace problem {
 namespace {
@@ -47,35 +48,13 @@ LimitFault limit_fault(const Reading& r) {
   return fault ? *fault : LimitFault{};
 }
 
-const char kExample[] =
-    "SAMPLE FOUNDATION\n"
-    "TWO CLAY LAYERS\n"
-    "1\n"
-    "2 2 1 1\n"
-    "1 4.0 120.0 1 1.0\n"
-    "2 10.0 115.0 2 0.8\n"
-    "1 3\n"
-    "LABORATORY TEST, BORING 1\n"
-    "1.0 0.5\n"
-    "3.0 2.0\n"
-    "8.0 8.0\n"
-    "2 0\n"
-    "ESTIMATED\n"
-    "2.5\n"
-    "1 0.0 0.0 1\n"
-    "A1\n"
-    "1 0.0 0.0 10.0 20.0 0.0 2.0 0.0\n"
-    "1\n"
-    "2\n"
-    "1 5.0 5.0 4.0 4.0 0.0 0.0 6.0 3.0\n";
-
 std::string padded(std::string text, std::size_t length) {
   text.resize(length, ' ');
   return text;
 }
 
 TEST(ProblemReader, ExampleFillsEveryField) {
-  const Reading r = read(kExample);
+  const Reading r = read(testing_support::kSampleProblem);
   ASSERT_TRUE(r.complete());
   const ProblemData& p = *r.problem;
   EXPECT_EQ(p.title[0].view(), padded("SAMPLE FOUNDATION", 68));
@@ -174,7 +153,7 @@ TEST(ProblemReader, ExampleFillsEveryField) {
 }
 
 TEST(ProblemReader, ExampleEchoesLayersSourcesPointsAreasAndSpreadControl) {
-  const Reading r = read(kExample);
+  const Reading r = read(testing_support::kSampleProblem);
   // The echo's fields, one string each.
   // clang-format off
   const std::vector<std::string> expected = {

@@ -24,6 +24,7 @@
 #include "support/problem_differences.h"
 #include "support/record_lines.h"
 #include "support/run_in_folder.h"
+#include "support/sample_problem.h"
 
 namespace problem {
 namespace {
@@ -160,30 +161,8 @@ TEST(ProblemWriter, EveryReadableFuzzingInputReadsBackToTheSameValues) {
   EXPECT_GE(same, 50);
 }
 
-const char kSample[] =
-    "SAMPLE FOUNDATION\n"
-    "TWO CLAY LAYERS\n"
-    "1\n"
-    "2 2 1 1\n"
-    "1 4.0 120.0 1 1.0\n"
-    "2 10.0 115.0 2 0.8\n"
-    "1 3\n"
-    "LABORATORY TEST, BORING 1\n"
-    "1.0 0.5\n"
-    "3.0 2.0\n"
-    "8.0 8.0\n"
-    "2 0\n"
-    "ESTIMATED\n"
-    "2.5\n"
-    "1 0.0 0.0 1\n"
-    "A1\n"
-    "1 0.0 0.0 10.0 20.0 0.0 2.0 0.0\n"
-    "1\n"
-    "2\n"
-    "1 5.0 5.0 4.0 4.0 0.0 0.0 6.0 3.0\n";
-
 TEST(ProblemWriter, WritesTheRecordsInTheReadersOrderWithCrLfLineEnds) {
-  const ReadResult r = read(kSample);
+  const ReadResult r = read(testing_support::kSampleProblem);
   const std::string text = written(*r.problem);
   const std::vector<std::string> expected = {
       std::string("SAMPLE FOUNDATION").append(51, ' ') + "\r",
@@ -306,7 +285,7 @@ TEST(ProblemWriter, ExtremeValuesThatAFileGivesReadBack) {
 }
 
 TEST(ProblemWriter, TextsKeepEveryCharacterOfTheirColumns) {
-  const ReadResult r = read(kSample);
+  const ReadResult r = read(testing_support::kSampleProblem);
   ProblemData problem = *r.problem;
   testing_support::set_text(problem.title[0], std::string(67, 'x') + "\r");
   testing_support::set_text(problem.curves[1].source_text, "\ttab, and a , comma / slash");
@@ -354,7 +333,7 @@ TEST(ProblemWriter, RefusesValuesThatNoFileGives) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    ProblemData problem = *read(kSample).problem;
+    ProblemData problem = *read(testing_support::kSampleProblem).problem;
     c.change(problem);
     std::ostringstream out;
     const std::optional<UnwritableValue> fault = write_problem(out, problem);
