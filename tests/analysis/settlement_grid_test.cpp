@@ -4,17 +4,14 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "analysis/analysis.h"
 #include "analysis/soil_profile.h"
-#include "layout/record_reader.h"
-#include "layout/record_writer.h"
 #include "problem/problem_reader.h"
+#include "support/problem_reading.h"
 
 namespace analysis {
 namespace {
@@ -23,11 +20,8 @@ namespace fs = std::filesystem;
 
 std::unique_ptr<problem::ProblemData> read_example(const std::string& folder,
                                                    const std::string& file) {
-  std::ifstream in(fs::path(SETTLE_EXAMPLES) / folder / file, std::ios::binary);
-  layout::RecordReader input(in, 5, file);
-  std::ostringstream echo;
-  layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-  problem::ReadResult read = problem::read_problem(input, console);
+  problem::ReadResult read =
+      testing_support::read_problem_file(fs::path(SETTLE_EXAMPLES) / folder / file);
   EXPECT_FALSE(read.stop);
   form_sublayers(*read.problem);
   compute_initial_strains(*read.problem);

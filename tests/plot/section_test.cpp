@@ -6,14 +6,11 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "analysis/analysis.h"
 #include "analysis/soil_profile.h"
-#include "layout/record_reader.h"
-#include "layout/record_writer.h"
 #include "problem/problem_reader.h"
+#include "support/problem_reading.h"
 
 namespace plot {
 namespace {
@@ -96,12 +93,8 @@ TEST(Section, ALongLineIsSampledAtMostAThousandTimes) {
 }
 
 std::unique_ptr<problem::ProblemData> read_sample() {
-  std::ifstream in(std::filesystem::path(SETTLE_EXAMPLES) / "sample" / "sample.dat",
-                   std::ios::binary);
-  layout::RecordReader input(in, 5, "sample.dat");
-  std::ostringstream echo;
-  layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-  problem::ReadResult read = problem::read_problem(input, console);
+  problem::ReadResult read = testing_support::read_problem_file(
+      std::filesystem::path(SETTLE_EXAMPLES) / "sample" / "sample.dat");
   analysis::form_sublayers(*read.problem);
   analysis::compute_initial_strains(*read.problem);
   return std::move(read.problem);

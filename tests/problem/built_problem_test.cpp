@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "layout/fatal_error.h"
-#include "layout/record_reader.h"
-#include "layout/record_writer.h"
 #include "problem/problem_reader.h"
 #include "support/problem_differences.h"
+#include "support/problem_reading.h"
 #include "support/record_lines.h"
 #include "support/run_in_folder.h"
 
@@ -21,14 +20,6 @@ namespace problem {
 namespace {
 
 namespace fs = std::filesystem;
-
-ReadResult read(const std::string& file) {
-  std::istringstream in(file);
-  std::ostringstream echo;
-  layout::RecordReader input(in, 5, "problem.dat");
-  layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-  return read_problem(input, console);
-}
 
 std::string problem_file_of(const fs::path& folder) {
   std::istringstream names(testing_support::read_file(folder / "names.dat"));
@@ -63,7 +54,7 @@ TEST(BuiltProblem, AgreesWithTheReaderOnEveryExampleAndEndToEndCase) {
     SCOPED_TRACE(folder.filename().string());
     ReadResult read_back;
     try {
-      read_back = read(problem_file_of(folder));
+      read_back = testing_support::read_problem_text(problem_file_of(folder));
     } catch (const layout::FatalError&) {
       continue;
     }
@@ -127,7 +118,7 @@ TEST(BuiltProblem, ReportsTheFirstLimitFaultInTheReadersOrder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    ProblemData problem = *read(kSample).problem;
+    ProblemData problem = *testing_support::read_problem_text(kSample).problem;
     c.change(problem);
     derive_read_fields(problem);
     const std::optional<InputFault> fault = check_built_problem(problem);
@@ -142,7 +133,7 @@ TEST(BuiltProblem, ReportsTheFirstLimitFaultInTheReadersOrder) {
 }
 
 TEST(BuiltProblem, DataErrorsComeBeforeTheAreaTotal) {
-  ProblemData problem = *read(kSample).problem;
+  ProblemData problem = *testing_support::read_problem_text(kSample).problem;
   problem.areas[1].elevation = 3.0f;
   problem.spread_area_count = 150;
   derive_read_fields(problem);
@@ -155,7 +146,7 @@ TEST(BuiltProblem, DataErrorsComeBeforeTheAreaTotal) {
 }
 
 TEST(BuiltProblem, DerivedFieldsFollowTheValuesChanged) {
-  ProblemData problem = *read(kSample).problem;
+  ProblemData problem = *testing_support::read_problem_text(kSample).problem;
   problem.unit_system = kSiAbsolute;
   problem.layers[1].bottom_depth = 2.0f;
   problem.points[1].start_layer = 2;

@@ -3,23 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "layout/record_reader.h"
-#include "layout/record_writer.h"
 #include "problem/problem_reader.h"
+#include "support/problem_reading.h"
 
 namespace problem {
 namespace {
 
 std::vector<InputWarning> warnings_of(const std::string& file) {
-  std::istringstream in(file);
-  std::ostringstream echo;
-  layout::RecordReader input(in, 5, "problem.dat");
-  layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-  return read_problem(input, console).warnings;
+  return testing_support::read_problem_text(file).warnings;
 }
 
 std::vector<InputWarningKind> kinds(const std::vector<InputWarning>& warnings) {

@@ -11,9 +11,8 @@
 #include <vector>
 
 #include "layout/fatal_error.h"
-#include "layout/record_reader.h"
-#include "layout/record_writer.h"
 #include "problem/problem_data.h"
+#include "support/problem_reading.h"
 #include "support/record_lines.h"
 #include "support/sample_problem.h"
 
@@ -34,9 +33,7 @@ struct Reading {
 Reading read(const std::string& file) {
   std::istringstream in(file);
   std::ostringstream console_out;
-  layout::RecordReader input(in, 5, "/work/problem.dat");
-  layout::RecordWriter console(console_out, "\n", layout::kConsoleUnit, "");
-  ReadResult result = read_problem(input, console);
+  ReadResult result = testing_support::read_problem_from(in, "/work/problem.dat", console_out);
   return {std::move(result.problem), result.lines, std::move(result.stop),
           lines_of(console_out.str())};
 }

@@ -18,10 +18,9 @@
 #include <vector>
 
 #include "layout/fatal_error.h"
-#include "layout/record_reader.h"
-#include "layout/record_writer.h"
 #include "problem/problem_reader.h"
 #include "support/problem_differences.h"
+#include "support/problem_reading.h"
 #include "support/record_lines.h"
 #include "support/run_in_folder.h"
 #include "support/sample_problem.h"
@@ -30,14 +29,6 @@ namespace problem {
 namespace {
 
 namespace fs = std::filesystem;
-
-ReadResult read(const std::string& file) {
-  std::istringstream in(file);
-  std::ostringstream echo;
-  layout::RecordReader input(in, 5, "problem.dat");
-  layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-  return read_problem(input, console);
-}
 
 std::string written(const ProblemData& problem) {
   std::ostringstream out;
@@ -88,7 +79,7 @@ enum class RoundTrip { kSame, kNotReadable, kStoppedAtALimit };
 RoundTrip round_trip(const std::string& file) {
   ReadResult first;
   try {
-    first = read(file);
+    first = testing_support::read_problem_text(file);
   } catch (const layout::FatalError&) {
     return RoundTrip::kNotReadable;
   }
@@ -98,7 +89,7 @@ RoundTrip round_trip(const std::string& file) {
   const std::string text = written(*first.problem);
   ReadResult second;
   try {
-    second = read(text);
+    second = testing_support::read_problem_text(text);
   } catch (const layout::FatalError& error) {
     ADD_FAILURE() << "the written file does not read: " << error.report() << "\n"
                   << error.where() << "\n"
@@ -162,7 +153,7 @@ TEST(ProblemWriter, EveryReadableFuzzingInputReadsBackToTheSameValues) {
 }
 
 TEST(ProblemWriter, WritesTheRecordsInTheReadersOrderWithCrLfLineEnds) {
-  const ReadResult r = read(testing_support::kSampleProblem);
+  const ReadResult r = testing_support::read_problem_text(testing_support::kSampleProblem);
   const std::string text = written(*r.problem);
   const std::vector<std::string> expected = {
       std::string("SAMPLE FOUNDATION").append(51, ' ') + "\r",
@@ -238,7 +229,7 @@ TEST(ProblemWriter, ConvertedValuesAreWrittenExactlyWhenAFileCanGiveThem) {
     if (weight_ok && strain_ok) {
       ++accepted;
       ASSERT_FALSE(fault) << describe(*fault);
-      const ReadResult back = read(out.str());
+      const ReadResult back = testing_support::read_problem_text(out.str());
       EXPECT_EQ(bits(back.problem->layers[1].unit_weight), bits(weight));
       EXPECT_EQ(bits(back.problem->curves[1].strain[1]), bits(strain));
       continue;
@@ -279,18 +270,18 @@ TEST(ProblemWriter, ExtremeValuesThatAFileGivesReadBack) {
       "0\n"
       "0\n";
   EXPECT_EQ(round_trip(file), RoundTrip::kSame);
-  const ReadResult r = read(file);
+  const ReadResult r = testing_support::read_problem_text(file);
   EXPECT_TRUE(std::isinf(r.problem->layers[1].unit_weight));
   EXPECT_TRUE(std::signbit(r.problem->points[1].y));
 }
 
 TEST(ProblemWriter, TextsKeepEveryCharacterOfTheirColumns) {
-  const ReadResult r = read(testing_support::kSampleProblem);
+  const ReadResult r = testing_support::read_problem_text(testing_support::kSampleProblem);
   ProblemData problem = *r.problem;
   testing_support::set_text(problem.title[0], std::string(67, 'x') + "\r");
   testing_support::set_text(problem.curves[1].source_text, "\ttab, and a , comma / slash");
   testing_support::set_text(problem.areas[1].area_id, " / ,");
-  const ReadResult back = read(written(problem));
+  const ReadResult back = testing_support::read_problem_text(written(problem));
   EXPECT_EQ(differences(problem, *back.problem), std::vector<std::string>());
 }
 
@@ -300,7 +291,7 @@ TEST(ProblemWriter, SpreadAreasBeforeTheTableAreWrittenToBeDropped) {
       "NEGATIVE AREA COUNT\n\n1\n1 1 1 -1\n1 4 120 1 1\n1 0\n\n2.5\n1 0 0 1\n"
       "2\n1\n1 9 9 9 9 9 9 9 9\n2 5 5 4 4 0 0 6 3\n";
   EXPECT_EQ(round_trip(file), RoundTrip::kSame);
-  const ReadResult r = read(file);
+  const ReadResult r = testing_support::read_problem_text(file);
   EXPECT_EQ(bits(r.problem->areas[1].x), bits(5.0f));
 }
 
@@ -333,7 +324,8 @@ TEST(ProblemWriter, RefusesValuesThatNoFileGives) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    ProblemData problem = *read(testing_support::kSampleProblem).problem;
+    ProblemData problem =
+        *testing_support::read_problem_text(testing_support::kSampleProblem).problem;
     c.change(problem);
     std::ostringstream out;
     const std::optional<UnwritableValue> fault = write_problem(out, problem);

@@ -122,6 +122,28 @@ BandErrors program_errors(const ProgramStresses& program, double level,
   return errors;
 }
 
+// The program's stresses under a 10 by 20 rectangle at `frame`, at the
+// probes, and the closed form's at the same points and depths.
+struct RectangleStresses {
+  ProgramStresses program;
+  ReferenceTable closed;
+};
+
+RectangleStresses rectangle_stresses(const Frame& frame, const std::vector<Probe>& probes) {
+  const AreaInput area{AreaKind::kRectangle,
+                       static_cast<float>(frame.centre.x),
+                       static_cast<float>(frame.centre.y),
+                       static_cast<float>(kWidth),
+                       static_cast<float>(kLength),
+                       static_cast<float>(frame.slope)};
+  const ProgramStresses program = program_stresses(area, program_points(frame, probes), kDeepest);
+  const ReferenceTable closed =
+      reference_table(program, probes.size(), Depths::kAll, [&](std::size_t j, double z) {
+        return rectangle_closed_form(kWidth / 2.0, kLength / 2.0, probes[j].u, probes[j].v, z);
+      });
+  return {program, closed};
+}
+
 class Comparisons {
  public:
   // Only the comparisons of `group` are made, or all when it is empty.
@@ -131,17 +153,7 @@ class Comparisons {
   // form against the integral of the point load over the rectangle.
   void rectangle(const std::string& name, const Frame& frame, std::vector<Probe> probes) {
     if (!wanted("rectangle") && !wanted("references")) return;
-    const AreaInput area{AreaKind::kRectangle,
-                         static_cast<float>(frame.centre.x),
-                         static_cast<float>(frame.centre.y),
-                         static_cast<float>(kWidth),
-                         static_cast<float>(kLength),
-                         static_cast<float>(frame.slope)};
-    const ProgramStresses program = program_stresses(area, program_points(frame, probes), kDeepest);
-    const ReferenceTable closed =
-        reference_table(program, probes.size(), Depths::kAll, [&](std::size_t j, double z) {
-          return rectangle_closed_form(kWidth / 2.0, kLength / 2.0, probes[j].u, probes[j].v, z);
-        });
+    const auto [program, closed] = rectangle_stresses(frame, probes);
     add("rectangle", name, "closed form", program_errors(program, 0.0, closed));
     if (!wanted("references")) return;
     const RectangleCorners corners = rectangle_corners(frame.centre, kWidth, kLength, frame.slope);
@@ -249,17 +261,7 @@ class Comparisons {
   // against the closed form, with the positions as written in decimals.
   void rectangle_limit(const std::string& name, const Frame& frame, std::vector<Probe> probes) {
     if (!wanted("limits")) return;
-    const AreaInput area{AreaKind::kRectangle,
-                         static_cast<float>(frame.centre.x),
-                         static_cast<float>(frame.centre.y),
-                         static_cast<float>(kWidth),
-                         static_cast<float>(kLength),
-                         static_cast<float>(frame.slope)};
-    const ProgramStresses program = program_stresses(area, program_points(frame, probes), kDeepest);
-    const ReferenceTable closed =
-        reference_table(program, probes.size(), Depths::kAll, [&](std::size_t j, double z) {
-          return rectangle_closed_form(kWidth / 2.0, kLength / 2.0, probes[j].u, probes[j].v, z);
-        });
+    const auto [program, closed] = rectangle_stresses(frame, probes);
     add("limits", name, "closed form", program_errors(program, 0.0, closed));
   }
 
