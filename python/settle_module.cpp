@@ -37,7 +37,6 @@ namespace {
 using problem::InputFault;
 using problem::ProblemData;
 
-// Grids past this many nodes are refused rather than left to run out of memory.
 // Places handed to the workers at a time, well inside their int counter.
 constexpr py::ssize_t kPlacesPerBatch = 1 << 20;
 
