@@ -3,12 +3,9 @@
 #include "run/run_driver.h"
 
 #include <iostream>
-#include <sstream>
 #include <string_view>
 
 #include "layout/record_writer.h"
-#include "problem/input_checks.h"
-#include "problem/problem_reader.h"
 #include "report/auxiliary_file.h"
 #include "report/input_tables.h"
 #include "report/message_texts.h"
@@ -74,12 +71,6 @@ void write_outputs(FileSet& files, const ProblemAnalysis& analysis) {
   report::write_form_feed(report);
 }
 
-// A console that keeps nothing: the echo of a check.
-class DiscardedOutput : public std::ostream {
- public:
-  DiscardedOutput() : std::ostream(nullptr) {}
-};
-
 }  // namespace
 
 int run_settle(std::ostream& console_stream) {
@@ -128,16 +119,10 @@ int check_problem(std::ostream& console_stream, const std::optional<std::string>
   }
   InputFile input(kInputUnit, name);
   // The echo is for following a run; a check shows its findings alone.
-  DiscardedOutput discarded;
-  layout::RecordWriter echo(discarded, "\n", layout::kConsoleUnit, "");
-  problem::ReadResult read = problem::read_problem(input.reader(), echo);
-  std::optional<problem::InputFault> stop = read.stop;
-  if (!stop) {
-    if (auto fault = problem::find_pressure_fault(*read.problem, read.lines)) stop = *fault;
-  }
+  const problem::ReadResult read = read_checked_problem(input.reader());
   print_input_warnings(console, kProgram, name, read.warnings, read.problem->unit_system);
-  if (stop) {
-    print_fault_lines(console, kProgram, name, *read.problem, *stop);
+  if (read.stop) {
+    print_fault_lines(console, kProgram, name, *read.problem, *read.stop);
     print_stopped(console, kProgram, "a run would write the reasons into its report");
     return kStoppedOnData;
   }
