@@ -21,7 +21,6 @@
 #include "analysis/settlement_grid.h"
 #include "analysis/soil_profile.h"
 #include "layout/fatal_error.h"
-#include "layout/record_writer.h"
 #include "problem/built_problem.h"
 #include "problem/input_checks.h"
 #include "problem/problem_reader.h"
@@ -30,6 +29,7 @@
 #include "raw_problem.h"
 #include "report/message_texts.h"
 #include "run/file_set.h"
+#include "run/problem_analysis.h"
 
 namespace settle_python {
 namespace {
@@ -37,7 +37,6 @@ namespace {
 using problem::InputFault;
 using problem::ProblemData;
 
-// Grids past this many nodes are refused rather than left to run out of memory.
 // Places handed to the workers at a time, well inside their int counter.
 constexpr py::ssize_t kPlacesPerBatch = 1 << 20;
 
@@ -149,25 +148,15 @@ py::dict fatal_values(const layout::FatalError& error) {
   return fatal;
 }
 
-// A console whose echo nobody reads.
-class Discarded : public std::ostream {
- public:
-  Discarded() : std::ostream(nullptr) {}
-};
-
 py::dict read_problem_file(const py::bytes& path) {
   const std::string name = path;
   py::dict outcome;
   try {
     run::InputFile input(run::kInputUnit, name);
-    Discarded discarded;
-    layout::RecordWriter echo(discarded, "\n", layout::kConsoleUnit, "");
     problem::ReadResult read;
     {
       const py::gil_scoped_release release;
-      read = problem::read_problem(input.reader(), echo);
-      // The pressures are checked next, as a run or a check does.
-      if (!read.stop) read.stop = problem::find_pressure_fault(*read.problem, read.lines);
+      read = run::read_checked_problem(input.reader());
     }
     const ProblemData& problem = *read.problem;
     py::list warnings;

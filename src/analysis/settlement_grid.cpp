@@ -61,6 +61,24 @@ double round_spacing(double span, double count) {
   return best;
 }
 
+// What a grid covers: the plan extent, the margin on each side, and the
+// spacing asked for or else the round one.
+struct GridCover {
+  PlanExtent extent;
+  double margin = 0.0;
+  double spacing = 1.0;
+};
+
+GridCover grid_cover(const problem::ProblemData& problem, std::optional<double> spacing) {
+  GridCover cover;
+  cover.extent = plan_extent(problem);
+  const double longer = std::max({cover.extent.width(), cover.extent.height(), 1.0});
+  cover.margin = kMarginPerSide * longer;
+  cover.spacing =
+      spacing ? *spacing : round_spacing(longer + 2.0 * cover.margin, kCellsAlongLongerSide);
+  return cover;
+}
+
 }  // namespace
 
 PlanExtent plan_extent(const problem::ProblemData& problem) {
@@ -75,11 +93,11 @@ PlanExtent plan_extent(const problem::ProblemData& problem) {
 }
 
 PlanGrid plan_grid(const problem::ProblemData& problem, std::optional<double> spacing) {
-  const PlanExtent extent = plan_extent(problem);
-  const double longer = std::max({extent.width(), extent.height(), 1.0});
-  const double margin = kMarginPerSide * longer;
+  const GridCover cover = grid_cover(problem, spacing);
+  const PlanExtent& extent = cover.extent;
+  const double margin = cover.margin;
   PlanGrid grid;
-  grid.spacing = spacing ? *spacing : round_spacing(longer + 2.0 * margin, kCellsAlongLongerSide);
+  grid.spacing = cover.spacing;
   // Nodes on multiples of the spacing, covering the extent and its margin.
   const double s = grid.spacing;
   grid.x0 = std::floor((extent.min_x - margin) / s) * s;
@@ -90,12 +108,11 @@ PlanGrid plan_grid(const problem::ProblemData& problem, std::optional<double> sp
 }
 
 double grid_node_count(const problem::ProblemData& problem, std::optional<double> spacing) {
-  const PlanExtent extent = plan_extent(problem);
-  const double longer = std::max({extent.width(), extent.height(), 1.0});
-  const double margin = kMarginPerSide * longer;
-  const double s = spacing ? *spacing : round_spacing(longer + 2.0 * margin, kCellsAlongLongerSide);
-  const double columns = std::ceil((extent.width() + 2.0 * margin) / s) + 2.0;
-  const double rows = std::ceil((extent.height() + 2.0 * margin) / s) + 2.0;
+  const GridCover cover = grid_cover(problem, spacing);
+  const double margin = cover.margin;
+  const double s = cover.spacing;
+  const double columns = std::ceil((cover.extent.width() + 2.0 * margin) / s) + 2.0;
+  const double rows = std::ceil((cover.extent.height() + 2.0 * margin) / s) + 2.0;
   return std::isfinite(columns * rows) ? columns * rows : HUGE_VAL;
 }
 

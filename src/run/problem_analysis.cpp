@@ -1,12 +1,23 @@
 // The sequence of reading, checking and analysis steps, step by step.
 #include "run/problem_analysis.h"
 
+#include <ostream>
+
 #include "analysis/analysis.h"
 #include "analysis/soil_profile.h"
 #include "problem/input_checks.h"
 #include "problem/problem_reader.h"
 
 namespace run {
+namespace {
+
+// A console that keeps nothing: the echo of a reading nobody follows.
+class DiscardedOutput : public std::ostream {
+ public:
+  DiscardedOutput() : std::ostream(nullptr) {}
+};
+
+}  // namespace
 
 ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter& console) {
   problem::ReadResult read = problem::read_problem(input, console);
@@ -24,6 +35,14 @@ ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::Record
   }
   outcome.results = analysis::analyse(problem);
   return outcome;
+}
+
+problem::ReadResult read_checked_problem(layout::RecordReader& input) {
+  DiscardedOutput discarded;
+  layout::RecordWriter echo(discarded, "\n", layout::kConsoleUnit, "");
+  problem::ReadResult read = problem::read_problem(input, echo);
+  if (!read.stop) read.stop = problem::find_pressure_fault(*read.problem, read.lines);
+  return read;
 }
 
 }  // namespace run

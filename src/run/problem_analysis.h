@@ -13,6 +13,7 @@
 #include "problem/input_fault.h"
 #include "problem/input_warning.h"
 #include "problem/problem_data.h"
+#include "problem/problem_reader.h"
 #include "problem/source_lines.h"
 
 namespace run {
@@ -32,5 +33,11 @@ struct ProblemAnalysis {
 // Reads the problem from `input`, echoing it to `console`, and analyses it.
 // A value that cannot be read raises layout::FatalError.
 ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter& console);
+
+// Reads the problem from `input` without an echo and, when the reading does
+// not stop it, checks its curve pressures as a run does: `stop` is then the
+// pressure fault, if any. Forms and analyses nothing. A value that cannot be
+// read raises layout::FatalError.
+problem::ReadResult read_checked_problem(layout::RecordReader& input);
 
 }  // namespace run

@@ -3,12 +3,9 @@
 #include "run/run_driver.h"
 
 #include <iostream>
-#include <sstream>
 #include <string_view>
 
 #include "layout/record_writer.h"
-#include "problem/input_checks.h"
-#include "problem/problem_reader.h"
 #include "report/auxiliary_file.h"
 #include "report/input_tables.h"
 #include "report/message_texts.h"
@@ -74,22 +71,23 @@ void write_outputs(FileSet& files, const ProblemAnalysis& analysis) {
   report::write_form_feed(report);
 }
 
-// A console that keeps nothing: the echo of a check.
-class DiscardedOutput : public std::ostream {
- public:
-  DiscardedOutput() : std::ostream(nullptr) {}
-};
+// The names from names.dat; when it gives fewer than four, the console says
+// which are missing and announces the data errors.
+FileNames read_names(layout::RecordWriter& console) {
+  FileNames names = read_file_names();
+  if (!names.complete) {
+    explain_names(console, kProgram, names);
+    announce_data_errors(console);
+  }
+  return names;
+}
 
 }  // namespace
 
 int run_settle(std::ostream& console_stream) {
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
 
-  const FileNames names = read_file_names();
-  if (!names.complete) {
-    explain_names(console, kProgram, names);
-    announce_data_errors(console);
-  }
+  const FileNames names = read_names(console);
   check_names_apart(names);
   FileSet files(names);
   announce_execution(console);
@@ -115,29 +113,13 @@ int run_settle(std::ostream& console_stream) {
 
 int check_problem(std::ostream& console_stream, const std::optional<std::string>& file) {
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
-  std::string name;
-  if (file) {
-    name = *file;
-  } else {
-    const FileNames names = read_file_names();
-    if (!names.complete) {
-      explain_names(console, kProgram, names);
-      announce_data_errors(console);
-    }
-    name = names.names[0];
-  }
+  const std::string name = file ? *file : read_names(console).names[0];
   InputFile input(kInputUnit, name);
   // The echo is for following a run; a check shows its findings alone.
-  DiscardedOutput discarded;
-  layout::RecordWriter echo(discarded, "\n", layout::kConsoleUnit, "");
-  problem::ReadResult read = problem::read_problem(input.reader(), echo);
-  std::optional<problem::InputFault> stop = read.stop;
-  if (!stop) {
-    if (auto fault = problem::find_pressure_fault(*read.problem, read.lines)) stop = *fault;
-  }
+  const problem::ReadResult read = read_checked_problem(input.reader());
   print_input_warnings(console, kProgram, name, read.warnings, read.problem->unit_system);
-  if (stop) {
-    print_fault_lines(console, kProgram, name, *read.problem, *stop);
+  if (read.stop) {
+    print_fault_lines(console, kProgram, name, *read.problem, *read.stop);
     print_stopped(console, kProgram, "a run would write the reasons into its report");
     return kStoppedOnData;
   }

@@ -12,6 +12,7 @@
 #include "analysis/soil_profile.h"
 #include "problem/problem_reader.h"
 #include "support/problem_reading.h"
+#include "support/profile_builder.h"
 
 namespace analysis {
 namespace {
@@ -84,11 +85,7 @@ TEST(SettlementGrid, CoversThePlanWithAMarginInAboutEightyCells) {
 
 // One layer on a slope line under one loaded area at the origin.
 std::unique_ptr<problem::ProblemData> one_area(std::int32_t shape, float slope = 0.0f) {
-  auto problem = std::make_unique<problem::ProblemData>();
-  problem::set_unit_system(*problem, problem::kUsGravitational);
-  problem->layer_count = 1;
-  problem->layers[1] = {1, 10.0f, 120.0f, 1, 1.0f};
-  problem->boundary_depths[1] = 10.0f;
+  auto problem = testing_support::make_profile({{10.0f, 120.0f, 1}});
   problem->curve_count = 1;
   problem->curves[1].slope = 0.05f;
   problem->area_count = 1;
@@ -169,12 +166,6 @@ TEST(SettlementGrid, TheDefaultStartLayerIsTheSmallestAmongThePoints) {
   problem->points[3].start_layer = 0;  // every sublayer
   EXPECT_EQ(default_start_layer(*problem), 0);
 }
-
-}  // namespace
-}  // namespace analysis
-
-namespace analysis {
-namespace {
 
 TEST(SettlementGrid, TheNodeCountIsKnownBeforeTheGridIsFormed) {
   const auto problem = one_area(problem::kRectangle);

@@ -175,10 +175,6 @@ TEST_F(RunDriver, CommandLineHelpAndVersionTouchNoFile) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // The folder's entries, sorted.
 std::vector<std::string> entries(const fs::path& folder) {
   std::vector<std::string> names;
