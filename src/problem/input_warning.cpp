@@ -78,8 +78,8 @@ void check_curves(const ProblemData& problem, const SourceLines& lines,
       } else if (curve.strain[j] < curve.strain[j - 1] && !strain_warned) {
         strain_warned = true;
         w.kind = InputWarningKind::kStrainFalling;
-        w.value = curve.strain[j] * 100.0f;
-        w.other = curve.strain[j - 1] * 100.0f;
+        w.value = curve.strain[j] * kPercent;
+        w.other = curve.strain[j - 1] * kPercent;
         out.push_back(w);
       }
     }

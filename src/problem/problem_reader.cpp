@@ -50,9 +50,6 @@ void read_values(Reading& r, std::initializer_list<Target> targets) {
   r.warnings.push_back(warning);
 }
 
-// Strains and slopes are given in percent and kept as fractions.
-constexpr float kPercent = 100.0f;
-
 const layout::Layout& source_text_layout() {
   static const layout::Layout kLayout = layout::parse_layout(kSourceTextLayout);
   return kLayout;

@@ -20,9 +20,6 @@ using layout::shortest_text;
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Strains and slopes are read in percent and kept as fractions.
-constexpr float kPercent = 100.0f;
-
 // Ulps searched either way of the first guess for a value read: a division
 // by 100 or a product with 101.972 moves the answer less than two ulps.
 constexpr int kSearchSteps = 8;
