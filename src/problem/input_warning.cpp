@@ -134,13 +134,7 @@ std::vector<InputWarning> find_input_warnings(const ProblemData& problem,
   check_curves(problem, lines, warnings);
   check_points(problem, lines, warnings);
   check_areas(problem, lines, warnings);
-  sort_by_line(warnings);
   return warnings;
-}
-
-void sort_by_line(std::vector<InputWarning>& warnings) {
-  std::stable_sort(warnings.begin(), warnings.end(),
-                   [](const InputWarning& a, const InputWarning& b) { return a.line < b.line; });
 }
 
 }  // namespace problem

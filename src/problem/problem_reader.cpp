@@ -2,6 +2,7 @@
 // console echo that lets the user follow where a bad file went wrong.
 #include "problem/problem_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstddef>
@@ -252,7 +253,9 @@ ReadResult read_problem(layout::RecordReader& input, layout::RecordWriter& conso
   if (!result.stop || std::holds_alternative<DataErrors>(*result.stop)) {
     const std::vector<InputWarning> found = find_input_warnings(*result.problem, result.lines);
     result.warnings.insert(result.warnings.end(), found.begin(), found.end());
-    sort_by_line(result.warnings);
+    // In the order of the file, those of one line in the order found.
+    std::stable_sort(result.warnings.begin(), result.warnings.end(),
+                     [](const InputWarning& a, const InputWarning& b) { return a.line < b.line; });
   }
   return result;
 }
