@@ -1,5 +1,5 @@
 // Decimal text to single precision through std::from_chars, which rounds the
-// exact decimal once (never through double).
+// exact decimal once (never through double), and back through std::to_chars.
 #include "layout/decimal_text.h"
 
 #include <cassert>
@@ -46,6 +46,12 @@ bool nearest_float(bool negative, std::string& digits, std::int64_t exponent, fl
   assert(result.ec == std::errc() && result.ptr == digits.data() + digits.size());
   out = negative ? -magnitude : magnitude;
   return true;
+}
+
+std::string shortest_text(float value) {
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
 }
 
 }  // namespace layout

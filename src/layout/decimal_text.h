@@ -1,5 +1,5 @@
 // Decimal text to single precision: the one rounding that fixed-layout and
-// free-form input share.
+// free-form input share; and back, in the fewest digits.
 #pragma once
 
 #include <cstdint>
@@ -18,5 +18,10 @@ constexpr std::int64_t kExponentLimit = 100000;
 // REQUIRES: `digits` holds only the characters 0 to 9 (none: the value zero);
 // it is used as scratch and left changed.
 bool nearest_float(bool negative, std::string& digits, std::int64_t exponent, float& out);
+
+// `value` in the fewest digits that read back as the same single-precision
+// value (std::to_chars: "120", "0.5", "1e+30", "-0"), all of which the
+// free-form reader takes.
+std::string shortest_text(float value);
 
 }  // namespace layout

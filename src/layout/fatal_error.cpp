@@ -73,7 +73,7 @@ std::string FatalError::report(std::string_view program) const {
 std::string FatalError::where(std::string_view program) const {
   if (!location_) return {};
   const SourceLocation& at = *location_;
-  const std::string head = std::string(program) + ": " + at.path;
+  const std::string head = std::string(program) + ": " + path_;
   if (at.line == 0) return head + " holds no line";
   const std::string text = "\"" + printable(at.text) + "\"";
   if (at.at_end) return head + " ends after line " + std::to_string(at.line) + ": " + text;

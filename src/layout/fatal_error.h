@@ -22,10 +22,9 @@ enum class FatalKind {
   kNameClash,         // two lines of names.dat name the same file
 };
 
-// Where in a file a read failed: the line being read, or at the end of the
-// file the last line there was.
+// Where in the error's file a read failed: the line being read, or at the end
+// of the file the last line there was.
 struct SourceLocation {
-  std::string path;
   int line = 0;  // from 1; 0 when the file had no line at all
   std::string text;
   bool at_end = false;  // the file ended after `line`

@@ -74,15 +74,16 @@ std::size_t field_width(const Value& value, bool after_text) {
   return value.text.size() + (after_text ? 0 : 1);
 }
 
-template <typename Emit>
-void run_free_form(std::span<const Value> values, Emit&& emit) {
+}  // namespace
+
+void write_free_form(RecordWriter& out, std::span<const Value> values) {
   std::string line;
   line.reserve(kLineLength + 16);
   bool after_text = false;
   for (const Value& value : values) {
     const std::size_t width = field_width(value, after_text);
     if (!line.empty() && line.size() + width > kLineLength) {
-      emit(std::string_view(line));
+      out.put(line);
       line.clear();
     }
     switch (value.kind) {
@@ -101,13 +102,7 @@ void run_free_form(std::span<const Value> values, Emit&& emit) {
         break;
     }
   }
-  emit(std::string_view(line));
-}
-
-}  // namespace
-
-void write_free_form(RecordWriter& out, std::span<const Value> values) {
-  run_free_form(values, [&out](std::string_view record) { out.put(record); });
+  out.put(line);
 }
 
 }  // namespace layout

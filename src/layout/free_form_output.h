@@ -5,8 +5,6 @@
 
 #include <initializer_list>
 #include <span>
-#include <string>
-#include <vector>
 
 #include "layout/record_writer.h"
 #include "layout/value.h"

@@ -33,7 +33,7 @@ const std::string& RecordReader::require_line() {
 void RecordReader::fail(FatalKind kind) const {
   FatalError error(kind, unit_, path_);
   // The line being read; at the end of the file, the last line there was.
-  error.set_location({path_, line_number_, line_, kind == FatalKind::kEndOfFile});
+  error.set_location({line_number_, line_, kind == FatalKind::kEndOfFile});
   throw error;
 }
 

@@ -53,9 +53,9 @@ float apply_scale(float value, int scale) {
   return value;
 }
 
-// The write: `emit` receives each finished record.
-template <typename Emit>
-void run_write(const Layout& layout, std::span<const Value> values, Emit&& emit) {
+}  // namespace
+
+void write_record(RecordWriter& out, const Layout& layout, std::span<const Value> values) {
   std::string line;
   line.reserve(160);
   std::size_t column = 0;  // 0-based column of the next character
@@ -64,7 +64,7 @@ void run_write(const Layout& layout, std::span<const Value> values, Emit&& emit)
   // Moves to `column`, blank-filling what an X skipped over.
   const auto place = [&]() { line.resize(column, ' '); };
   const auto end_record = [&]() {
-    emit(std::string_view(line));
+    out.put(line);
     line.clear();
     column = 0;
   };
@@ -104,7 +104,7 @@ void run_write(const Layout& layout, std::span<const Value> values, Emit&& emit)
       case ItemKind::kFixed:
       case ItemKind::kText: {
         if (next_value == values.size()) {
-          emit(std::string_view(line));
+          out.put(line);
           return;
         }
         const Value& value = values[next_value++];
@@ -124,10 +124,8 @@ void run_write(const Layout& layout, std::span<const Value> values, Emit&& emit)
       }
     }
   }
-  emit(std::string_view(line));
+  out.put(line);
 }
-
-}  // namespace
 
 void append_fixed(std::string& line, float value, int width, int decimals) {
   if (std::isnan(value)) return put_right(line, "NaN", width);
@@ -148,10 +146,6 @@ void append_fixed(std::string& line, float value, int width, int decimals) {
   for (int i = 0; i < integer_digits; ++i) line += x.at(i);
   line += '.';
   for (int j = 0; j < decimals; ++j) line += x.at(x.point + j);
-}
-
-void write_record(RecordWriter& out, const Layout& layout, std::span<const Value> values) {
-  run_write(layout, values, [&out](std::string_view record) { out.put(record); });
 }
 
 std::string format_integer(std::int32_t value, int width) {

@@ -7,7 +7,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "layout/layout.h"
 #include "layout/record_writer.h"

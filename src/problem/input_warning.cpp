@@ -78,8 +78,8 @@ void check_curves(const ProblemData& problem, const SourceLines& lines,
       } else if (curve.strain[j] < curve.strain[j - 1] && !strain_warned) {
         strain_warned = true;
         w.kind = InputWarningKind::kStrainFalling;
-        w.value = curve.strain[j] * 100.0f;
-        w.other = curve.strain[j - 1] * 100.0f;
+        w.value = curve.strain[j] * kPercent;
+        w.other = curve.strain[j - 1] * kPercent;
         out.push_back(w);
       }
     }
@@ -134,13 +134,7 @@ std::vector<InputWarning> find_input_warnings(const ProblemData& problem,
   check_curves(problem, lines, warnings);
   check_points(problem, lines, warnings);
   check_areas(problem, lines, warnings);
-  sort_by_line(warnings);
   return warnings;
-}
-
-void sort_by_line(std::vector<InputWarning>& warnings) {
-  std::stable_sort(warnings.begin(), warnings.end(),
-                   [](const InputWarning& a, const InputWarning& b) { return a.line < b.line; });
 }
 
 }  // namespace problem

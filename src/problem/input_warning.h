@@ -60,11 +60,9 @@ inline InputWarning input_warning(InputWarningKind kind, int line, int position 
   return warning;
 }
 
-// The warnings of a problem read to its end (or to its data-error lists), in
-// the order of the file; values left over are found by the reader.
+// The warnings of a problem read to its end (or to its data-error lists):
+// those of the layers, then of the curves, the points and the areas, each
+// naming its line; values left over are found by the reader.
 std::vector<InputWarning> find_input_warnings(const ProblemData& problem, const SourceLines& lines);
-
-// Puts `warnings` in the order of their lines, keeping the order of those on one line.
-void sort_by_line(std::vector<InputWarning>& warnings);
 
 }  // namespace problem

@@ -34,6 +34,8 @@ enum UnitSystem : std::int32_t { kUsGravitational = 1, kSiAbsolute = 2 };
 
 // kN/m3 read to kg/m3 stored (1000 / 9.80665, to the precision the program uses).
 constexpr float kMassDensityPerUnitWeight = 101.972f;
+// Strains and slopes are given in percent and kept as fractions.
+constexpr float kPercent = 100.0f;
 
 struct SoilLayer {
   std::int32_t layer_number = 0;

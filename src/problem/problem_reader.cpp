@@ -2,6 +2,7 @@
 // console echo that lets the user follow where a bad file went wrong.
 #include "problem/problem_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cstddef>
@@ -49,9 +50,6 @@ void read_values(Reading& r, std::initializer_list<Target> targets) {
   warning.position = static_cast<int>(targets.size());
   r.warnings.push_back(warning);
 }
-
-// Strains and slopes are given in percent and kept as fractions.
-constexpr float kPercent = 100.0f;
 
 const layout::Layout& source_text_layout() {
   static const layout::Layout kLayout = layout::parse_layout(kSourceTextLayout);
@@ -255,7 +253,9 @@ ReadResult read_problem(layout::RecordReader& input, layout::RecordWriter& conso
   if (!result.stop || std::holds_alternative<DataErrors>(*result.stop)) {
     const std::vector<InputWarning> found = find_input_warnings(*result.problem, result.lines);
     result.warnings.insert(result.warnings.end(), found.begin(), found.end());
-    sort_by_line(result.warnings);
+    // In the order of the file, those of one line in the order found.
+    std::stable_sort(result.warnings.begin(), result.warnings.end(),
+                     [](const InputWarning& a, const InputWarning& b) { return a.line < b.line; });
   }
   return result;
 }

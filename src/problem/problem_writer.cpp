@@ -11,13 +11,14 @@
 #include <string_view>
 #include <utility>
 
+#include "layout/decimal_text.h"
+
 namespace problem {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
+using layout::shortest_text;
 
-// Strains and slopes are read in percent and kept as fractions.
-constexpr float kPercent = 100.0f;
+constexpr std::string_view kLineEnd = "\r\n";
 
 // Ulps searched either way of the first guess for a value read: a division
 // by 100 or a product with 101.972 moves the answer less than two ulps.
@@ -26,14 +27,6 @@ constexpr int kSearchSteps = 8;
 // The reader's signed zeros and every bit of a value count.
 bool same_bits(float a, float b) {
   return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
-}
-
-// The fewest digits that read back as `value` (std::to_chars: "120", "0.5",
-// "1e+30", "-0"), all of which the free-form reader takes.
-std::string shortest(float value) {
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
 }
 
 // The finite value read, nearest to `guess`, that `convert` turns into
@@ -91,7 +84,7 @@ class ProblemText {
   }
   void real(std::string_view field, float value, int index = 0) {
     if (!std::isfinite(value)) fail(field, "is not a finite number", index);
-    put(shortest(value));
+    put(shortest_text(value));
   }
   // A value kept as convert(value read): the value read is written.
   template <typename Convert>
@@ -99,11 +92,11 @@ class ProblemText {
                  std::string_view how, int index = 0) {
     const std::optional<float> read = value_read_for(stored, guess, convert);
     if (!read) {
-      fail(field, "no value read, " + std::string(how) + ", gives " + shortest(stored), index);
+      fail(field, "no value read, " + std::string(how) + ", gives " + shortest_text(stored), index);
       put("0");
       return;
     }
-    put(shortest(*read));
+    put(shortest_text(*read));
   }
   void end_record() {
     text.append(kLineEnd);

@@ -49,8 +49,9 @@ void write_curve_points(layout::RecordWriter& report, const problem::Compressibi
   layout::write_record(report, kHeading, {Value::of(unit_label(LabelSet::kPressure, unit_system))});
   for (int j = 1; j <= last; ++j) {
     // Strains are held as fractions and shown in percent.
-    layout::write_record(report, kRow,
-                         {Value::of(curve.strain[j] * 100.0f), Value::of(curve.pressure[j])});
+    layout::write_record(
+        report, kRow,
+        {Value::of(curve.strain[j] * problem::kPercent), Value::of(curve.pressure[j])});
   }
 }
 
@@ -60,7 +61,7 @@ void write_slope_sentence(layout::RecordWriter& report,
   static const layout::Layout kSemiLog = layout::parse_layout(kSemiLogSlopeLayout);
   // A negative slope stands for a line in strain against pressure and is
   // printed by its magnitude; zero counts as a semi-log line.
-  const float v = curve.slope * 100.0f;
+  const float v = curve.slope * problem::kPercent;
   if (v < 0.0f) {
     layout::write_record(report, kLinear, {Value::of(-v)});
   } else {

@@ -2,14 +2,16 @@
 #include "report/message_texts.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <set>
 #include <variant>
 
+#include "layout/decimal_text.h"
+
 namespace report {
 namespace {
 
+using layout::shortest_text;
 using problem::InputWarningKind;
 
 std::string length_unit(std::int32_t unit_system) {
@@ -38,19 +40,19 @@ std::string plural(int count, const std::string& one, const std::string& many) {
 std::string layer_text(const problem::InputWarning& w, const std::string& unit) {
   switch (w.kind) {
     case InputWarningKind::kLayerNotBelow:
-      return "layer " + std::to_string(w.number) + " has its bottom at " + shortest(w.value) + " " +
-             unit + ", not below the bottom of the layer above at " + shortest(w.other) + " " +
-             unit + ": it gets no sublayer, its soil is not analysed, and the layer " +
-             "below it is measured from " + shortest(w.value) + " " + unit;
+      return "layer " + std::to_string(w.number) + " has its bottom at " + shortest_text(w.value) +
+             " " + unit + ", not below the bottom of the layer above at " + shortest_text(w.other) +
+             " " + unit + ": it gets no sublayer, its soil is not analysed, and the layer " +
+             "below it is measured from " + shortest_text(w.value) + " " + unit;
     case InputWarningKind::kPartOfAHalfUnit:
-      return "layer " + std::to_string(w.number) + " is " + shortest(w.value) + " " + unit +
+      return "layer " + std::to_string(w.number) + " is " + shortest_text(w.value) + " " + unit +
              " thick, not a whole number of half units: its lowest " + length_text(w.lost) + " " +
              unit + " is not analysed and every sublayer below lies that much higher than its " +
-             "layer; the sublayers end at " + shortest(w.profile_end) + " " + unit +
-             ", the profile at " + shortest(w.other) + " " + unit;
+             "layer; the sublayers end at " + shortest_text(w.profile_end) + " " + unit +
+             ", the profile at " + shortest_text(w.other) + " " + unit;
     case InputWarningKind::kCurveNotGiven:
       return "layer " + std::to_string(w.number) + " refers to soil compressibility " +
-             shortest(w.value) + ", but " +
+             shortest_text(w.value) + ", but " +
              (w.other > 0.0f ? "only " + plural(static_cast<int>(w.other), "is", "are") + " given"
                              : std::string("none is given")) +
              ": its " + plural(w.count, "sublayer settles", "sublayers settle") + " nothing";
@@ -60,12 +62,6 @@ std::string layer_text(const problem::InputWarning& w, const std::string& unit) 
 }
 
 }  // namespace
-
-std::string shortest(float value) {
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
-}
 
 std::string input_warning_text(const problem::InputWarning& w, std::int32_t unit_system) {
   const std::string unit = length_unit(unit_system);
@@ -80,31 +76,33 @@ std::string input_warning_text(const problem::InputWarning& w, std::int32_t unit
     case InputWarningKind::kCurveNotGiven:
       return layer_text(w, unit);
     case InputWarningKind::kUnitWeightNotPositive:
-      return "layer " + std::to_string(w.number) + " has a unit weight of " + shortest(w.value) +
-             (si ? " kN/m3" : " lb/ft3") + ": its soil adds nothing (or less) to the overburden " +
+      return "layer " + std::to_string(w.number) + " has a unit weight of " +
+             shortest_text(w.value) + (si ? " kN/m3" : " lb/ft3") +
+             ": its soil adds nothing (or less) to the overburden " +
              "pressure, and a settlement on a logarithmic slope line from a pressure of 0 is " +
              "infinite";
     case InputWarningKind::kPressureNotRising:
       return "soil compressibility " + std::to_string(w.number) + ": the pressure of point " +
-             std::to_string(w.count) + ", " + shortest(w.value) + ", does not rise above that of " +
-             "point " + std::to_string(w.count - 1) + ", " + shortest(w.other) +
-             ": strains read off the curve there are wrong";
+             std::to_string(w.count) + ", " + shortest_text(w.value) +
+             ", does not rise above that of " + "point " + std::to_string(w.count - 1) + ", " +
+             shortest_text(w.other) + ": strains read off the curve there are wrong";
     case InputWarningKind::kStrainFalling:
       return "soil compressibility " + std::to_string(w.number) + ": the strain of point " +
-             std::to_string(w.count) + ", " + shortest(w.value) + " %, falls below that of point " +
-             std::to_string(w.count - 1) + ", " + shortest(w.other) +
+             std::to_string(w.count) + ", " + shortest_text(w.value) +
+             " %, falls below that of point " + std::to_string(w.count - 1) + ", " +
+             shortest_text(w.other) +
              " %, as the pressure rises: more load gives less settlement there";
     case InputWarningKind::kStartLayerNotALayer:
       return "point " + std::to_string(w.number) + " starts at layer " + std::to_string(w.count) +
              ", which the profile does not have (" +
-             (w.other > 1.0f   ? "layers 1 to " + shortest(w.other)
+             (w.other > 1.0f   ? "layers 1 to " + shortest_text(w.other)
               : w.other > 0.0f ? std::string("layer 1")
                                : std::string("no layers")) +
              "): its settlement is summed over every sublayer from the surface";
     case InputWarningKind::kAreaWithoutSize:
       return "area " + area_name(w.area_id) + " has " +
-             (w.y_length ? "a Y length" : "an X length") + " of " + shortest(w.value) + " " + unit +
-             ": an area of no size loads nothing, and a negative one gives stresses of no " +
+             (w.y_length ? "a Y length" : "an X length") + " of " + shortest_text(w.value) + " " +
+             unit + ": an area of no size loads nothing, and a negative one gives stresses of no " +
              "meaning";
     case InputWarningKind::kAreaWithoutLoading:
       return "area " + area_name(w.area_id) + " has a loading of 0: it adds no stress";
@@ -149,8 +147,8 @@ std::vector<PointWarningText> strain_warning_texts(const problem::ProblemData& p
                : count > 1       ? " their curve, soil compressibility "
                                  : " its curve, soil compressibility ") +
               curve_list +
-              (count == 1 ? ", at depth " + shortest(top)
-                          : ", at depths " + shortest(top) + " to " + shortest(bottom)) +
+              (count == 1 ? ", at depth " + shortest_text(top)
+                          : ", at depths " + shortest_text(top) + " to " + shortest_text(bottom)) +
               " " + unit +
               (below ? ": the curve's first strain is used there"
                      : ": the curve's last segment is extended there");
@@ -169,7 +167,7 @@ std::vector<FaultText> input_fault_texts(const problem::ProblemData& problem,
   if (const auto* errors = std::get_if<problem::DataErrors>(&fault)) {
     std::string boundaries;
     for (int i = 0; i <= std::max(problem.layer_count, 0); ++i) {
-      boundaries += (i == 0 ? "" : ", ") + shortest(problem.boundary_depths[i]);
+      boundaries += (i == 0 ? "" : ", ") + shortest_text(problem.boundary_depths[i]);
     }
     for (const problem::ListedArea& area : errors->wrong_shape) {
       texts.push_back({area.line, "area " + area_name(area.area_id) + " has shape " +
@@ -178,7 +176,7 @@ std::vector<FaultText> input_fault_texts(const problem::ProblemData& problem,
     }
     for (const problem::ListedArea& area : errors->off_boundary) {
       texts.push_back({area.line, "area " + area_name(area.area_id) + " is loaded at " +
-                                      shortest(area.elevation) + " " + unit +
+                                      shortest_text(area.elevation) + " " + unit +
                                       ", which is no layer boundary (" + boundaries + " " + unit +
                                       ")"});
     }
@@ -225,7 +223,7 @@ std::vector<FaultText> input_fault_texts(const problem::ProblemData& problem,
         {pressure->line, "soil compressibility " +
                              std::to_string(problem.curves[pressure->curve].curve_number) +
                              ", point " + std::to_string(pressure->row) + ": the pressure " +
-                             shortest(pressure->pressure) + " is not greater than 0"});
+                             shortest_text(pressure->pressure) + " is not greater than 0"});
   }
   return texts;
 }

@@ -40,7 +40,4 @@ struct FaultText {
 std::vector<FaultText> input_fault_texts(const problem::ProblemData& problem,
                                          const problem::InputFault& fault);
 
-// `value` in the fewest digits that read back as the same single-precision value.
-std::string shortest(float value);
-
 }  // namespace report

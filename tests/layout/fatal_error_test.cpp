@@ -33,11 +33,11 @@ TEST(FatalError, NameClashSaysWhichLines) {
 TEST(FatalError, WhereNamesTheFileTheLineAndItsText) {
   FatalError error(FatalKind::kListSyntax, 5, "/x/p.dat");
   EXPECT_EQ(error.where(), "");
-  error.set_location({"/x/p.dat", 7, "1 4.0 12O.0", false});
+  error.set_location({7, "1 4.0 12O.0", false});
   EXPECT_EQ(error.where(), "settle: /x/p.dat, line 7: \"1 4.0 12O.0\"");
-  error.set_location({"/x/p.dat", 20, "2 10.0", true});
+  error.set_location({20, "2 10.0", true});
   EXPECT_EQ(error.where("settle-plot"), "settle-plot: /x/p.dat ends after line 20: \"2 10.0\"");
-  error.set_location({"/x/p.dat", 0, "", true});
+  error.set_location({0, "", true});
   EXPECT_EQ(error.where(), "settle: /x/p.dat holds no line");
 }
 

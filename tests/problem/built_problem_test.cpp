@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -15,19 +14,12 @@
 #include "support/problem_reading.h"
 #include "support/record_lines.h"
 #include "support/run_in_folder.h"
+#include "support/sample_problem.h"
 
 namespace problem {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string problem_file_of(const fs::path& folder) {
-  std::istringstream names(testing_support::read_file(folder / "names.dat"));
-  std::string name;
-  std::getline(names, name);
-  while (!name.empty() && (name.back() == '\r' || name.back() == ' ')) name.pop_back();
-  return testing_support::read_file(folder / name);
-}
 
 // What the reader derives, set to values it never gives, for the entries the
 // counts name (a problem built anew starts from a zeroed one).
@@ -54,7 +46,8 @@ TEST(BuiltProblem, AgreesWithTheReaderOnEveryExampleAndEndToEndCase) {
     SCOPED_TRACE(folder.filename().string());
     ReadResult read_back;
     try {
-      read_back = testing_support::read_problem_text(problem_file_of(folder));
+      read_back = testing_support::read_problem_text(
+          testing_support::read_file(folder / testing_support::case_problem_file(folder)));
     } catch (const layout::FatalError&) {
       continue;
     }
@@ -85,11 +78,6 @@ TEST(BuiltProblem, AgreesWithTheReaderOnEveryExampleAndEndToEndCase) {
   EXPECT_GE(compared, 15);
 }
 
-const char kSample[] =
-    "SAMPLE FOUNDATION\nTWO CLAY LAYERS\n1\n2 2 1 1\n1 4.0 120.0 1 1.0\n2 10.0 115.0 2 0.8\n"
-    "1 3\nLABORATORY TEST, BORING 1\n1.0 0.5\n3.0 2.0\n8.0 8.0\n2 0\nESTIMATED\n2.5\n"
-    "1 0.0 0.0 1\nA1\n1 0.0 0.0 10.0 20.0 0.0 2.0 0.0\n1\n2\n1 5.0 5.0 4.0 4.0 0.0 0.0 6.0 3.0\n";
-
 // The first fault in the reader's order, one change to the sample at a time.
 TEST(BuiltProblem, ReportsTheFirstLimitFaultInTheReadersOrder) {
   struct Case {
@@ -118,7 +106,8 @@ TEST(BuiltProblem, ReportsTheFirstLimitFaultInTheReadersOrder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    ProblemData problem = *testing_support::read_problem_text(kSample).problem;
+    ProblemData problem =
+        *testing_support::read_problem_text(testing_support::kSampleProblem).problem;
     c.change(problem);
     derive_read_fields(problem);
     const std::optional<InputFault> fault = check_built_problem(problem);
@@ -133,7 +122,8 @@ TEST(BuiltProblem, ReportsTheFirstLimitFaultInTheReadersOrder) {
 }
 
 TEST(BuiltProblem, DataErrorsComeBeforeTheAreaTotal) {
-  ProblemData problem = *testing_support::read_problem_text(kSample).problem;
+  ProblemData problem =
+      *testing_support::read_problem_text(testing_support::kSampleProblem).problem;
   problem.areas[1].elevation = 3.0f;
   problem.spread_area_count = 150;
   derive_read_fields(problem);
@@ -146,7 +136,8 @@ TEST(BuiltProblem, DataErrorsComeBeforeTheAreaTotal) {
 }
 
 TEST(BuiltProblem, DerivedFieldsFollowTheValuesChanged) {
-  ProblemData problem = *testing_support::read_problem_text(kSample).problem;
+  ProblemData problem =
+      *testing_support::read_problem_text(testing_support::kSampleProblem).problem;
   problem.unit_system = kSiAbsolute;
   problem.layers[1].bottom_depth = 2.0f;
   problem.points[1].start_layer = 2;

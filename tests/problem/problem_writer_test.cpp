@@ -107,14 +107,6 @@ RoundTrip round_trip(const std::string& file) {
   return RoundTrip::kSame;
 }
 
-std::string problem_file_of(const fs::path& folder) {
-  std::istringstream names(testing_support::read_file(folder / "names.dat"));
-  std::string name;
-  std::getline(names, name);
-  while (!name.empty() && (name.back() == '\r' || name.back() == ' ')) name.pop_back();
-  return testing_support::read_file(folder / name);
-}
-
 TEST(ProblemWriter, EveryExampleAndEndToEndCaseReadsBackToTheSameValues) {
   // The cases whose file does not read, or whose reading stops at a limit of
   // the data model (past which the tables do not hold what the file says).
@@ -131,7 +123,8 @@ TEST(ProblemWriter, EveryExampleAndEndToEndCaseReadsBackToTheSameValues) {
     const std::string name = folder.filename().string();
     SCOPED_TRACE(name);
     const auto expected = not_written.find(name);
-    const RoundTrip outcome = round_trip(problem_file_of(folder));
+    const RoundTrip outcome =
+        round_trip(testing_support::read_file(folder / testing_support::case_problem_file(folder)));
     EXPECT_EQ(outcome, expected == not_written.end() ? RoundTrip::kSame : expected->second);
     if (outcome == RoundTrip::kSame) ++same;
   }

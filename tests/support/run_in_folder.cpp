@@ -211,13 +211,18 @@ void write_file(const std::filesystem::path& path, const std::string& text) {
   out << text;
 }
 
-void copy_case_inputs(const std::filesystem::path& source, const std::filesystem::path& target) {
-  std::filesystem::copy_file(source / "names.dat", target / "names.dat");
-  std::istringstream names(read_file(source / "names.dat"));
+std::string case_problem_file(const std::filesystem::path& folder) {
+  std::istringstream names(read_file(folder / "names.dat"));
   std::string input;
   std::getline(names, input);
   while (!input.empty() && (input.back() == '\r' || input.back() == ' ')) input.pop_back();
   input.erase(0, input.find_first_not_of(' '));
+  return input;
+}
+
+void copy_case_inputs(const std::filesystem::path& source, const std::filesystem::path& target) {
+  std::filesystem::copy_file(source / "names.dat", target / "names.dat");
+  const std::string input = case_problem_file(source);
   if (!input.empty() && std::filesystem::is_regular_file(source / input)) {
     std::filesystem::copy_file(source / input, target / input);
   }

@@ -41,6 +41,10 @@ std::string with_run_folder(std::string text, const std::filesystem::path& folde
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& text);
 
+// The problem file that names.dat in the problem folder `folder` names on its
+// first line, without the blanks around the name.
+std::string case_problem_file(const std::filesystem::path& folder);
+
 // Copies the inputs of the problem folder `source` into `target`: names.dat
 // and the problem file its first line names. Whatever else the folder holds
 // (the outputs of a run made there) stays behind.
