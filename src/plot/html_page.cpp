@@ -259,8 +259,8 @@ void write_warnings(XmlWriter& out, const std::string& input_name,
 }  // namespace
 
 void write_page(std::ostream& stream, const problem::ProblemData& problem,
-                const analysis::AnalysisResults& results, const PageInput& input) {
-  const SettlementMap map = make_settlement_map(problem, results, input);
+                const analysis::AnalysisResults& results, const PageInput& input,
+                const SettlementMap& map) {
   XmlWriter out(stream);
   out.markup("<!DOCTYPE html>");
   out.open("html", {{"xmlns", "http://www.w3.org/1999/xhtml"}, {"lang", "en"}, {"xml:lang", "en"}});
@@ -288,8 +288,7 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
 }
 
 void write_plan_file(std::ostream& stream, const problem::ProblemData& problem,
-                     const analysis::AnalysisResults& results, const PageInput& input) {
-  const SettlementMap map = make_settlement_map(problem, results, input);
+                     const analysis::AnalysisResults& results, const SettlementMap& map) {
   XmlWriter out(stream);
   out.markup("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
   write_plan_view(out, problem, results, map);
