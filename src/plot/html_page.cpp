@@ -44,10 +44,6 @@ constexpr std::string_view kStyle =
     ".profiles svg.soil-column{width:28mm;height:auto}svg.key{width:150mm;height:auto}"
     "tr{break-inside:avoid}}";
 
-std::string plural(int count, std::string_view one, std::string_view many) {
-  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-}
-
 std::string_view shape_name(std::int32_t shape) {
   if (shape == problem::kCircle) return "circle";
   if (shape == problem::kSpreadArea) return "spread area";
