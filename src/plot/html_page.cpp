@@ -147,21 +147,19 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
   }
   out.close();
   for (int j = 1; j <= problem.point_count; ++j) {
-    const int row = j;
-    const auto& point = problem.points[row];
+    const auto& point = problem.points[j];
     out.open("tr");
     out.element("td", {{"class", "n"}}, std::to_string(point.point_number));
     out.element("td", {{"class", "n"}}, decimal(point.x, 2));
     out.element("td", {{"class", "n"}}, decimal(point.y, 2));
     out.element("td", {{"class", "n"}}, std::to_string(point.start_layer));
     out.element("td", {{"class", "n settlement"}, {"data-position", std::to_string(j)}},
-                settlement_text(results.total_settlement[row]));
+                settlement_text(results.total_settlement[j]));
     std::string outside;
-    if (warnings.below[row] > 0)
-      outside += std::to_string(warnings.below[row]) + " below its range";
-    if (warnings.above[row] > 0) {
+    if (warnings.below[j] > 0) outside += std::to_string(warnings.below[j]) + " below its range";
+    if (warnings.above[j] > 0) {
       outside +=
-          (outside.empty() ? "" : ", ") + std::to_string(warnings.above[row]) + " above its range";
+          (outside.empty() ? "" : ", ") + std::to_string(warnings.above[j]) + " above its range";
     }
     out.element("td", {{"class", "outside"}, {"data-position", std::to_string(j)}},
                 outside.empty() ? "none" : outside);

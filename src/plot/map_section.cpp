@@ -174,8 +174,7 @@ void write_section_view(XmlWriter& out, const problem::ProblemData& problem,
   out.open("section", {{"class", "section-page"}});
   out.element("h2", {}, "Section A\u2013A\u2032");
   const SectionLine& line = section.line;
-  const double spacing =
-      section.samples.size() > 1 ? section.samples[1].distance - section.samples[0].distance : 0.0;
+  const double spacing = section.samples[1].distance - section.samples[0].distance;
   out.element("p", {{"class", "section-about"}},
               "From A " + place_text(line.x1, line.y1) + " to A\u2032 " +
                   place_text(line.x2, line.y2) + ", " + length_text(section.length(), units) +
