@@ -9,6 +9,7 @@
 #include "plot/map_section.h"
 #include "plot/page_text.h"
 #include "plot/plan_view.h"
+#include "plot/section.h"
 #include "plot/settlement_map.h"
 #include "plot/soil_column.h"
 #include "plot/xml_writer.h"
@@ -87,10 +88,7 @@ void write_heading(XmlWriter& out, const problem::ProblemData& problem,
                   plural(problem.sublayer_count, "sublayer", "sublayers") + " of 0.5 " +
                   std::string(units.length) + ".");
   if (problem.point_count >= 1) {
-    int most = 1;
-    for (int j = 2; j <= problem.point_count; ++j) {
-      if (results.total_settlement[j] > results.total_settlement[most]) most = j;
-    }
+    const int most = most_settled_point(problem, results);
     out.open("p", {{"class", "headline"}});
     out.text("Largest total settlement: ");
     out.element_inline("strong", {{"class", "settlement"}, {"data-position", std::to_string(most)}},
