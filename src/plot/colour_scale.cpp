@@ -37,6 +37,16 @@ std::string hex(const Rgb& colour) {
   return buffer;
 }
 
+// Bands `step` wide from the multiple of `step` at or below `low`, as many as
+// reach `high` (at least one).
+ColourScale scale_of_step(double low, double high, double step) {
+  ColourScale scale;
+  scale.step = step;
+  scale.low = std::floor(low / step + 1e-9) * step;
+  scale.band_count = std::max(1, static_cast<int>(std::ceil((high - scale.low) / step - 1e-9)));
+  return scale;
+}
+
 }  // namespace
 
 double round_step(double span, int count) {
@@ -68,12 +78,7 @@ std::vector<double> ticks(double low, double high, double step) {
 ColourScale make_colour_scale(double smallest, double largest) {
   const double low = std::min(smallest, 0.0);
   const double high = std::max(largest, 0.0);
-  ColourScale scale;
-  scale.step = high > low ? round_step(high - low, 8) : 1.0;
-  scale.low = std::floor(low / scale.step + 1e-9) * scale.step;
-  const double bands = std::ceil((high - scale.low) / scale.step - 1e-9);
-  scale.band_count = std::max(1, static_cast<int>(bands));
-  return scale;
+  return scale_of_step(low, high, high > low ? round_step(high - low, 8) : 1.0);
 }
 
 ColourScale make_contour_scale(double smallest, double largest) {
@@ -89,11 +94,7 @@ ColourScale make_contour_scale(double smallest, double largest) {
   const double decade = std::pow(10.0, std::floor(std::log10((high - low) / 10.0)));
   for (double power = decade / 10.0; power <= decade * 10.0 * (1.0 + 1e-9); power *= 10.0) {
     for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
-      ColourScale scale;
-      scale.step = factor * power;
-      scale.low = std::floor(low / scale.step + 1e-9) * scale.step;
-      scale.band_count =
-          std::max(1, static_cast<int>(std::ceil((high - scale.low) / scale.step - 1e-9)));
+      const ColourScale scale = scale_of_step(low, high, factor * power);
       const int levels = std::max(scale.band_count - 1, 1);
       const double miss = std::fabs(std::log(levels / 10.0));
       if (miss <= best_miss + 1e-12) {

@@ -137,8 +137,7 @@ void write_profile_key(XmlWriter& out, std::int32_t unit_system) {
 
 void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
                          const analysis::AnalysisResults& results, int point) {
-  const int row = point;
-  const auto& record = problem.points[row];
+  const auto& record = problem.points[point];
   const UnitNames units = unit_names(problem.unit_system);
   const int n = problem.sublayer_count;
   const int first = std::max(record.start_sublayer, 1);
@@ -148,14 +147,13 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   std::vector<double> below(static_cast<std::size_t>(n) + 2, 0.0);
   for (int m = n; m >= 1; --m) {
     below[static_cast<std::size_t>(m)] = below[static_cast<std::size_t>(m) + 1] +
-                                         static_cast<double>(results.sublayer_settlement[row][m]);
+                                         static_cast<double>(results.sublayer_settlement[point][m]);
   }
 
   double largest_pressure = 0.0, smallest_pressure = 0.0;
   for (int m = 1; m <= n; ++m) {
-    const int at = m;
     for (const float pressure :
-         {sublayers[at].overburden_pressure, results.average_stress_increase[row][at]}) {
+         {sublayers[m].overburden_pressure, results.average_stress_increase[point][m]}) {
       if (!std::isfinite(pressure)) continue;
       largest_pressure = std::max(largest_pressure, static_cast<double>(pressure));
       smallest_pressure = std::min(smallest_pressure, static_cast<double>(pressure));
@@ -193,7 +191,7 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   out.element_inline(
       "tspan",
       {{"class", "settlement"}, {"data-position", std::to_string(point)}, {"font-weight", "bold"}},
-      settlement_text(results.total_settlement[row]));
+      settlement_text(results.total_settlement[point]));
   out.element_inline("tspan", {}, " " + std::string(units.settlement));
   out.close();
 
@@ -248,7 +246,7 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
     const double centre = depth.at(problem.stress_depths[2 * m]);
     overburden.emplace_back(pressure.at(sublayers[m].overburden_pressure), centre);
     if (m >= first)
-      stress.emplace_back(pressure.at(results.average_stress_increase[row][m]), centre);
+      stress.emplace_back(pressure.at(results.average_stress_increase[point][m]), centre);
     cumulative.emplace_back(settlement.at(below[static_cast<std::size_t>(m)]),
                             depth.at(sublayers[m].bottom_depth - sublayers[m].thickness));
   }

@@ -1,32 +1,23 @@
 // The grid's CSV file.
 #include "plot/grid_csv.h"
 
-#include <charconv>
 #include <string>
 
 #include "plot/page_text.h"
+#include "report/message_texts.h"
 
 namespace plot {
-namespace {
-
-std::string shortest(float value) {
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
-}
-
-}  // namespace
 
 void write_grid_csv(std::ostream& out, const analysis::PlanGrid& grid,
                     const std::vector<float>& totals) {
   out << "x,y,settlement\r\n";
   for (int j = 0; j < grid.rows; ++j) {
-    const std::string y = shortest(grid.y(j));
+    const std::string y = report::shortest(grid.y(j));
     for (int i = 0; i < grid.columns; ++i) {
       const float total =
           totals[static_cast<std::size_t>(j) * static_cast<std::size_t>(grid.columns) +
                  static_cast<std::size_t>(i)];
-      out << shortest(grid.x(i)) << ',' << y << ',' << settlement_text(total) << "\r\n";
+      out << report::shortest(grid.x(i)) << ',' << y << ',' << settlement_text(total) << "\r\n";
     }
   }
 }

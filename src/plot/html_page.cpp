@@ -9,6 +9,7 @@
 #include "plot/map_section.h"
 #include "plot/page_text.h"
 #include "plot/plan_view.h"
+#include "plot/section.h"
 #include "plot/settlement_map.h"
 #include "plot/soil_column.h"
 #include "plot/xml_writer.h"
@@ -43,10 +44,6 @@ constexpr std::string_view kStyle =
     ".profiles{gap:2mm}.profiles svg.profile{width:50mm;height:auto;break-inside:avoid}"
     ".profiles svg.soil-column{width:28mm;height:auto}svg.key{width:150mm;height:auto}"
     "tr{break-inside:avoid}}";
-
-std::string plural(int count, std::string_view one, std::string_view many) {
-  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-}
 
 std::string_view shape_name(std::int32_t shape) {
   if (shape == problem::kCircle) return "circle";
@@ -91,10 +88,7 @@ void write_heading(XmlWriter& out, const problem::ProblemData& problem,
                   plural(problem.sublayer_count, "sublayer", "sublayers") + " of 0.5 " +
                   std::string(units.length) + ".");
   if (problem.point_count >= 1) {
-    int most = 1;
-    for (int j = 2; j <= problem.point_count; ++j) {
-      if (results.total_settlement[j] > results.total_settlement[most]) most = j;
-    }
+    const int most = most_settled_point(problem, results);
     out.open("p", {{"class", "headline"}});
     out.text("Largest total settlement: ");
     out.element_inline("strong", {{"class", "settlement"}, {"data-position", std::to_string(most)}},
@@ -151,21 +145,19 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
   }
   out.close();
   for (int j = 1; j <= problem.point_count; ++j) {
-    const int row = j;
-    const auto& point = problem.points[row];
+    const auto& point = problem.points[j];
     out.open("tr");
     out.element("td", {{"class", "n"}}, std::to_string(point.point_number));
     out.element("td", {{"class", "n"}}, decimal(point.x, 2));
     out.element("td", {{"class", "n"}}, decimal(point.y, 2));
     out.element("td", {{"class", "n"}}, std::to_string(point.start_layer));
     out.element("td", {{"class", "n settlement"}, {"data-position", std::to_string(j)}},
-                settlement_text(results.total_settlement[row]));
+                settlement_text(results.total_settlement[j]));
     std::string outside;
-    if (warnings.below[row] > 0)
-      outside += std::to_string(warnings.below[row]) + " below its range";
-    if (warnings.above[row] > 0) {
+    if (warnings.below[j] > 0) outside += std::to_string(warnings.below[j]) + " below its range";
+    if (warnings.above[j] > 0) {
       outside +=
-          (outside.empty() ? "" : ", ") + std::to_string(warnings.above[row]) + " above its range";
+          (outside.empty() ? "" : ", ") + std::to_string(warnings.above[j]) + " above its range";
     }
     out.element("td", {{"class", "outside"}, {"data-position", std::to_string(j)}},
                 outside.empty() ? "none" : outside);
@@ -259,8 +251,8 @@ void write_warnings(XmlWriter& out, const std::string& input_name,
 }  // namespace
 
 void write_page(std::ostream& stream, const problem::ProblemData& problem,
-                const analysis::AnalysisResults& results, const PageInput& input) {
-  const SettlementMap map = make_settlement_map(problem, results, input);
+                const analysis::AnalysisResults& results, const PageInput& input,
+                const SettlementMap& map) {
   XmlWriter out(stream);
   out.markup("<!DOCTYPE html>");
   out.open("html", {{"xmlns", "http://www.w3.org/1999/xhtml"}, {"lang", "en"}, {"xml:lang", "en"}});
@@ -288,8 +280,7 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
 }
 
 void write_plan_file(std::ostream& stream, const problem::ProblemData& problem,
-                     const analysis::AnalysisResults& results, const PageInput& input) {
-  const SettlementMap map = make_settlement_map(problem, results, input);
+                     const analysis::AnalysisResults& results, const SettlementMap& map) {
   XmlWriter out(stream);
   out.markup("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
   write_plan_view(out, problem, results, map);

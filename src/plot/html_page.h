@@ -8,17 +8,21 @@
 
 #include "analysis/analysis_results.h"
 #include "plot/page_input.h"
+#include "plot/settlement_map.h"
 #include "problem/problem_data.h"
 
 namespace plot {
 
-// Writes the page of an analysed problem.
+// Writes the page of an analysed problem. `map` is make_settlement_map of the
+// same problem, results and input, worked out once for the page and the plan's
+// SVG file.
 void write_page(std::ostream& out, const problem::ProblemData& problem,
-                const analysis::AnalysisResults& results, const PageInput& input);
+                const analysis::AnalysisResults& results, const PageInput& input,
+                const SettlementMap& map);
 
 // Writes the plan alone as a standalone SVG file, for a report: the same
 // drawing as the page's plan.
 void write_plan_file(std::ostream& out, const problem::ProblemData& problem,
-                     const analysis::AnalysisResults& results, const PageInput& input);
+                     const analysis::AnalysisResults& results, const SettlementMap& map);
 
 }  // namespace plot

@@ -11,10 +11,6 @@
 namespace plot {
 namespace {
 
-std::string count_of(int count, std::string_view one, std::string_view many) {
-  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-}
-
 std::string length_text(double value, const UnitNames& units) {
   return decimal(static_cast<float>(value), 2) + " " + std::string(units.length);
 }
@@ -80,15 +76,15 @@ void write_map_section(XmlWriter& out, const problem::ProblemData& problem,
   const PlanNotes notes = write_plan_view(out, problem, results, map);
   std::string left_off;
   if (notes.point_labels_left_off > 0) {
-    left_off += count_of(notes.point_labels_left_off, "point's label", "points' labels");
+    left_off += plural(notes.point_labels_left_off, "point's label", "points' labels");
   }
   if (notes.area_labels_left_off > 0) {
     left_off += (left_off.empty() ? "" : ", ") +
-                count_of(notes.area_labels_left_off, "area's label", "areas' labels");
+                plural(notes.area_labels_left_off, "area's label", "areas' labels");
   }
   if (notes.area_loads_left_off > 0) {
     left_off += (left_off.empty() ? "" : ", ") +
-                count_of(notes.area_loads_left_off, "area's loading", "areas' loadings");
+                plural(notes.area_loads_left_off, "area's loading", "areas' loadings");
   }
   if (!left_off.empty()) {
     out.element("p", {{"class", "note left-off"}},
@@ -97,13 +93,13 @@ void write_map_section(XmlWriter& out, const problem::ProblemData& problem,
   }
   if (map.unbounded_nodes > 0) {
     out.element("p", {{"class", "note unbounded"}},
-                count_of(map.unbounded_nodes, "node has", "nodes have") +
+                plural(map.unbounded_nodes, "node has", "nodes have") +
                     " no finite total settlement (see the warnings); the map paints them in its "
                     "last band.");
   }
   if (notes.coinciding_points > 0) {
     out.element("p", {{"class", "note"}},
-                count_of(notes.coinciding_points, "point lies", "points lie") +
+                plural(notes.coinciding_points, "point lies", "points lie") +
                     " at the place of an earlier point; its mark is drawn over the earlier one's.");
   }
   out.close();
@@ -125,7 +121,7 @@ void write_distortion_section(XmlWriter& out, const problem::ProblemData& proble
                 "triangulation of the points; points on one line are paired with the next along "
                 "it): the difference of their total settlements and the angular distortion, that "
                 "difference over the distance between them, worst first. " +
-                    count_of(flagged, "pair exceeds", "pairs exceed") + " the limit of " + limit +
+                    plural(flagged, "pair exceeds", "pairs exceed") + " the limit of " + limit +
                     " (" + ratio_decimal_text(map.distortion_limit) +
                     ", set with --distortion-limit); they are drawn on the plan as thick lines.");
     out.open("table", {{"class", "distortion"}});
@@ -178,8 +174,7 @@ void write_section_view(XmlWriter& out, const problem::ProblemData& problem,
   out.open("section", {{"class", "section-page"}});
   out.element("h2", {}, "Section A\u2013A\u2032");
   const SectionLine& line = section.line;
-  const double spacing =
-      section.samples.size() > 1 ? section.samples[1].distance - section.samples[0].distance : 0.0;
+  const double spacing = section.samples[1].distance - section.samples[0].distance;
   out.element("p", {{"class", "section-about"}},
               "From A " + place_text(line.x1, line.y1) + " to A\u2032 " +
                   place_text(line.x2, line.y2) + ", " + length_text(section.length(), units) +

@@ -21,6 +21,10 @@ std::string decimal(float value, int decimals) {
   return field;
 }
 
+std::string plural(int count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 std::string one_over_text(double ratio) {
   if (std::isinf(ratio)) return "infinite";
   if (!(ratio > 0.0)) return "0";

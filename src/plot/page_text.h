@@ -18,6 +18,10 @@ std::string decimal(float value, int decimals);
 // A settlement as Table 7 prints it (3 decimals).
 inline std::string settlement_text(float value) { return decimal(value, 3); }
 
+// A count and its noun, the noun as `one` or `many` says it ("1 soil layer",
+// "3 soil layers").
+std::string plural(int count, std::string_view one, std::string_view many);
+
 // A pure ratio as one over a number of three significant figures ("1/163",
 // "1/45600"); "0" for 0, "infinite" for an infinite ratio.
 std::string one_over_text(double ratio);

@@ -21,6 +21,7 @@
 #include "plot/grid_csv.h"
 #include "plot/html_page.h"
 #include "plot/section.h"
+#include "plot/settlement_map.h"
 #include "plot/sha256.h"
 #include "report/message_texts.h"
 #include "report/stop_report.h"
@@ -234,8 +235,10 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   page_input.section = compute_section(problem, line, options.section.has_value(),
                                        section_spacing(line, map.grid.spacing), map.start_layer);
 
+  // The contours, bands and distortion, for the page and the plan's SVG file.
+  const SettlementMap settlement_map = make_settlement_map(problem, *analysis.results, page_input);
   std::ostringstream page;
-  write_page(page, problem, *analysis.results, page_input);
+  write_page(page, problem, *analysis.results, page_input, settlement_map);
   if (!write_text_file(options.page, page.str())) {
     console_stream << kProgram << ": cannot write the page " << run::full_path(options.page)
                    << '\n';
@@ -252,7 +255,7 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   }
   if (options.plan_svg) {
     std::ostringstream svg;
-    write_plan_file(svg, problem, *analysis.results, page_input);
+    write_plan_file(svg, problem, *analysis.results, settlement_map);
     if (!write_text_file(*options.plan_svg, svg.str())) {
       console_stream << kProgram << ": cannot write the plan " << run::full_path(*options.plan_svg)
                      << '\n';

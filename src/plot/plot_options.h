@@ -2,7 +2,6 @@
 // the settlement map and the files written beside the page.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>

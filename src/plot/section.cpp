@@ -13,16 +13,21 @@ namespace plot {
 
 double Section::length() const { return std::hypot(line.x2 - line.x1, line.y2 - line.y1); }
 
+int most_settled_point(const problem::ProblemData& problem,
+                       const analysis::AnalysisResults& results) {
+  int most = 1;
+  for (int j = 2; j <= problem.point_count; ++j) {
+    if (results.total_settlement[j] > results.total_settlement[most]) most = j;
+  }
+  return most;
+}
+
 SectionLine default_section_line(const problem::ProblemData& problem,
                                  const analysis::AnalysisResults& results,
                                  const analysis::PlanGrid& grid, const std::vector<float>& totals) {
   double y = 0.0;
   if (problem.point_count > 0) {
-    int most = 1;
-    for (int j = 2; j <= problem.point_count; ++j) {
-      if (results.total_settlement[j] > results.total_settlement[most]) most = j;
-    }
-    y = static_cast<double>(problem.points[most].y);
+    y = static_cast<double>(problem.points[most_settled_point(problem, results)].y);
   } else {
     std::size_t most = 0;
     for (std::size_t k = 1; k < totals.size(); ++k) {

@@ -33,6 +33,12 @@ struct Section {
   double length() const;
 };
 
+// The position of the point of largest total settlement, the first of
+// equals: the page's headline names it and the default section runs through
+// it. REQUIRES: problem.point_count >= 1.
+int most_settled_point(const problem::ProblemData& problem,
+                       const analysis::AnalysisResults& results);
+
 // Without a line asked for: the horizontal line through the point of largest
 // total settlement (the first of equals), across the grid's x extent; with
 // no points, through the grid node of largest settlement.

@@ -3,8 +3,6 @@
 // settles, and the loaded areas it crosses marked above the chart.
 #pragma once
 
-#include <cstdint>
-
 #include "plot/section.h"
 #include "plot/xml_writer.h"
 #include "problem/problem_data.h"

@@ -51,7 +51,7 @@ Page page_of(const problem::ProblemData& problem, const analysis::AnalysisResult
   std::ostringstream out;
   PageInput input;
   input.title = {"problem.dat", std::string(64, '0'), "2024-01-01"};
-  write_page(out, problem, results, input);
+  write_page(out, problem, results, input, make_settlement_map(problem, results, input));
   return {plot_test::XmlParser(out.str()).parse()};
 }
 
