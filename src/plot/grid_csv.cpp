@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "layout/decimal_text.h"
 #include "plot/page_text.h"
-#include "report/message_texts.h"
 
 namespace plot {
 
@@ -12,12 +12,13 @@ void write_grid_csv(std::ostream& out, const analysis::PlanGrid& grid,
                     const std::vector<float>& totals) {
   out << "x,y,settlement\r\n";
   for (int j = 0; j < grid.rows; ++j) {
-    const std::string y = report::shortest(grid.y(j));
+    const std::string y = layout::shortest_text(grid.y(j));
     for (int i = 0; i < grid.columns; ++i) {
       const float total =
           totals[static_cast<std::size_t>(j) * static_cast<std::size_t>(grid.columns) +
                  static_cast<std::size_t>(i)];
-      out << report::shortest(grid.x(i)) << ',' << y << ',' << settlement_text(total) << "\r\n";
+      out << layout::shortest_text(grid.x(i)) << ',' << y << ',' << settlement_text(total)
+          << "\r\n";
     }
   }
 }
