@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "analysis/analysis.h"
-#include "analysis/point_workers.h"
 #include "analysis/settlement_grid.h"
 #include "analysis/soil_profile.h"
 #include "layout/fatal_error.h"
@@ -36,9 +35,6 @@ namespace {
 
 using problem::InputFault;
 using problem::ProblemData;
-
-// Places handed to the workers at a time, well inside their int counter.
-constexpr py::ssize_t kPlacesPerBatch = 1 << 20;
 
 const char* limit_name(problem::Limit limit) {
   switch (limit) {
@@ -273,23 +269,14 @@ py::dict settlement_at(const py::dict& raw, const Places& x, const Places& y,
   const Prepared prepared = prepare(raw);
   if (prepared.stop) return stopped(prepared);
   const ProblemData& problem = *prepared.problem;
-  const std::int32_t start_sublayer =
-      problem::start_sublayer_of(problem, start_layer_or_default(problem, start_layer));
   py::array_t<float> totals(x.size());
-  const float* xs = x.data();
-  const float* ys = y.data();
-  float* out = totals.mutable_data();
-  const py::ssize_t count = x.size();
+  const auto count = static_cast<std::size_t>(x.size());
   {
     const py::gil_scoped_release release;
-    const analysis::PreparedAreas areas = analysis::prepare_areas(problem);
-    for (py::ssize_t first = 0; first < count; first += kPlacesPerBatch) {
-      const int batch = static_cast<int>(std::min(kPlacesPerBatch, count - first));
-      analysis::for_each_point(batch, [&](int k) {
-        const py::ssize_t i = first + k - 1;
-        out[i] = analysis::settlement_at(problem, areas, xs[i], ys[i], start_sublayer);
-      });
-    }
+    analysis::settlement_at_places(problem, std::span<const float>(x.data(), count),
+                                   std::span<const float>(y.data(), count),
+                                   start_layer_or_default(problem, start_layer),
+                                   std::span<float>(totals.mutable_data(), count));
   }
   py::dict outcome;
   outcome["settlement"] = totals;

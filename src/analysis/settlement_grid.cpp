@@ -79,6 +79,21 @@ GridCover grid_cover(const problem::ProblemData& problem, std::optional<double> 
   return cover;
 }
 
+// The total settlement at each place (x[k], y[k]) into total[k], the places
+// handed to the workers in batches well inside their int counter.
+void settle_places(const problem::ProblemData& problem, const PreparedAreas& areas,
+                   std::int32_t start_sublayer, std::span<const float> x, std::span<const float> y,
+                   std::span<float> total) {
+  constexpr std::size_t kPlacesPerBatch = std::size_t{1} << 20;
+  for (std::size_t first = 0; first < total.size(); first += kPlacesPerBatch) {
+    const std::size_t batch = std::min(kPlacesPerBatch, total.size() - first);
+    for_each_point(static_cast<int>(batch), [&](int k) {
+      const std::size_t at = first + static_cast<std::size_t>(k - 1);
+      total[at] = settlement_at(problem, areas, x[at], y[at], start_sublayer);
+    });
+  }
+}
+
 }  // namespace
 
 PlanExtent plan_extent(const problem::ProblemData& problem) {
@@ -130,17 +145,25 @@ std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const
                                       const std::function<void(int, int)>& progress) {
   const PreparedAreas areas = prepare_areas(problem);
   const std::int32_t start_sublayer = problem::start_sublayer_of(problem, start_layer);
+  const auto columns = static_cast<std::size_t>(grid.columns);
+  std::vector<float> x(columns);
+  for (int i = 0; i < grid.columns; ++i) x[static_cast<std::size_t>(i)] = grid.x(i);
+  std::vector<float> y(columns);
   std::vector<float> totals(static_cast<std::size_t>(grid.node_count()), 0.0f);
   for (int j = 0; j < grid.rows; ++j) {
-    const float y = grid.y(j);
-    float* row =
-        totals.data() + static_cast<std::size_t>(j) * static_cast<std::size_t>(grid.columns);
-    for_each_point(grid.columns, [&](int i) {
-      row[i - 1] = settlement_at(problem, areas, grid.x(i - 1), y, start_sublayer);
-    });
+    std::fill(y.begin(), y.end(), grid.y(j));
+    settle_places(problem, areas, start_sublayer, x, y,
+                  std::span<float>(totals).subspan(static_cast<std::size_t>(j) * columns, columns));
     if (progress) progress(j + 1, grid.rows);
   }
   return totals;
+}
+
+void settlement_at_places(const problem::ProblemData& problem, std::span<const float> x,
+                          std::span<const float> y, std::int32_t start_layer,
+                          std::span<float> total) {
+  settle_places(problem, prepare_areas(problem), problem::start_sublayer_of(problem, start_layer),
+                x, y, total);
 }
 
 }  // namespace analysis

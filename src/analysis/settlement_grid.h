@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "problem/problem_data.h"
@@ -64,5 +65,14 @@ std::int32_t default_start_layer(const problem::ProblemData& problem);
 std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const PlanGrid& grid,
                                       std::int32_t start_layer,
                                       const std::function<void(int, int)>& progress = {});
+
+// The total settlement at each place (x[k], y[k]) into total[k], each
+// analysed exactly as a grid node, with settlement starting at `start_layer`;
+// the places are shared over the cores.
+// REQUIRES: x, y and total of one size; the sublayers and initial strains of
+// `problem` are formed.
+void settlement_at_places(const problem::ProblemData& problem, std::span<const float> x,
+                          std::span<const float> y, std::int32_t start_layer,
+                          std::span<float> total);
 
 }  // namespace analysis

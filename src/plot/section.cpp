@@ -4,10 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/analysis.h"
-#include "analysis/point_workers.h"
 #include "plot/area_outline.h"
-#include "problem/sublayer_division.h"
 
 namespace plot {
 
@@ -85,14 +82,14 @@ Section compute_section(const problem::ProblemData& problem, const SectionLine& 
                  static_cast<double>(static_cast<float>(line.y1 + (line.y2 - line.y1) * f))};
     section.samples.push_back(sample);
   }
-  const analysis::PreparedAreas areas = analysis::prepare_areas(problem);
-  const std::int32_t start_sublayer = problem::start_sublayer_of(problem, start_layer);
-  auto& samples = section.samples;
-  analysis::for_each_point(static_cast<int>(samples.size()), [&](int k) {
-    SectionSample& sample = samples[static_cast<std::size_t>(k - 1)];
-    sample.settlement = analysis::settlement_at(problem, areas, static_cast<float>(sample.at.x),
-                                                static_cast<float>(sample.at.y), start_sublayer);
-  });
+  std::vector<float> x, y;
+  for (const SectionSample& sample : section.samples) {
+    x.push_back(static_cast<float>(sample.at.x));
+    y.push_back(static_cast<float>(sample.at.y));
+  }
+  std::vector<float> totals(section.samples.size());
+  analysis::settlement_at_places(problem, x, y, start_layer, totals);
+  for (std::size_t k = 0; k < totals.size(); ++k) section.samples[k].settlement = totals[k];
   return section;
 }
 
