@@ -181,11 +181,7 @@ std::vector<PageWarning> page_warnings(const run::ProblemAnalysis& analysis,
 int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
 
-  const run::FileNames names = run::read_file_names();
-  if (!names.complete) {
-    run::explain_names(console, kProgram, names);
-    run::announce_data_errors(console);
-  }
+  const run::FileNames names = run::read_and_explain_names(console, kProgram);
   run::check_names_apart(names);
   check_written_names(options, names);
   run::InputFile input(run::kInputUnit, names.names[0]);

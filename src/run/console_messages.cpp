@@ -67,6 +67,15 @@ void explain_names(layout::RecordWriter& console, std::string_view program,
   console.put(record);
 }
 
+FileNames read_and_explain_names(layout::RecordWriter& console, std::string_view program) {
+  FileNames names = read_file_names();
+  if (!names.complete) {
+    explain_names(console, program, names);
+    announce_data_errors(console);
+  }
+  return names;
+}
+
 void print_input_warnings(layout::RecordWriter& console, std::string_view program,
                           std::string_view file, const std::vector<problem::InputWarning>& warnings,
                           std::int32_t unit_system) {

@@ -24,6 +24,11 @@ void announce_execution(layout::RecordWriter& console);
 // it holds fewer lines, and which of the four names are missing.
 void explain_names(layout::RecordWriter& console, std::string_view program, const FileNames& names);
 
+// The names of names.dat; when it gives fewer than four, the console says why
+// (explain_names) and announces the data errors, and the run goes on with the
+// names it has.
+FileNames read_and_explain_names(layout::RecordWriter& console, std::string_view program);
+
 // "PROGRAM: warning: FILE, line N: TEXT" for each warning of the input.
 void print_input_warnings(layout::RecordWriter& console, std::string_view program,
                           std::string_view file, const std::vector<problem::InputWarning>& warnings,

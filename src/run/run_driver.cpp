@@ -71,23 +71,12 @@ void write_outputs(FileSet& files, const ProblemAnalysis& analysis) {
   report::write_form_feed(report);
 }
 
-// The names from names.dat; when it gives fewer than four, the console says
-// which are missing and announces the data errors.
-FileNames read_names(layout::RecordWriter& console) {
-  FileNames names = read_file_names();
-  if (!names.complete) {
-    explain_names(console, kProgram, names);
-    announce_data_errors(console);
-  }
-  return names;
-}
-
 }  // namespace
 
 int run_settle(std::ostream& console_stream) {
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
 
-  const FileNames names = read_names(console);
+  const FileNames names = read_and_explain_names(console, kProgram);
   check_names_apart(names);
   FileSet files(names);
   announce_execution(console);
@@ -113,7 +102,7 @@ int run_settle(std::ostream& console_stream) {
 
 int check_problem(std::ostream& console_stream, const std::optional<std::string>& file) {
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
-  const std::string name = file ? *file : read_names(console).names[0];
+  const std::string name = file ? *file : read_and_explain_names(console, kProgram).names[0];
   InputFile input(kInputUnit, name);
   // The echo is for following a run; a check shows its findings alone.
   const problem::ReadResult read = read_checked_problem(input.reader());
