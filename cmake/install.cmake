@@ -4,22 +4,13 @@
 # The man pages go to share/man/man1 (cmake/man_pages.cmake).
 include(GNUInstallDirs)
 
-install(TARGETS settle RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS settle settle-plot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 install(FILES examples/sample/names.dat examples/sample/sample.dat
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples/sample)
 install(DIRECTORY examples/sample/expected/
         DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples/sample/expected)
-
-# settle-plot is defined further down, and only where the Boost headers are
-# found: its rule is added when the whole CMakeLists.txt has been read.
-function(settle_install_plot)
-  if(TARGET settle-plot)
-    install(TARGETS settle-plot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  endif()
-endfunction()
-cmake_language(DEFER CALL settle_install_plot)
 
 # ctest: install into a temporary prefix and run the sample with the
 # installed settle (tools/check_install.sh).

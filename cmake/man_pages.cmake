@@ -27,14 +27,8 @@ foreach(page settle.1 settle-plot.1)
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${SETTLE_MAN_PAGES})
 
-install(FILES ${SETTLE_MAN_DIR}/settle.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-# settle-plot's page goes with settle-plot, which only Boost builds.
-function(settle_install_plot_man_page)
-  if(TARGET settle-plot)
-    install(FILES ${SETTLE_MAN_DIR}/settle-plot.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  endif()
-endfunction()
-cmake_language(DEFER CALL settle_install_plot_man_page)
+install(FILES ${SETTLE_MAN_DIR}/settle.1.gz ${SETTLE_MAN_DIR}/settle-plot.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 find_program(SETTLE_MAN man)
 if(NOT SETTLE_MAN)
