@@ -106,10 +106,44 @@ ColourScale make_contour_scale(double smallest, double largest) {
   return best;
 }
 
+ColourScale interval_scale(double smallest, double largest, double step) {
+  const double low = std::isfinite(smallest) ? std::min(smallest, 0.0) : 0.0;
+  const double high = std::isfinite(largest) ? std::max(largest, 0.0) : 0.0;
+  return scale_of_step(low, high, step);
+}
+
+ColourScale levels_scale(double smallest, double largest, const std::vector<double>& levels) {
+  ColourScale scale;
+  const double first = levels.front(), last = levels.back();
+  // The end bands reach the values, or a band as wide as the nearest one.
+  const double width = levels.size() > 1 ? levels[1] - levels[0] : std::max(std::fabs(first), 1.0);
+  const double end_width =
+      levels.size() > 1 ? levels[levels.size() - 1] - levels[levels.size() - 2] : width;
+  const double low = std::isfinite(smallest) ? std::min(smallest, 0.0) : 0.0;
+  const double high = std::isfinite(largest) ? largest : 0.0;
+  scale.limits.push_back(std::min(low, first - width));
+  scale.limits.insert(scale.limits.end(), levels.begin(), levels.end());
+  scale.limits.push_back(std::max(high, last + end_width));
+  scale.band_count = static_cast<int>(scale.limits.size()) - 1;
+  scale.low = scale.limits.front();
+  scale.step = HUGE_VAL;
+  for (std::size_t k = 1; k < scale.limits.size(); ++k)
+    scale.step = std::min(scale.step, scale.limits[k] - scale.limits[k - 1]);
+  return scale;
+}
+
+int scale_decimals(const ColourScale& scale) {
+  if (scale.limits.empty()) return decimals_for(scale.step);
+  int decimals = 0;
+  for (int k = 1; k < scale.band_count; ++k)
+    decimals = std::max(decimals, decimals_for(std::fabs(scale.limit(k))));
+  return decimals;
+}
+
 std::vector<double> contour_levels(const ColourScale& scale) {
   std::vector<double> levels;
   for (int k = 1; k < scale.band_count; ++k) {
-    const double level = scale.low + scale.step * k;
+    const double level = scale.limit(k);
     // A level of 0 is written 0, never -0.
     levels.push_back(std::fabs(level) < scale.step * 1e-9 ? 0.0 : level);
   }
@@ -118,11 +152,28 @@ std::vector<double> contour_levels(const ColourScale& scale) {
 
 int band_of(const ColourScale& scale, double value) {
   if (std::isnan(value)) return scale.band_count - 1;
+  if (!scale.limits.empty()) {
+    int band = 0;
+    while (band + 1 < scale.band_count && value >= scale.limit(band + 1)) ++band;
+    return band;
+  }
   const double at = std::floor((value - scale.low) / scale.step);
   return static_cast<int>(std::clamp(at, 0.0, static_cast<double>(scale.band_count - 1)));
 }
 
 std::string band_colour(const ColourScale& scale, int band) {
+  if (!scale.limits.empty()) {
+    // Heave bands (below 0) count down from 0, settlement bands up from it.
+    int heave = 0;
+    while (heave < scale.band_count && scale.limit(heave + 1) <= 0.0) ++heave;
+    if (band < heave) {
+      const double t = heave > 1 ? static_cast<double>(heave - 1 - band) / (heave - 1) : 0.0;
+      return hex(along(kHeaveRamp, 0.15 + 0.85 * t));
+    }
+    const int settling = scale.band_count - heave;
+    const double t = settling > 1 ? static_cast<double>(band - heave) / (settling - 1) : 0.0;
+    return hex(along(kSettlementRamp, t));
+  }
   const double middle = scale.low + scale.step * (band + 0.5);
   if (middle < 0.0) {
     const int heave_bands = static_cast<int>(std::lround(-scale.low / scale.step));

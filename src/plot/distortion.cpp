@@ -1,4 +1,4 @@
-// Neighbouring points, the distortion between them, and the grid's slopes.
+// Neighbouring points and the distortion between them.
 #include "plot/distortion.h"
 
 #include <algorithm>
@@ -97,24 +97,42 @@ std::vector<DistortionRow> distortion_table(std::span<const PlanPoint> points,
   return rows;
 }
 
-SteepestSlope steepest_slope(const ValueGrid& grid, double settlement_per_length) {
-  SteepestSlope steepest;
-  const double run = 2.0 * grid.spacing * settlement_per_length;
-  for (int j = 0; j + 1 < grid.rows; ++j) {
-    for (int i = 0; i + 1 < grid.columns; ++i) {
-      const double a = grid.at(i, j), b = grid.at(i + 1, j);
-      const double c = grid.at(i + 1, j + 1), d = grid.at(i, j + 1);
-      // Along x: the lower and the upper side; along y: the left and the right.
-      const double along_x = ((b - a) + (c - d)) / run;
-      const double along_y = ((d - a) + (c - b)) / run;
-      const double slope = std::hypot(along_x, along_y);
-      if (!std::isfinite(slope) || (steepest.found && slope <= steepest.slope)) continue;
-      steepest.found = true;
-      steepest.slope = slope;
-      steepest.at = {grid.x0 + grid.spacing * (i + 0.5), grid.y0 + grid.spacing * (j + 0.5)};
+std::vector<DistortionRow> distortion_by_structure(std::span<const PagePoint> points,
+                                                   double settlement_per_length, double limit) {
+  // The groups in the order their first points come.
+  std::vector<std::vector<int>> groups;
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    if (points[k].structure.empty()) continue;
+    auto group = std::find_if(groups.begin(), groups.end(), [&](const std::vector<int>& g) {
+      const PagePoint& first = points[static_cast<std::size_t>(g[0])];
+      return first.structure == points[k].structure && first.start_layer == points[k].start_layer;
+    });
+    if (group == groups.end()) {
+      groups.push_back({static_cast<int>(k)});
+    } else {
+      group->push_back(static_cast<int>(k));
     }
   }
-  return steepest;
+  std::vector<DistortionRow> rows;
+  for (const std::vector<int>& group : groups) {
+    std::vector<PlanPoint> at;
+    std::vector<double> settlements;
+    for (const int k : group) {
+      at.push_back(points[static_cast<std::size_t>(k)].at);
+      settlements.push_back(points[static_cast<std::size_t>(k)].settlement);
+    }
+    for (DistortionRow row : distortion_table(at, settlements, settlement_per_length, limit)) {
+      row.pair = {group[static_cast<std::size_t>(row.pair[0])],
+                  group[static_cast<std::size_t>(row.pair[1])]};
+      rows.push_back(row);
+    }
+  }
+  std::stable_sort(rows.begin(), rows.end(), [](const DistortionRow& p, const DistortionRow& q) {
+    if (p.distortion != q.distortion) return p.distortion > q.distortion;
+    if (p.differential != q.differential) return p.differential > q.differential;
+    return p.pair < q.pair;
+  });
+  return rows;
 }
 
 }  // namespace plot

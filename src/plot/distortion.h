@@ -1,5 +1,5 @@
 // Differential settlement and angular distortion between neighbouring
-// settlement points, and the steepest slope of the settlement map: the
+// settlement points of one structure counted from one start layer: the
 // figures an engineer checks against limits such as 1/500 for framed buildings.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "plot/contours.h"
+#include "plot/page_point.h"
 #include "plot/plan_point.h"
 
 namespace plot {
@@ -36,15 +36,12 @@ std::vector<DistortionRow> distortion_table(std::span<const PlanPoint> points,
                                             std::span<const double> settlements,
                                             double settlement_per_length, double limit);
 
-// The steepest slope of the settlement surface over the grid: of every cell,
-// the gradient from its four corners' settlements (the mean of the
-// differences along each side pair), as a pure ratio. Cells with a corner
-// whose settlement is not finite take no part.
-struct SteepestSlope {
-  bool found = false;  // false for a grid of less than one cell
-  PlanPoint at;        // the centre of the cell
-  double slope = 0.0;
-};
-SteepestSlope steepest_slope(const ValueGrid& grid, double settlement_per_length);
+// The rows of the neighbouring pairs within each group of points of one
+// structure and one start layer (a difference between points counted from
+// different layers, or of different structures, means nothing), ordered as
+// distortion_table orders them; `pair` holds positions in `points`. Points of
+// no structure take no part. REQUIRES: settlement_per_length > 0.
+std::vector<DistortionRow> distortion_by_structure(std::span<const PagePoint> points,
+                                                   double settlement_per_length, double limit);
 
 }  // namespace plot

@@ -34,15 +34,26 @@ constexpr std::string_view kStyle =
     "td.sha256{font-family:'DejaVu Sans Mono',Menlo,Consolas,monospace;font-size:13px}"
     "tr.flagged td{background:#f3e8f7}tr.flagged td.beyond{font-weight:bold;color:#5e3c99}"
     ".note{font-size:14px}"
-    "@page{size:landscape;margin:12mm}"
+    // Printed, landscape on A4 or letter (the smaller of each side: 263 x
+    // 194 mm inside the margins): a cover page of the title block and the
+    // tables, then the map, the stress map and the section each on a page of
+    // its own, filled, and the profiles six to a page. No text below 7 pt:
+    // the drawings are printed at about a quarter of a millimetre a pixel.
+    "@page{size:landscape;margin:8mm}"
     "@media print{body{max-width:none;padding:0;font-size:10pt;line-height:1.3}"
-    "h2{margin-top:8px;font-size:14pt}p{margin:3px 0}.note{font-size:9pt}"
-    "section.map-page,section.section-page,section.profiles-page{break-before:page;"
-    "page-break-before:always}"
-    "svg.plan{max-height:128mm;width:auto;max-width:100%;break-inside:avoid}"
-    "svg.section-chart{max-height:120mm;width:auto;break-inside:avoid}"
-    ".profiles{gap:2mm}.profiles svg.profile{width:50mm;height:auto;break-inside:avoid}"
-    ".profiles svg.soil-column{width:28mm;height:auto}svg.key{width:150mm;height:auto}"
+    "h1{font-size:16pt;margin:0}.subtitle{font-size:12pt}h2{margin:0 0 2mm;font-size:13pt}"
+    "p{margin:1.5mm 0}.note{font-size:9pt}table{font-size:9pt}td.sha256{font-size:9pt}"
+    "section.map-page p,section.stress-page p{font-size:9pt;margin:1mm 0}"
+    "section.map-page p.drawn{display:none}"
+    "section.map-page,section.stress-page,section.section-page,section.profiles-page{"
+    "break-before:page;page-break-before:always}"
+    "svg.plan{width:auto;height:auto;max-width:100%;max-height:158mm;break-inside:avoid}"
+    "svg.section-chart{width:auto;height:auto;max-width:100%;max-height:130mm;"
+    "break-inside:avoid}"
+    ".profiles{gap:2mm}.profiles svg.profile{width:72mm;height:auto;break-inside:avoid}"
+    ".profiles.few svg.profile{width:110mm}.profiles.one svg.profile{width:150mm}"
+    ".profiles svg.soil-column{width:40mm;height:auto}.profiles.one svg.soil-column{width:80mm}"
+    "svg.key{width:200mm;height:auto}"
     "tr{break-inside:avoid}}";
 
 std::string_view shape_name(std::int32_t shape) {
@@ -166,29 +177,43 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
   out.close();
 }
 
+// Printed, six profiles to a page beside the soil column; fewer are drawn
+// larger, so that the page is filled.
+constexpr int kProfilesPerPage = 6;
+
 void write_profiles(XmlWriter& out, const problem::ProblemData& problem,
                     const analysis::AnalysisResults& results) {
   if (problem.point_count < 1) return;
-  out.open("section", {{"class", "profiles-page"}});
-  out.element("h2", {}, "Depth profiles");
   const int shown = std::min(problem.point_count, kMaxProfiles);
-  if (shown < problem.point_count) {
-    out.element("p", {{"class", "note"}},
-                "Profiles of the first " + std::to_string(shown) + " of " +
-                    std::to_string(problem.point_count) +
-                    " points; Tables 6 and 7 of the report hold every point.");
+  for (int first = 1; first <= shown; first += kProfilesPerPage) {
+    const int last = std::min(shown, first + kProfilesPerPage - 1);
+    out.open("section", {{"class", "profiles-page"}});
+    if (first == 1) {
+      out.element("h2", {}, "Depth profiles");
+      if (shown < problem.point_count) {
+        out.element("p", {{"class", "note"}},
+                    "Profiles of the first " + std::to_string(shown) + " of " +
+                        std::to_string(problem.point_count) +
+                        " points; Tables 6 and 7 of the report hold every point.");
+      }
+      out.element("p", {},
+                  "Depth grows downward, on the scale of the soil column at the left. The red "
+                  "line is the settlement of all soil below each depth; it reaches the point's "
+                  "total settlement at the top. The shaded band, where present, lies above the "
+                  "point's start layer and takes no part in its settlement.");
+    } else {
+      out.element("h2", {}, "Depth profiles, continued");
+    }
+    write_profile_key(out, problem.unit_system);
+    const int count = last - first + 1;
+    out.open("div", {{"class", count == 1   ? "profiles one"
+                               : count <= 2 ? "profiles few"
+                                            : "profiles"}});
+    write_soil_column(out, problem);
+    for (int j = first; j <= last; ++j) write_depth_profile(out, problem, results, j);
+    out.close();
+    out.close();
   }
-  out.element("p", {},
-              "Depth grows downward, on the scale of the soil column at the left. The red line is "
-              "the settlement of all soil below each depth; it reaches the point's total "
-              "settlement at the top. The shaded band, where present, lies above the point's "
-              "start layer and takes no part in its settlement.");
-  write_profile_key(out, problem.unit_system);
-  out.open("div", {{"class", "profiles"}});
-  write_soil_column(out, problem);
-  for (int j = 1; j <= shown; ++j) write_depth_profile(out, problem, results, j);
-  out.close();
-  out.close();
 }
 
 void write_area_table(XmlWriter& out, const problem::ProblemData& problem) {
@@ -231,8 +256,9 @@ void write_area_table(XmlWriter& out, const problem::ProblemData& problem) {
 }
 
 void write_warnings(XmlWriter& out, const std::string& input_name,
-                    const std::vector<PageWarning>& warnings) {
-  if (warnings.empty()) return;
+                    const std::vector<PageWarning>& warnings,
+                    const std::vector<MapWarning>& map_warnings) {
+  if (warnings.empty() && map_warnings.empty()) return;
   out.element("h2", {}, "Warnings");
   out.element("p", {},
               "Values of " + input_name +
@@ -245,6 +271,9 @@ void write_warnings(XmlWriter& out, const std::string& input_name,
                 (warning.line > 0 ? "Line " + std::to_string(warning.line) + ": " : std::string()) +
                     warning.text);
   }
+  // The map's own, which only settle-plot gives.
+  for (const MapWarning& warning : map_warnings)
+    out.element("li", {{"class", "map-warning"}}, "Settlement map: " + warning.text);
   out.close();
 }
 
@@ -252,7 +281,7 @@ void write_warnings(XmlWriter& out, const std::string& input_name,
 
 void write_page(std::ostream& stream, const problem::ProblemData& problem,
                 const analysis::AnalysisResults& results, const PageInput& input,
-                const SettlementMap& map) {
+                const SettlementMap& map, const SettlementMap* stress_map) {
   XmlWriter out(stream);
   out.markup("<!DOCTYPE html>");
   out.open("html", {{"xmlns", "http://www.w3.org/1999/xhtml"}, {"lang", "en"}, {"xml:lang", "en"}});
@@ -263,14 +292,17 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
   out.element("style", {}, kStyle);
   out.close();
   out.open("body");
+  // The cover page (printed): what the problem is, what went wrong, its
+  // points and areas; then the drawings, each a page.
   write_heading(out, problem, results, input, map);
-  write_warnings(out, input.title.input_name, input.warnings);
-  write_map_section(out, problem, results, input, map);
-  write_distortion_section(out, problem, results, map);
-  write_section_view(out, problem, input);
+  write_warnings(out, input.title.input_name, input.warnings, input.map_warnings);
   write_point_table(out, problem, results, count_warnings(results));
-  write_profiles(out, problem, results);
   write_area_table(out, problem);
+  write_map_section(out, problem, results, input, map);
+  if (stress_map) write_stress_section(out, problem, results, input, *stress_map);
+  write_section_view(out, problem, input);
+  write_distortion_section(out, problem, results, map);
+  write_profiles(out, problem, results);
   out.element("p", {{"class", "note"}},
               "Drawn by settle-plot " SETTLE_VERSION " from " + input.title.input_name +
                   ". Its numbers at the points are those of Tables 6 and 7 of the report that "

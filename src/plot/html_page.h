@@ -1,6 +1,6 @@
-// The whole page: title block, warnings, the settlement map, the distortion
-// between neighbouring points, the section, the points' table, the depth
-// profiles beside the soil column and the areas' table, as one
+// The whole page: title block, warnings, the points' and the areas' tables,
+// the settlement map, the stress map, the section, the distortion between
+// neighbouring points, the depth profiles beside the soil column, as one
 // self-contained XHTML document made to be read on screen or printed.
 #pragma once
 
@@ -15,10 +15,10 @@ namespace plot {
 
 // Writes the page of an analysed problem. `map` is make_settlement_map of the
 // same problem, results and input, worked out once for the page and the plan's
-// SVG file.
+// SVG file; `stress_map`, when given, make_stress_map's.
 void write_page(std::ostream& out, const problem::ProblemData& problem,
                 const analysis::AnalysisResults& results, const PageInput& input,
-                const SettlementMap& map);
+                const SettlementMap& map, const SettlementMap* stress_map = nullptr);
 
 // Writes the plan alone as a standalone SVG file, for a report: the same
 // drawing as the page's plan.

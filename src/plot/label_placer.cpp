@@ -1,6 +1,8 @@
 // Label boxes and their greedy placement.
 #include "plot/label_placer.h"
 
+#include <algorithm>
+
 namespace plot {
 namespace {
 
@@ -32,24 +34,51 @@ bool overlap(const Box& a, const Box& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
+bool is_free(const LabelSpace& space, const Box& box) {
+  if (box.left < space.frame.left || box.right > space.frame.right || box.top < space.frame.top ||
+      box.bottom > space.frame.bottom) {
+    return false;
+  }
+  for (const Box& taken : space.taken) {
+    if (overlap(box, taken)) return false;
+  }
+  return true;
+}
+
 std::optional<Box> place_label(LabelSpace& space, std::span<const Box> candidates) {
   for (const Box& box : candidates) {
-    if (box.left < space.frame.left || box.right > space.frame.right || box.top < space.frame.top ||
-        box.bottom > space.frame.bottom) {
-      continue;
-    }
-    bool free = true;
-    for (const Box& taken : space.taken) {
-      if (overlap(box, taken)) {
-        free = false;
-        break;
-      }
-    }
-    if (!free) continue;
+    if (!is_free(space, box)) continue;
     space.taken.push_back(box);
     return box;
   }
   return std::nullopt;
+}
+
+bool segment_meets(const Box& box, double x1, double y1, double x2, double y2) {
+  // Liang-Barsky: the stretch of the segment, as fractions 0..1, inside
+  // each pair of the box's sides in turn.
+  double from = 0.0, to = 1.0;
+  const double dx = x2 - x1, dy = y2 - y1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - box.left, box.right - x1, y1 - box.top, box.bottom - y1};
+  for (int k = 0; k < 4; ++k) {
+    if (p[k] == 0.0) {
+      if (q[k] <= 0.0) return false;
+      continue;
+    }
+    const double t = q[k] / p[k];
+    if (p[k] < 0.0) {
+      from = std::max(from, t);
+    } else {
+      to = std::min(to, t);
+    }
+  }
+  return to - from > 1e-9;
+}
+
+void nearest_on_box(const Box& box, double& x, double& y) {
+  x = std::clamp(x, box.left, box.right);
+  y = std::clamp(y, box.top, box.bottom);
 }
 
 std::vector<Box> around_mark(double x, double y, double radius, double gap, double width,

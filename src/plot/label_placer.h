@@ -42,6 +42,16 @@ struct LabelSpace {
 // taken box, and returns it; nullopt when none does.
 std::optional<Box> place_label(LabelSpace& space, std::span<const Box> candidates);
 
+// True when `box` lies inside the frame and meets no taken box.
+bool is_free(const LabelSpace& space, const Box& box);
+
+// True when the segment from (x1, y1) to (x2, y2) passes through the inside
+// of `box`.
+bool segment_meets(const Box& box, double x1, double y1, double x2, double y2);
+
+// The point of `box` nearest (x, y): where a leader line from a mark meets it.
+void nearest_on_box(const Box& box, double& x, double& y);
+
 // The eight places of a `width` x `height` label around a round mark of
 // `radius` at (x, y), `gap` away from it: to the upper right first, then
 // right, upper left, left, above, below, lower right and lower left.

@@ -1,7 +1,10 @@
 // The settlement map's text around its drawings.
 #include "plot/map_section.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "plot/colour_scale.h"
 #include "plot/page_text.h"
@@ -44,7 +47,30 @@ void write_how_computed(XmlWriter& out, const problem::ProblemData& problem,
                      "layer " + std::to_string(input.map.start_layer));
   out.text(" (" + rule +
            "). The bands and contour lines join the nodes' totals, interpolated "
-           "linearly between neighbouring nodes; the points show their own totals (Table 7).");
+           "linearly between neighbouring nodes; the points show their own totals (Table 7)");
+  bool otherwise = false;
+  for (int j = 1; j <= problem.point_count; ++j) {
+    const std::int32_t start = problem.points[j].start_layer;
+    const bool counted_all = start < 1 || start > problem.layer_count;
+    otherwise = otherwise || (counted_all ? 1 : start) != std::max(input.map.start_layer, 1);
+  }
+  out.text(otherwise ? "; a square and a star (P*) mark a point counted from another start "
+                       "layer, whose total is not a value of the map. "
+                     : ". ");
+  std::string extent;
+  if (input.map.extent_chosen) {
+    extent = "The map covers the part of the plan chosen with --extent.";
+  } else if (input.map.closed) {
+    extent = "The map covers the loaded areas and the points with a margin" +
+             std::string(input.map.growths > 0
+                             ? ", grown " + plural(input.map.growths, "time", "times") + " until"
+                             : "; in it") +
+             " the contours nearest zero close.";
+  } else {
+    extent = "The outer contours run off the map even grown " +
+             plural(input.map.growths, "time", "times") + " (see the warnings).";
+  }
+  out.element_inline("span", {{"class", "extent"}}, extent);
   out.close();
 }
 
@@ -63,7 +89,7 @@ void write_map_section(XmlWriter& out, const problem::ProblemData& problem,
                 "No grid was computed: the plan shows the areas "
                 "and the points alone.");
   }
-  out.element("p", {},
+  out.element("p", {{"class", "drawn"}},
               "Drawn to scale, +y up the page. Loaded areas are black outlines labelled with their "
               "identifier and loading (" +
                   std::string(units.pressure) +
@@ -89,7 +115,12 @@ void write_map_section(XmlWriter& out, const problem::ProblemData& problem,
   if (!left_off.empty()) {
     out.element("p", {{"class", "note left-off"}},
                 "Left off the plan where they would overlap other labels: " + left_off +
-                    ". The tables of the points and the loaded areas below hold every value.");
+                    ". The tables of the points and the loaded areas hold every value.");
+  }
+  if (notes.area_labels_off) {
+    out.element("p", {{"class", "note left-off"}},
+                "The areas' labels are left off (--no-area-labels); the table of the loaded "
+                "areas names each.");
   }
   if (map.unbounded_nodes > 0) {
     out.element("p", {{"class", "note unbounded"}},
@@ -108,34 +139,58 @@ void write_map_section(XmlWriter& out, const problem::ProblemData& problem,
 void write_distortion_section(XmlWriter& out, const problem::ProblemData& problem,
                               const analysis::AnalysisResults& results, const SettlementMap& map) {
   const UnitNames units = unit_names(problem.unit_system);
-  const std::string limit = one_over_text(map.distortion_limit);
+  const std::string& limit = map.distortion_limit_text;
+  bool several = false;
+  for (const PagePoint& point : map.points)
+    several = several || point.structure != map.points.front().structure;
+  int left_out = 0;
+  for (const PagePoint& point : map.points) left_out += point.structure.empty() ? 1 : 0;
+  out.open("section", {{"class", "distortion-part"}});
   out.element("h2", {}, "Differential settlement and angular distortion");
+  out.element("p", {{"class", "structures"}},
+              std::string(several || left_out > 0
+                              ? "Points are compared within the structures named with "
+                                "--structures"
+                              : "Every point is taken as one structure (--structures names "
+                                "structures by their points)") +
+                  ", and only with points counted from the same start layer: a difference "
+                  "between two structures, or between totals of different parts of the "
+                  "profile, is no distortion." +
+                  (left_out > 0 ? " " + plural(left_out, "point belongs", "points belong") +
+                                      " to no structure and is compared with none."
+                                : ""));
   if (map.distortion.empty()) {
     out.element("p", {},
-                "Fewer than two settlement points at different places: no pair to compare.");
+                "No two points of one structure and one start layer at different places: no pair "
+                "to compare.");
   } else {
     int flagged = 0;
     for (const DistortionRow& row : map.distortion) flagged += row.beyond_limit ? 1 : 0;
     out.element("p", {},
-                "Each pair of neighbouring settlement points (the sides of a Delaunay "
-                "triangulation of the points; points on one line are paired with the next along "
-                "it): the difference of their total settlements and the angular distortion, that "
-                "difference over the distance between them, worst first. " +
+                "Each pair of neighbouring points (the sides of a Delaunay triangulation of the "
+                "points of a structure and a start layer; points on one line are paired with the "
+                "next along it): the difference of their total settlements and the angular "
+                "distortion, that difference over the distance between them, worst first. " +
                     plural(flagged, "pair exceeds", "pairs exceed") + " the limit of " + limit +
                     " (" + ratio_decimal_text(map.distortion_limit) +
                     ", set with --distortion-limit); they are drawn on the plan as thick lines.");
     out.open("table", {{"class", "distortion"}});
     out.open("tr");
-    for (const std::string& heading :
-         {std::string("Points"), "Distance (" + std::string(units.length) + ")",
-          "Settlements (" + std::string(units.settlement) + ")",
-          "Differential settlement (" + std::string(units.settlement) + ")",
-          std::string("Angular distortion"), std::string("as a decimal"), "Beyond " + limit}) {
-      out.element("th", {}, heading);
-    }
+    std::vector<std::string> headings = {
+        std::string("Points"),
+        "Distance (" + std::string(units.length) + ")",
+        "Settlements (" + std::string(units.settlement) + ")",
+        "Differential settlement (" + std::string(units.settlement) + ")",
+        std::string("Angular distortion"),
+        std::string("as a decimal"),
+        "Beyond " + limit,
+        std::string("Structure"),
+        std::string("Start layer")};
+    for (const std::string& heading : headings) out.element("th", {}, heading);
     out.close();
     for (const DistortionRow& row : map.distortion) {
       const int a = row.pair[0] + 1, b = row.pair[1] + 1;
+      const PagePoint& first = map.points[static_cast<std::size_t>(row.pair[0])];
       out.open("tr", {{"class", row.beyond_limit ? "pair flagged" : "pair"}});
       out.element("td", {},
                   "P" + std::to_string(problem.points[a].point_number) + " \u2013 P" +
@@ -149,21 +204,40 @@ void write_distortion_section(XmlWriter& out, const problem::ProblemData& proble
       out.element("td", {{"class", "n distortion"}}, one_over_text(row.distortion));
       out.element("td", {{"class", "n"}}, ratio_decimal_text(row.distortion));
       out.element("td", {{"class", "beyond"}}, row.beyond_limit ? "yes" : "");
+      out.element("td", {{"class", "structure"}}, first.structure);
+      out.element("td", {{"class", "n"}}, std::to_string(first.start_layer));
       out.close();
     }
     out.close();
   }
-  if (map.steepest.found) {
-    out.open("p", {{"class", "steepest"}});
-    out.text("The steepest slope of the settlement map is ");
-    out.element_inline("strong", {}, one_over_text(map.steepest.slope));
-    out.text(" (" + ratio_decimal_text(map.steepest.slope) + ") in the grid cell centred at " +
-             place_text(map.steepest.at.x, map.steepest.at.y) +
-             ", marked \u25b2 on the plan: the largest change of settlement over a length, from "
-             "the four nodes of each cell, the settlement taken in " +
-             std::string(units.length) + ".");
-    out.close();
-  }
+  out.element("p", {{"class", "no-slope"}},
+              "The slope of the map between its nodes is not given: at the edge of a flexible "
+              "load it is a step whose steepness follows the grid's spacing, not the ground. "
+              "Check a structure by the distortion between its points.");
+  out.close();
+}
+
+// The map of the stress increase at a depth, when asked for.
+void write_stress_section(XmlWriter& out, const problem::ProblemData& problem,
+                          const analysis::AnalysisResults& results, const PageInput& input,
+                          const SettlementMap& map) {
+  const UnitNames units = unit_names(problem.unit_system);
+  const StressMapInput& stress = *input.stress_map;
+  out.open("section", {{"class", "stress-page"}});
+  out.element("h2", {}, "Stress increase at depth " + length_text(stress.depth, units));
+  const bool moved = std::abs(stress.depth - stress.depth_asked) > 1e-6;
+  out.element("p", {{"class", "stress-about"}},
+              "The vertical stress increase of all loaded areas at depth " +
+                  length_text(stress.depth, units) +
+                  (moved ? " (the stress depth of the profile nearest the " +
+                               decimal(static_cast<float>(stress.depth_asked), 2) +
+                               " asked for with --stress-depth)"
+                         : " (chosen with --stress-depth)") +
+                  ", on the nodes of the settlement map, as the analysis computes it there at a "
+                  "settlement point (" +
+                  std::string(units.pressure) + ").");
+  write_plan_view(out, problem, results, map);
+  out.close();
 }
 
 void write_section_view(XmlWriter& out, const problem::ProblemData& problem,

@@ -17,10 +17,16 @@ void write_map_section(XmlWriter& out, const problem::ProblemData& problem,
                        const analysis::AnalysisResults& results, const PageInput& input,
                        const SettlementMap& map);
 
-// The table of neighbouring pairs, worst first, the pairs beyond the limit
-// marked; and the steepest slope of the map.
+// The table of neighbouring pairs of each structure and start layer, worst
+// first, the pairs beyond the limit marked; and why the map's slope is not
+// given.
 void write_distortion_section(XmlWriter& out, const problem::ProblemData& problem,
                               const analysis::AnalysisResults& results, const SettlementMap& map);
+
+// The map of the stress increase at a depth. REQUIRES: input.stress_map.
+void write_stress_section(XmlWriter& out, const problem::ProblemData& problem,
+                          const analysis::AnalysisResults& results, const PageInput& input,
+                          const SettlementMap& map);
 
 // The section along its line, when the page has one.
 void write_section_view(XmlWriter& out, const problem::ProblemData& problem,

@@ -1,7 +1,7 @@
 // The labels of the plan, placed in order of importance: the points' numbers
-// and totals, the section's ends, the steepest slope, the contour levels,
-// then the areas' identifiers and loadings, each where it overlaps no label
-// or mark already there, or left off.
+// and totals, the section's ends, the contour levels, then the areas'
+// identifiers and loadings, each where it overlaps no label or mark already
+// there, farther off with a leader line, or left off.
 #pragma once
 
 #include <array>

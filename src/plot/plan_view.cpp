@@ -7,12 +7,12 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "analysis/settlement_grid.h"
 #include "plot/area_outline.h"
+#include "plot/map_extent.h"
 #include "plot/map_legend.h"
 #include "plot/page_text.h"
 #include "plot/plan_frame.h"
@@ -21,9 +21,11 @@
 namespace plot {
 namespace {
 
-constexpr double kMaxWidth = 1000.0, kMinWidth = 720.0;
-constexpr double kLeft = 64.0, kRight = 24.0, kBottom = 48.0;
-constexpr double kMaxPlotHeight = 760.0;
+// The drawing has the shape of a landscape page less its heading: the frame
+// at the left, the panel of the key and the title block at the right.
+constexpr double kWidth = 1000.0, kHeight = 600.0;
+constexpr double kLeft = 60.0, kTop = 14.0;
+constexpr double kPanelLeft = 778.0, kPanelRight = 992.0;
 
 double wide(float value) { return static_cast<double>(value); }
 
@@ -148,6 +150,8 @@ void write_flagged_pairs(XmlWriter& out, const PlanFrame& frame,
     const PlanPoint b = point_at(problem, row.pair[1] + 1);
     const std::string first = std::to_string(problem.points[row.pair[0] + 1].point_number);
     const std::string second = std::to_string(problem.points[row.pair[1] + 1].point_number);
+    // Pairs of different structures never come: distortion_by_structure
+    // pairs the points of one structure and one start layer only.
     out.open("g", {{"class", "flagged-pair"}, {"data-pair", first + "-" + second}});
     out.element(
         "title", {},
@@ -176,7 +180,7 @@ std::optional<std::array<PlanPoint, 2>> section_in_frame(const PlanFrame& frame,
   return std::array<PlanPoint, 2>{along(inside->from), along(inside->to)};
 }
 
-// The section's line, the steepest slope's mark and the points' marks; the
+// The section's line and the points' marks; the
 // boxes that labels keep clear of and the section's ends in pixels.
 PlanMarks write_marks(XmlWriter& out, const PlanFrame& frame, const problem::ProblemData& problem,
                       const analysis::AnalysisResults& results, const SettlementMap& map,
@@ -197,17 +201,6 @@ PlanMarks write_marks(XmlWriter& out, const PlanFrame& frame, const problem::Pro
                          {"stroke-dasharray", "8 4"}});
     }
   }
-  if (map.steepest.found) {
-    const double x = frame.px_x(map.steepest.at.x), y = frame.px_y(map.steepest.at.y);
-    out.open("g", {{"class", "steepest"}});
-    out.element("title", {}, "Steepest slope of the map: " + one_over_text(map.steepest.slope));
-    out.empty("path", {{"d", "M" + px(x) + " " + px(y - 6) + "l6 10h-12z"},
-                       {"fill", "#000000"},
-                       {"stroke", "#ffffff"},
-                       {"stroke-width", "1"}});
-    out.close();
-    marks.boxes.push_back({x - 7, y - 7, x + 7, y + 5});
-  }
   const UnitNames units = unit_names(problem.unit_system);
   out.open("g", {{"class", "points"}});
   std::vector<PlanPoint> seen;
@@ -221,20 +214,40 @@ PlanMarks write_marks(XmlWriter& out, const PlanFrame& frame, const problem::Pro
     seen.push_back(here);
     const float total = results.total_settlement[j];
     const double x = frame.px_x(here.x), y = frame.px_y(here.y);
-    out.open("g", {{"class", "point"}, {"data-position", std::to_string(j)}});
+    // A point counted from another start layer than the map's nodes is a
+    // square: its total is not a value of the surface around it.
+    const bool otherwise = counted_otherwise(map, map.points[static_cast<std::size_t>(j - 1)]);
+    out.open("g", {{"class", otherwise && !map.stress ? "point other-start" : "point"},
+                   {"data-position", std::to_string(j)}});
     out.element("title", {},
                 "Point " + std::to_string(point.point_number) + " at (" + decimal(point.x, 2) +
                     ", " + decimal(point.y, 2) + "): total settlement " + settlement_text(total) +
-                    " " + std::string(units.settlement));
-    out.empty("circle", {{"cx", px(x)},
-                         {"cy", px(y)},
-                         {"r", px(kPointMarkRadius)},
-                         {"fill", band_colour(map.scale, band_of(map.scale, wide(total)))},
+                    " " + std::string(units.settlement) + ", counted from layer " +
+                    std::to_string(std::max(point.start_layer, 1)));
+    const std::string fill = map.stress ? std::string("#ffffff")
+                                        : band_colour(map.scale, band_of(map.scale, wide(total)));
+    if (otherwise && !map.stress) {
+      out.empty("rect", {{"class", "mark"},
+                         {"x", px(x - kPointMarkRadius)},
+                         {"y", px(y - kPointMarkRadius)},
+                         {"width", px(2 * kPointMarkRadius)},
+                         {"height", px(2 * kPointMarkRadius)},
+                         {"fill", fill},
                          {"stroke", "#000000"},
                          {"stroke-width", "2"}});
+    } else {
+      out.empty("circle", {{"class", "mark"},
+                           {"cx", px(x)},
+                           {"cy", px(y)},
+                           {"r", px(kPointMarkRadius)},
+                           {"fill", fill},
+                           {"stroke", "#000000"},
+                           {"stroke-width", "2"}});
+    }
     out.empty("circle", {{"cx", px(x)}, {"cy", px(y)}, {"r", "1.5"}, {"fill", "#000000"}});
     out.close();
-    const double r = kPointMarkRadius + 1.0;
+    // The stroke reaches a pixel past the radius; a pixel more of room.
+    const double r = kPointMarkRadius + 2.0;
     marks.boxes.push_back({x - r, y - r, x + r, y + r});
   }
   out.close();
@@ -246,41 +259,36 @@ PlanMarks write_marks(XmlWriter& out, const PlanFrame& frame, const problem::Pro
 PlanNotes write_plan_view(XmlWriter& out, const problem::ProblemData& problem,
                           const analysis::AnalysisResults& results, const SettlementMap& map) {
   PlanNotes notes;
-  PlanFrame frame =
-      fit_frame(world_box(problem, map), kLeft, 0.0, kMaxWidth - kLeft - kRight, kMaxPlotHeight);
-  const double width = std::max(kMinWidth, kLeft + frame.width() + kRight);
+  PlanFrame frame = fit_frame(world_box(problem, map), kLeft, kTop, kFrameWidth, kFrameHeight);
   const UnitNames units = unit_names(problem.unit_system);
-  std::ostringstream legend_text;
-  // The key's height sets where the frame starts: drawn first into a buffer.
-  XmlWriter legend(legend_text);
-  const double legend_height =
-      write_map_legend(legend, map, problem.unit_system, problem.spread_area_count > 0, width);
-  frame.top = legend_height + 14.0;
-  const double height = frame.top + frame.height() + kBottom;
+  const std::string what = map.stress ? "stress-map" : "settlement-map";
   out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
-                   {"class", "plan"},
-                   {"width", px(width)},
-                   {"height", px(height)},
-                   {"viewBox", "0 0 " + px(width) + " " + px(height)},
+                   {"class", "plan " + what},
+                   {"width", px(kWidth)},
+                   {"height", px(kHeight)},
+                   {"viewBox", "0 0 " + px(kWidth) + " " + px(kHeight)},
                    {"font-family", "Helvetica, Arial, 'Liberation Sans', sans-serif"},
                    {"font-size", "12"}});
-  out.element("title", {}, "Plan view: settlement map, loaded areas and settlement points");
-  out.markup(legend_text.str());
+  out.element("title", {},
+              map.stress ? "Plan view: stress increase at a depth, loaded areas and points"
+                         : "Plan view: settlement map, loaded areas and settlement points");
   if (map.has_grid) write_bands(out, frame, map);
   write_axes(out, frame, units.length);
   if (map.has_grid) write_contours(out, frame, map);
   write_areas(out, frame, problem);
-  write_flagged_pairs(out, frame, problem, map);
+  if (!map.stress) write_flagged_pairs(out, frame, problem, map);
   PlanMarks marks = write_marks(out, frame, problem, results, map, notes);
   marks.boxes.push_back(write_scale_bar(out, frame, units.length));
   write_plan_labels(out, frame, problem, results, map, marks, notes);
   const Box area = frame.pixels();
-  out.empty("rect", {{"x", px(area.left)},
+  out.empty("rect", {{"class", "frame"},
+                     {"x", px(area.left)},
                      {"y", px(area.top)},
                      {"width", px(area.width())},
                      {"height", px(area.height())},
                      {"fill", "none"},
                      {"stroke", "#000000"}});
+  write_map_legend(out, problem, map, {kPanelLeft, kTop, kPanelRight, kHeight - 8});
   out.close();
   return notes;
 }

@@ -19,6 +19,7 @@ struct PlanNotes {
   int area_loads_left_off = 0;   // the identifier alone found room
   int contour_lines = 0;
   int contour_lines_unlabelled = 0;
+  bool area_labels_off = false;  // --no-area-labels
 };
 
 // Writes the plan view as one <svg> element, its key at the top.

@@ -20,9 +20,12 @@
 #include "layout/record_writer.h"
 #include "plot/grid_csv.h"
 #include "plot/html_page.h"
+#include "plot/map_extent.h"
+#include "plot/option_checks.h"
 #include "plot/section.h"
 #include "plot/settlement_map.h"
 #include "plot/sha256.h"
+#include "plot/stress_map.h"
 #include "report/message_texts.h"
 #include "report/stop_report.h"
 #include "run/command_line.h"
@@ -209,32 +212,72 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
       report::strain_warning_texts(problem, analysis.lines, *analysis.results);
   run::print_strain_warnings(console, kProgram, problem_file, strain_warnings);
 
-  PageInput page_input;
-  page_input.title = {problem_file, file_digest(problem_file), run_date()};
-  page_input.warnings = page_warnings(analysis, strain_warnings);
-  page_input.distortion_limit = options.distortion_limit;
-  // The settlement map: every node analysed as a point is.
-  MapInput& map = page_input.map;
-  if (analysis::grid_node_count(problem, options.grid_spacing) > analysis::kMaxGridNodes) {
-    console_stream << kProgram << ": a grid spacing of " << options.grid_spacing.value_or(0.0)
+  // Options that mean nothing for this problem end the run before the map.
+  const auto refuse = [&](const std::string& complaint) {
+    console_stream << kProgram << ": " << complaint << '\n';
+    return run::kWrongCommandLine;
+  };
+  if (const auto complaint = check_problem_options(options, problem)) return refuse(*complaint);
+  const analysis::PlanExtent first_box = first_map_box(problem, options.extent);
+  const double first_spacing = options.grid_spacing.value_or(default_grid_spacing(first_box));
+  if (const auto complaint = check_map_options(options, first_box, first_spacing))
+    return refuse(*complaint);
+  // Counted in double: a spacing fine enough passes the int range.
+  const double first_nodes =
+      (first_box.width() / first_spacing + 2.0) * (first_box.height() / first_spacing + 2.0);
+  if (options.grid_spacing && !(first_nodes <= analysis::kMaxGridNodes)) {
+    console_stream << kProgram << ": a grid spacing of " << *options.grid_spacing
                    << " gives more than a million nodes over this plan; give a larger "
                       "--grid-spacing\n";
     return run::kWrongCommandLine;
   }
-  map.grid = analysis::plan_grid(problem, options.grid_spacing);
+
+  PageInput page_input;
+  page_input.title = {problem_file, file_digest(problem_file), run_date()};
+  page_input.warnings = page_warnings(analysis, strain_warnings);
+  page_input.distortion_limit = options.distortion_limit;
+  page_input.distortion_limit_text = options.distortion_limit_text;
+  page_input.structures = options.structures;
+  // The settlement map: every node analysed as a point is, over a box grown
+  // until the basin's outer contours close in it.
+  MapInput& map = page_input.map;
   map.start_layer = options.start_layer.value_or(analysis::default_start_layer(problem));
   map.start_layer_chosen = options.start_layer.has_value();
-  map.totals =
-      analysis::settlement_on_grid(problem, map.grid, map.start_layer, GridProgress(console));
+  map.contour_interval = options.contour_interval;
+  map.contour_levels = options.contour_levels;
+  map.area_labels = options.area_labels;
+  std::vector<double> point_totals;
+  for (int j = 1; j <= problem.point_count; ++j)
+    point_totals.push_back(static_cast<double>(analysis.results->total_settlement[j]));
+  const LevelRule levels = [&](double smallest, double largest) {
+    return contour_levels(map_scale(map, smallest, largest));
+  };
+  MapCover cover = cover_map(problem, options.extent, options.grid_spacing, map.start_layer,
+                             point_totals, levels, GridProgress(console));
+  map.grid = cover.grid;
+  map.totals = std::move(cover.totals);
+  map.extent_chosen = cover.chosen;
+  map.growths = cover.growths;
+  map.closed = cover.closed;
+  page_input.map_warnings = map_warnings(problem, map);
+  for (const MapWarning& warning : page_input.map_warnings)
+    console_stream << kProgram << ": warning: " << warning.text << '\n';
   const SectionLine line = options.section.value_or(
       default_section_line(problem, *analysis.results, map.grid, map.totals));
   page_input.section = compute_section(problem, line, options.section.has_value(),
                                        section_spacing(line, map.grid.spacing), map.start_layer);
+  if (options.stress_depth)
+    page_input.stress_map = stress_on_grid(problem, map.grid, *options.stress_depth);
 
   // The contours, bands and distortion, for the page and the plan's SVG file.
   const SettlementMap settlement_map = make_settlement_map(problem, *analysis.results, page_input);
+  if (const auto complaint = check_level_count(options, settlement_map.levels.size()))
+    return refuse(*complaint);
+  std::optional<SettlementMap> stress_map;
+  if (page_input.stress_map) stress_map = make_stress_map(problem, *analysis.results, page_input);
   std::ostringstream page;
-  write_page(page, problem, *analysis.results, page_input, settlement_map);
+  write_page(page, problem, *analysis.results, page_input, settlement_map,
+             stress_map ? &*stress_map : nullptr);
   if (!write_text_file(options.page, page.str())) {
     console_stream << kProgram << ": cannot write the page " << run::full_path(options.page)
                    << '\n';

@@ -49,7 +49,8 @@ std::optional<double> ratio(std::string_view text) {
   return number(text);
 }
 
-std::optional<SectionLine> section(std::string_view text) {
+// Numbers separated by commas, none missing.
+std::optional<std::vector<double>> number_list(std::string_view text) {
   std::vector<double> values;
   while (true) {
     const std::size_t comma = text.find(',');
@@ -59,10 +60,74 @@ std::optional<SectionLine> section(std::string_view text) {
     if (comma == std::string_view::npos) break;
     text.remove_prefix(comma + 1);
   }
-  if (values.size() != 4) return std::nullopt;
-  const SectionLine line{values[0], values[1], values[2], values[3]};
+  return values;
+}
+
+std::optional<SectionLine> section(std::string_view text) {
+  const auto values = number_list(text);
+  if (!values || values->size() != 4) return std::nullopt;
+  const SectionLine line{(*values)[0], (*values)[1], (*values)[2], (*values)[3]};
   if (line.x1 == line.x2 && line.y1 == line.y2) return std::nullopt;
   return line;
+}
+
+std::optional<ExtentBox> extent(std::string_view text) {
+  const auto values = number_list(text);
+  if (!values || values->size() != 4) return std::nullopt;
+  const ExtentBox box{(*values)[0], (*values)[1], (*values)[2], (*values)[3]};
+  if (!(box.x1 < box.x2 && box.y1 < box.y2)) return std::nullopt;
+  return box;
+}
+
+std::optional<std::vector<double>> increasing_levels(std::string_view text) {
+  auto values = number_list(text);
+  if (!values) return std::nullopt;
+  for (std::size_t k = 1; k < values->size(); ++k) {
+    if (!((*values)[k - 1] < (*values)[k])) return std::nullopt;
+  }
+  return values;
+}
+
+std::string_view trim(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+    text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+    text.remove_suffix(1);
+  return text;
+}
+
+// "Tank A=1-4,7;Tank B=5,6": groups apart by semicolons, each a name, an
+// equals sign and point numbers or ranges of them apart by commas.
+std::optional<std::vector<StructureGroup>> structure_groups(std::string_view text) {
+  std::vector<StructureGroup> groups;
+  while (!trim(text).empty()) {
+    const std::size_t semicolon = text.find(';');
+    const std::string_view group = text.substr(0, semicolon);
+    text = semicolon == std::string_view::npos ? std::string_view() : text.substr(semicolon + 1);
+    const std::size_t equals = group.find('=');
+    if (equals == std::string_view::npos) return std::nullopt;
+    StructureGroup structure{std::string(trim(group.substr(0, equals))), {}};
+    if (structure.name.empty()) return std::nullopt;
+    for (const auto& other : groups) {
+      if (other.name == structure.name) return std::nullopt;
+    }
+    std::string_view numbers = group.substr(equals + 1);
+    while (true) {
+      const std::size_t comma = numbers.find(',');
+      const std::string_view item = trim(numbers.substr(0, comma));
+      const std::size_t dash = item.find('-', 1);
+      const auto first = integer(trim(item.substr(0, dash)));
+      const auto last =
+          dash == std::string_view::npos ? first : integer(trim(item.substr(dash + 1)));
+      if (!first || !last || *last < *first || *last - *first > 10000) return std::nullopt;
+      for (std::int32_t n = *first; n <= *last; ++n) structure.point_numbers.push_back(n);
+      if (comma == std::string_view::npos) break;
+      numbers.remove_prefix(comma + 1);
+    }
+    groups.push_back(std::move(structure));
+  }
+  if (groups.empty()) return std::nullopt;
+  return groups;
 }
 
 CommandLineComplaint complaint(std::string text) { return {std::move(text)}; }
@@ -130,13 +195,62 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
     } else if (name == "--distortion-limit") {
       const auto text = take_value();
       const auto limit = text ? ratio(*text) : std::nullopt;
-      if (!limit || *limit <= 0.0) {
+      // An angular distortion is a slope: 1 is 45 degrees, past any structure.
+      if (!limit || *limit <= 0.0 || *limit >= 1.0) {
         return complaint(
-            "--distortion-limit takes a ratio greater than 0, as 0.002 or 1/500, "
+            "--distortion-limit takes a ratio between 0 and 1, as 0.002 or 1/500, "
             "not '" +
             std::string(text.value_or("")) + "'");
       }
       options.distortion_limit = *limit;
+      options.distortion_limit_text = std::string(*text);
+    } else if (name == "--extent") {
+      const auto text = take_value();
+      const auto box = text ? extent(*text) : std::nullopt;
+      if (!box) {
+        return complaint(
+            "--extent takes X1,Y1,X2,Y2, the lower left corner and the upper right one, not '" +
+            std::string(text.value_or("")) + "'");
+      }
+      options.extent = box;
+    } else if (name == "--interval") {
+      const auto text = take_value();
+      const auto interval = text ? number(*text) : std::nullopt;
+      if (!interval || *interval <= 0.0) {
+        return complaint("--interval takes a contour interval greater than 0, not '" +
+                         std::string(text.value_or("")) + "'");
+      }
+      options.contour_interval = interval;
+    } else if (name == "--levels") {
+      const auto text = take_value();
+      const auto levels = text ? increasing_levels(*text) : std::nullopt;
+      if (!levels) {
+        return complaint("--levels takes contour levels in increasing order, as 0.5,1,2, not '" +
+                         std::string(text.value_or("")) + "'");
+      }
+      options.contour_levels = *levels;
+    } else if (name == "--stress-depth") {
+      const auto text = take_value();
+      const auto depth = text ? number(*text) : std::nullopt;
+      if (!depth || *depth < 0.0) {
+        return complaint("--stress-depth takes a depth of 0 or more, not '" +
+                         std::string(text.value_or("")) + "'");
+      }
+      options.stress_depth = depth;
+    } else if (name == "--structures") {
+      const auto text = take_value();
+      const auto groups = text ? structure_groups(*text) : std::nullopt;
+      if (!groups) {
+        return complaint(
+            "--structures takes NAME=POINTS;NAME=POINTS with point numbers and ranges, as "
+            "\"Tank A=1-4,7;Tank B=5,6\", each name once, not '" +
+            std::string(text.value_or("")) + "'");
+      }
+      options.structures = *groups;
+    } else if (name == "--no-area-labels") {
+      if (value)
+        return complaint("--no-area-labels takes no value, not '" + std::string(*value) + "'");
+      options.area_labels = false;
     } else if (name == "--section") {
       const auto text = take_value();
       const auto line = text ? section(*text) : std::nullopt;
@@ -149,6 +263,8 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
       return complaint("unknown argument '" + std::string(argument) + "'");
     }
   }
+  if (options.contour_interval && !options.contour_levels.empty())
+    return complaint("--levels and --interval cannot both be given");
   return options;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace plot {
 
@@ -17,14 +18,33 @@ struct SectionLine {
   double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
 };
 
+// A rectangle of the plan given by two opposite corners, lower left first.
+struct ExtentBox {
+  double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
+};
+
+// One structure named on the command line: its name and the numbers of its
+// settlement points (as the problem file numbers them), in the order given.
+struct StructureGroup {
+  std::string name;
+  std::vector<std::int32_t> point_numbers;
+};
+
 struct PlotOptions {
   std::string page = kDefaultPageName;
-  std::optional<double> grid_spacing;       // in the problem's length unit
-  std::optional<std::int32_t> start_layer;  // of every grid node
-  std::optional<std::string> grid_csv;      // the grid for other tools
-  double distortion_limit = 1.0 / 500.0;    // angular distortion flagged beyond
-  std::optional<SectionLine> section;       // else through the largest settlement
-  std::optional<std::string> plan_svg;      // the plan alone
+  std::optional<double> grid_spacing;           // in the problem's length unit
+  std::optional<std::int32_t> start_layer;      // of every grid node
+  std::optional<std::string> grid_csv;          // the grid for other tools
+  double distortion_limit = 1.0 / 500.0;        // angular distortion flagged beyond
+  std::string distortion_limit_text = "1/500";  // as given
+  std::optional<SectionLine> section;           // else through the largest settlement
+  std::optional<std::string> plan_svg;          // the plan alone
+  std::optional<ExtentBox> extent;              // else grown until the lowest contour closes
+  std::optional<double> contour_interval;       // settlement unit; else a round one
+  std::vector<double> contour_levels;           // settlement unit, increasing; else by interval
+  std::optional<double> stress_depth;           // a map of the stress increase at this depth
+  std::vector<StructureGroup> structures;       // empty: every point one structure
+  bool area_labels = true;                      // --no-area-labels leaves them off the plan
 };
 
 // What the command line asks for: options for a run, or --help / --version
@@ -37,7 +57,9 @@ struct CommandLineComplaint {
 using PlotCommand = std::variant<PlotOptions, HelpRequest, VersionRequest, CommandLineComplaint>;
 
 // Options are written "--name value" or "--name=value"; the page name, ending
-// in .html or .htm, may stand anywhere once.
+// in .html or .htm, may stand anywhere once. What can be refused without the
+// problem is refused here; the rest (a spacing too coarse for the plan, a
+// start layer the profile lacks, ...) by check_plot_options.
 PlotCommand parse_plot_command(int argc, const char* const* argv);
 
 }  // namespace plot

@@ -15,7 +15,7 @@ namespace plot {
 namespace {
 
 constexpr double kWidth = 1000.0, kLeft = 72.0, kRight = 28.0;
-constexpr double kLanesTop = 26.0, kLaneHeight = 20.0, kChartHeight = 230.0, kBottom = 50.0;
+constexpr double kLanesTop = 26.0, kLaneHeight = 20.0, kChartHeight = 380.0, kBottom = 50.0;
 constexpr const char* kSettlementColour = "#b2182b";
 
 // The lane of each crossing: the first whose last stretch ends before it starts.
