@@ -40,19 +40,21 @@ constexpr std::string_view kStyle =
     // its own, filled, and the profiles six to a page. No text below 7 pt:
     // the drawings are printed at about a quarter of a millimetre a pixel.
     "@page{size:landscape;margin:8mm}"
-    "@media print{body{max-width:none;padding:0;font-size:10pt;line-height:1.3}"
+    "@media print{body{max-width:none;padding:0;font-size:9pt;line-height:1.25}"
     "h1{font-size:16pt;margin:0}.subtitle{font-size:12pt}h2{margin:0 0 2mm;font-size:13pt}"
-    "p{margin:1.5mm 0}.note{font-size:9pt}table{font-size:9pt}td.sha256{font-size:9pt}"
+    "p{margin:1.5mm 0}.note{font-size:8pt}table{font-size:8pt;margin:1mm 0}"
+    "th,td{padding:0.3mm 1.5mm}td.sha256{font-size:8pt}ul.warnings{font-size:8pt;margin:1mm 0}"
+    "h2{margin-top:3mm}section h2{margin-top:0}table.title-block{margin:1mm 0}"
     "section.map-page p,section.stress-page p{font-size:9pt;margin:1mm 0}"
     "section.map-page p.drawn{display:none}"
     "section.map-page,section.stress-page,section.section-page,section.profiles-page{"
     "break-before:page;page-break-before:always}"
     "svg.plan{width:auto;height:auto;max-width:100%;max-height:158mm;break-inside:avoid}"
-    "svg.section-chart{width:auto;height:auto;max-width:100%;max-height:130mm;"
+    "svg.section-chart{width:auto;height:auto;max-width:100%;max-height:160mm;"
     "break-inside:avoid}"
     ".profiles{gap:2mm}.profiles svg.profile{width:72mm;height:auto;break-inside:avoid}"
-    ".profiles.few svg.profile{width:110mm}.profiles.one svg.profile{width:150mm}"
-    ".profiles svg.soil-column{width:40mm;height:auto}.profiles.one svg.soil-column{width:80mm}"
+    ".profiles.few svg.profile{width:110mm}.profiles.one svg.profile{width:125mm}"
+    ".profiles svg.soil-column{width:40mm;height:auto}.profiles.one svg.soil-column{width:66mm}"
     "svg.key{width:200mm;height:auto}"
     "tr{break-inside:avoid}}";
 
@@ -293,16 +295,17 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
   out.close();
   out.open("body");
   // The cover page (printed): what the problem is, what went wrong, its
-  // points and areas; then the drawings, each a page.
+  // points; then the drawings, each a page; the tables that may run over
+  // pages, the distortion and the areas, last.
   write_heading(out, problem, results, input, map);
   write_warnings(out, input.title.input_name, input.warnings, input.map_warnings);
   write_point_table(out, problem, results, count_warnings(results));
-  write_area_table(out, problem);
   write_map_section(out, problem, results, input, map);
   if (stress_map) write_stress_section(out, problem, results, input, *stress_map);
   write_section_view(out, problem, input);
-  write_distortion_section(out, problem, results, map);
   write_profiles(out, problem, results);
+  write_distortion_section(out, problem, results, map);
+  write_area_table(out, problem);
   out.element("p", {{"class", "note"}},
               "Drawn by settle-plot " SETTLE_VERSION " from " + input.title.input_name +
                   ". Its numbers at the points are those of Tables 6 and 7 of the report that "

@@ -159,6 +159,10 @@ void write_distortion_section(XmlWriter& out, const problem::ProblemData& proble
                   (left_out > 0 ? " " + plural(left_out, "point belongs", "points belong") +
                                       " to no structure and is compared with none."
                                 : ""));
+  out.element("p", {{"class", "no-slope"}},
+              "The slope of the map between its nodes is not given: at the edge of a flexible "
+              "load it is a step whose steepness follows the grid's spacing, not the ground. "
+              "Check a structure by the distortion between its points.");
   if (map.distortion.empty()) {
     out.element("p", {},
                 "No two points of one structure and one start layer at different places: no pair "
@@ -210,10 +214,6 @@ void write_distortion_section(XmlWriter& out, const problem::ProblemData& proble
     }
     out.close();
   }
-  out.element("p", {{"class", "no-slope"}},
-              "The slope of the map between its nodes is not given: at the edge of a flexible "
-              "load it is a step whose steepness follows the grid's spacing, not the ground. "
-              "Check a structure by the distortion between its points.");
   out.close();
 }
 

@@ -63,7 +63,7 @@ void write_axes(XmlWriter& out, const PlanFrame& frame, std::string_view length_
 
 Box write_scale_bar(XmlWriter& out, const PlanFrame& frame, std::string_view length_unit) {
   const Box area = frame.pixels();
-  const double bar = round_step(area.width() / frame.scale, 5);
+  const double bar = round_step(area.width() / frame.scale, 8);
   const double bar_px = bar * frame.scale;
   const double right = area.right - 14;
   const double base = area.bottom - 14;

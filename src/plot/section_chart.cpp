@@ -15,7 +15,7 @@ namespace plot {
 namespace {
 
 constexpr double kWidth = 1000.0, kLeft = 72.0, kRight = 28.0;
-constexpr double kLanesTop = 26.0, kLaneHeight = 20.0, kChartHeight = 380.0, kBottom = 50.0;
+constexpr double kLanesTop = 26.0, kLaneHeight = 20.0, kChartHeight = 470.0, kBottom = 50.0;
 constexpr const char* kSettlementColour = "#b2182b";
 
 // The lane of each crossing: the first whose last stretch ends before it starts.
@@ -93,12 +93,12 @@ void write_section_chart(XmlWriter& out, const problem::ProblemData& problem,
                        {"fill", "#d9d9d9"},
                        {"stroke", "#000000"},
                        {"stroke-width", "0.8"}});
-    if (text_width(label, 11.0, true) + 4.0 <= right - left) {
+    if (text_width(label, 12.0, true) + 4.0 <= right - left) {
       out.element("text",
                   {{"x", px((left + right) / 2)},
-                   {"y", px(lane_top + 12)},
+                   {"y", px(lane_top + 13)},
                    {"text-anchor", "middle"},
-                   {"font-size", "11"},
+                   {"font-size", "12"},
                    {"font-weight", "bold"}},
                   label);
     }

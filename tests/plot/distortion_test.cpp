@@ -1,5 +1,5 @@
 // Differential settlement and angular distortion on a case worked by hand,
-// the pairs of points on one line, and the steepest slope of a grid.
+// the pairs of points on one line, and the pairs kept within a structure.
 #include "plot/distortion.h"
 
 #include <gtest/gtest.h>
@@ -79,24 +79,32 @@ TEST(Distortion, PointsOnALineArePairedWithTheNextAlongIt) {
   }
 }
 
-TEST(Distortion, TheSteepestSlopeOfAGridIsFoundWhereItLies) {
-  // s = x^2 / 10 mm over x, y from 0 to 10 m: the slope x / 5 mm per m is
-  // steepest in the cells along x = 9.5, at 1.9 / 1000.
-  ValueGrid grid{0.0, 0.0, 1.0, 11, 6, {}};
-  for (int j = 0; j < grid.rows; ++j) {
-    for (int i = 0; i < grid.columns; ++i) grid.values.push_back(i * i / 10.0);
-  }
-  const SteepestSlope steepest = steepest_slope(grid, 1000.0);
-  ASSERT_TRUE(steepest.found);
-  EXPECT_NEAR(steepest.slope, 1.9 / 1000.0, 1e-15);
-  EXPECT_DOUBLE_EQ(steepest.at.x, 9.5);
-  // On a plane of 3 along x and 4 along y (inches per foot), 5 / 12.
-  ValueGrid plane{0.0, 0.0, 2.0, 3, 3, {}};
-  for (int j = 0; j < 3; ++j) {
-    for (int i = 0; i < 3; ++i) plane.values.push_back(3.0 * 2.0 * i + 4.0 * 2.0 * j);
-  }
-  EXPECT_NEAR(steepest_slope(plane, 12.0).slope, 5.0 / 12.0, 1e-15);
-  EXPECT_FALSE(steepest_slope(ValueGrid{0.0, 0.0, 1.0, 1, 1, {1.0}}, 12.0).found);
+// Points of two structures, and points of one structure counted from
+// different start layers, are never paired: only T1-T2 and T3-T4 remain.
+TEST(Distortion, PairsOnlyPointsOfOneStructureAndOneStartLayer) {
+  const auto point = [](int position, double x, double settlement, std::int32_t layer,
+                        const char* structure) {
+    PagePoint p;
+    p.position = position;
+    p.number = position;
+    p.at = {x, 0.0};
+    p.settlement = settlement;
+    p.start_layer = layer;
+    p.structure = structure;
+    return p;
+  };
+  const std::vector<PagePoint> points = {
+      point(1, 0.0, 1.0, 1, "Tank"),  point(2, 10.0, 2.2, 1, "Tank"),
+      point(3, 20.0, 3.0, 2, "Tank"), point(4, 30.0, 3.6, 2, "Tank"),
+      point(5, 15.0, 9.0, 1, "Shed"), point(6, 25.0, 0.0, 1, ""),
+  };
+  const auto rows = distortion_by_structure(points, 12.0, 1.0 / 500.0);
+  ASSERT_EQ(rows.size(), 2u);
+  // 1.2 in. over 10 ft is 1/100, worse than 0.6 in. over 10 ft, 1/200.
+  EXPECT_EQ(rows[0].pair, (std::array<int, 2>{0, 1}));
+  EXPECT_NEAR(rows[0].distortion, 1.2 / 12.0 / 10.0, 1e-15);
+  EXPECT_EQ(rows[1].pair, (std::array<int, 2>{2, 3}));
+  EXPECT_NEAR(rows[1].distortion, 0.6 / 12.0 / 10.0, 1e-15);
 }
 
 }  // namespace

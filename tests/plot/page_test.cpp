@@ -111,7 +111,10 @@ TEST_P(PlotPage, EveryPointIsDrawnWithItsLabelAndSettlement) {
   ASSERT_EQ(plans.size(), 1u);
   const auto points = find(*plans[0], "g", "point");
   ASSERT_EQ(points.size(), example.totals.size());
-  for (const XmlElement* point : points) EXPECT_EQ(find(*point, "circle", "").size(), 2u);
+  // A mark (a circle, or a square for a point of another start layer) and its dot.
+  for (const XmlElement* point : points) {
+    EXPECT_EQ(find(*point, "circle", "").size() + find(*point, "rect", "mark").size(), 2u);
+  }
   const auto labels = find(*plans[0], "text", "point-label");
   EXPECT_EQ(labels.size(), example.totals.size());
   for (const XmlElement* label : labels) {

@@ -67,17 +67,26 @@ TEST_P(PlanLabels, NoTwoOverlapNorCoverAPointNorLeaveTheFrame) {
   std::vector<Box> labels;
   for (const XmlElement* text : find(*plans[0], "text", "label")) labels.push_back(box_of(*text));
   ASSERT_GT(labels.size(), 5u);
-  // The frame: the plot area's outline, the last rectangle drawn.
-  const auto rects = find(*plans[0], "rect", "");
-  const XmlElement& frame_rect = *rects.back();
+  // The frame: the plot area's outline.
+  const auto rects = find(*plans[0], "rect", "frame");
+  ASSERT_EQ(rects.size(), 1u);
+  const XmlElement& frame_rect = *rects[0];
   const Box frame{number(frame_rect, "x"), number(frame_rect, "y"),
                   number(frame_rect, "x") + number(frame_rect, "width"),
                   number(frame_rect, "y") + number(frame_rect, "height")};
   std::vector<Box> marks;
   for (const XmlElement* point : find(*plans[0], "g", "point")) {
-    const XmlElement& circle = *find(*point, "circle", "").at(0);
-    const double cx = number(circle, "cx"), cy = number(circle, "cy"), r = number(circle, "r");
-    marks.push_back({cx - r, cy - r, cx + r, cy + r});
+    const auto circles = find(*point, "circle", "mark");
+    if (!circles.empty()) {
+      const XmlElement& circle = *circles[0];
+      const double cx = number(circle, "cx"), cy = number(circle, "cy"), r = number(circle, "r");
+      marks.push_back({cx - r, cy - r, cx + r, cy + r});
+      continue;
+    }
+    const XmlElement& square = *find(*point, "rect", "mark").at(0);
+    marks.push_back({number(square, "x"), number(square, "y"),
+                     number(square, "x") + number(square, "width"),
+                     number(square, "y") + number(square, "height")});
   }
   for (std::size_t a = 0; a < labels.size(); ++a) {
     const Box& box = labels[a];

@@ -30,6 +30,23 @@ TEST(PlotOptions, ReadsEveryOptionInEitherForm) {
   EXPECT_EQ(options->section->x2, 20.0);
   EXPECT_EQ(options->section->y2, 1.5);
   EXPECT_EQ(options->plan_svg, "plan.svg");
+  EXPECT_EQ(options->distortion_limit_text, "1/300");
+
+  const PlotCommand more =
+      parse({"--extent=-5,-6,7,8", "--levels", "0.1,0.5,1", "--stress-depth", "3.5", "--structures",
+             " Tank A = 1-3, 7 ;Tank B=5", "--no-area-labels"});
+  const auto* chosen = std::get_if<PlotOptions>(&more);
+  ASSERT_NE(chosen, nullptr);
+  ASSERT_TRUE(chosen->extent);
+  EXPECT_EQ(chosen->extent->x1, -5.0);
+  EXPECT_EQ(chosen->extent->y2, 8.0);
+  EXPECT_EQ(chosen->contour_levels, (std::vector<double>{0.1, 0.5, 1.0}));
+  EXPECT_EQ(chosen->stress_depth, 3.5);
+  ASSERT_EQ(chosen->structures.size(), 2u);
+  EXPECT_EQ(chosen->structures[0].name, "Tank A");
+  EXPECT_EQ(chosen->structures[0].point_numbers, (std::vector<std::int32_t>{1, 2, 3, 7}));
+  EXPECT_EQ(chosen->structures[1].name, "Tank B");
+  EXPECT_FALSE(chosen->area_labels);
 
   const PlotCommand none = parse({});
   const auto* defaults = std::get_if<PlotOptions>(&none);
@@ -60,7 +77,34 @@ TEST(PlotOptions, NamesWhatItDoesNotUnderstand) {
        "--plan-svg takes a file name ending in .svg, not 'plan.html'"},
       {__LINE__,
        {"--distortion-limit", "1/0"},
-       "--distortion-limit takes a ratio greater than 0, as 0.002 or 1/500, not '1/0'"},
+       "--distortion-limit takes a ratio between 0 and 1, as 0.002 or 1/500, not '1/0'"},
+      {__LINE__,
+       {"--distortion-limit", "500"},
+       "--distortion-limit takes a ratio between 0 and 1, as 0.002 or 1/500, not '500'"},
+      {__LINE__,
+       {"--distortion-limit=2"},
+       "--distortion-limit takes a ratio between 0 and 1, as 0.002 or 1/500, not '2'"},
+      {__LINE__,
+       {"--extent", "10,0,0,10"},
+       "--extent takes X1,Y1,X2,Y2, the lower left corner and the upper right one, not "
+       "'10,0,0,10'"},
+      {__LINE__,
+       {"--interval", "-1"},
+       "--interval takes a contour interval greater than 0, not '-1'"},
+      {__LINE__,
+       {"--levels", "1,0.5"},
+       "--levels takes contour levels in increasing order, as 0.5,1,2, not '1,0.5'"},
+      {__LINE__, {"--levels=1", "--interval=1"}, "--levels and --interval cannot both be given"},
+      {__LINE__, {"--stress-depth", "-2"}, "--stress-depth takes a depth of 0 or more, not '-2'"},
+      {__LINE__,
+       {"--structures", "A=1-3;A=4"},
+       "--structures takes NAME=POINTS;NAME=POINTS with point numbers and ranges, as \"Tank "
+       "A=1-4,7;Tank B=5,6\", each name once, not 'A=1-3;A=4'"},
+      {__LINE__,
+       {"--structures", "=1"},
+       "--structures takes NAME=POINTS;NAME=POINTS with point numbers and ranges, as \"Tank "
+       "A=1-4,7;Tank B=5,6\", each name once, not '=1'"},
+      {__LINE__, {"--no-area-labels=yes"}, "--no-area-labels takes no value, not 'yes'"},
       {__LINE__,
        {"--section", "0,0,0,0"},
        "--section takes X1,Y1,X2,Y2, two different ends, not "

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -175,6 +177,79 @@ TEST(PlotCommandLine, AGridSpacingTooFineForThePlanIsRefused) {
   EXPECT_FALSE(fs::exists(folder.path() / "settlement.html"));
 }
 
+// Options that mean nothing for the problem are refused after it is read,
+// with exit status 2 and the option named, and no page is written. The
+// sample's first map box is 35.3 by 28 ft (its plan with a margin, in the
+// frame's shape); its profile has two layers and sublayers down to 10 ft;
+// its one point is number 1.
+TEST(PlotCommandLine, OptionsThatMeanNothingForTheProblemAreRefused) {
+  const struct {
+    int line;
+    std::vector<std::string> arguments;
+    std::string complaint;
+  } cases[] = {
+      {__LINE__,
+       {"--grid-spacing", "100"},
+       "settle-plot: --grid-spacing 100 gives 1 nodes across the map's shorter side of"},
+      {__LINE__,
+       {"--grid-spacing", "5"},
+       "settle-plot: --grid-spacing 5 gives 6 nodes across the map's shorter side of 28, fewer "
+       "than 10: give 3.111111 or less"},
+      {__LINE__,
+       {"--grid-spacing", "0.5", "--section", "0,0,0.2,0"},
+       "settle-plot: --section 0,0,0.2,0 is 0.2 long, shorter than the grid spacing 0.5: give a "
+       "longer line"},
+      {__LINE__,
+       {"--section", "100,100,200,100"},
+       "settle-plot: --section 100,100,200,100 lies outside the map (x from"},
+      {__LINE__,
+       {"--start-layer", "99"},
+       "settle-plot: --start-layer 99: the profile has layers 1 to 2"},
+      {__LINE__,
+       {"--start-layer", "0"},
+       "settle-plot: --start-layer 0: the profile has layers 1 to 2"},
+      {__LINE__,
+       {"--structures", "A=1;B=2"},
+       "settle-plot: --structures names point 2 in 'B', but the problem has no point of that "
+       "number"},
+      {__LINE__,
+       {"--structures", "A=1;B=1"},
+       "settle-plot: --structures names point 1 twice, in 'A' and in 'B'"},
+      {__LINE__,
+       {"--stress-depth", "30"},
+       "settle-plot: --stress-depth 30 lies below the profile, whose sublayers end at 10"},
+      {__LINE__, {"--interval", "0.001"}, "settle-plot: --interval 0.001 gives 17"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    TempFolder folder;
+    testing_support::copy_case_inputs(fs::path(SETTLE_EXAMPLES) / "sample", folder.path());
+    const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, c.arguments);
+    EXPECT_EQ(run.exit_status, 2);
+    const std::vector<std::string> lines = lines_of(run.console);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().rfind(c.complaint, 0), 0u) << run.console;
+    EXPECT_FALSE(fs::exists(folder.path() / "settlement.html"));
+  }
+}
+
+// The map's own warnings: on the console after settle's, and on the page.
+TEST(PlotCommandLine, WarnsOfACoarseGridAndOverlappingSpreadAreas) {
+  TempFolder folder;
+  testing_support::copy_case_inputs(fs::path(SETTLE_EXAMPLES) / "large", folder.path());
+  const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"--grid-spacing", "5"});
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_NE(run.console.find("settle-plot: warning: the grid spacing 5 is more than half the width "
+                             "2 of the narrowest loaded area, A023"),
+            std::string::npos)
+      << run.console;
+  EXPECT_NE(run.console.find("settle-plot: warning: spread areas S2 and S4 overlap in plan"),
+            std::string::npos);
+  const std::string page = read_file(folder.path() / "settlement.html");
+  EXPECT_NE(page.find("<li class=\"map-warning\">Settlement map: spread areas S2 and S4 overlap"),
+            std::string::npos);
+}
+
 TEST(PlotCommandLine, HelpExplainsThePageAndWritesNothing) {
   TempFolder folder;
   const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"--help"});
@@ -183,6 +258,39 @@ TEST(PlotCommandLine, HelpExplainsThePageAndWritesNothing) {
   EXPECT_NE(help.find("settlement.html"), std::string::npos);
   EXPECT_NE(help.find("names.dat"), std::string::npos);
   EXPECT_FALSE(fs::exists(folder.path() / "settlement.html"));
+}
+
+// Every option --help names has its entry in settle-plot(1), and no other;
+// the page's stale sentences are gone.
+TEST(PlotCommandLine, TheManPageAgreesWithHelp) {
+  TempFolder folder;
+  const auto help = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"--help"});
+  ASSERT_EQ(help.exit_status, 0);
+  std::set<std::string> in_help{"--help", "--version"};
+  const std::regex help_option(R"(^  (--[a-z-]+))");
+  for (const std::string& line : lines_of(help.output)) {
+    std::smatch match;
+    if (std::regex_search(line, match, help_option)) in_help.insert(match[1]);
+  }
+  const std::string page = read_file(fs::path(SETTLE_DOCS) / ".." / "man" / "settle-plot.1.scd");
+  std::set<std::string> in_man;
+  const std::regex man_option(R"(^\*(--[a-z-]+)\*)");
+  const std::string options = page.substr(page.find("# OPTIONS"));
+  for (const std::string& line : lines_of(options.substr(0, options.find("# ENVIRONMENT")))) {
+    std::smatch match;
+    if (std::regex_search(line, match, man_option)) in_man.insert(match[1]);
+  }
+  EXPECT_EQ(in_help, in_man);
+  EXPECT_GE(in_help.size(), 14u);
+  // Each default --help states, the man page states too.
+  for (const char* default_text : {"1/500", "about 80 cells", "smallest start layer"}) {
+    EXPECT_NE(help.output.find(default_text), std::string::npos) << default_text;
+    EXPECT_NE(page.find(default_text), std::string::npos) << default_text;
+  }
+  for (const char* stale : {"shaded between the points", "Default 1: the whole profile",
+                            "Also computes the settlement on a square grid"}) {
+    EXPECT_EQ(page.find(stale), std::string::npos) << stale;
+  }
 }
 
 TEST(PlotCommandLine, WritesTheNamedPage) {
