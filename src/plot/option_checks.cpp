@@ -2,8 +2,8 @@
 #include "plot/option_checks.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "plot/area_outline.h"
 #include "plot/page_text.h"
@@ -13,12 +13,11 @@
 namespace plot {
 namespace {
 
-// A length as the user would type it back: the fewest digits, to a part in 1e6.
+// A length as the user would type it: six significant figures at most.
 std::string shortest(double value) {
   char text[32];
-  const double rounded = std::stod(std::to_string(value));
-  const auto result = std::to_chars(text, text + sizeof text, static_cast<float>(rounded));
-  return std::string(text, result.ptr);
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
 }
 
 std::string box_text(const analysis::PlanExtent& box) {

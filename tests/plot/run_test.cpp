@@ -194,7 +194,7 @@ TEST(PlotCommandLine, OptionsThatMeanNothingForTheProblemAreRefused) {
       {__LINE__,
        {"--grid-spacing", "5"},
        "settle-plot: --grid-spacing 5 gives 6 nodes across the map's shorter side of 28, fewer "
-       "than 10: give 3.111111 or less"},
+       "than 10: give 3.11111 or less"},
       {__LINE__,
        {"--grid-spacing", "0.5", "--section", "0,0,0.2,0"},
        "settle-plot: --section 0,0,0.2,0 is 0.2 long, shorter than the grid spacing 0.5: give a "
