@@ -43,9 +43,9 @@ TEST(MapSection, SaysHowTheMapWasComputed) {
   EXPECT_EQ(text_of(*run.page, "span", "grid-size"), std::to_string(xs.size()) + " \u00d7 " +
                                                          std::to_string(ys.size()) + " = " +
                                                          std::to_string(nodes) + " nodes");
-  // 0 and 0.25 are neighbouring x values of the sample's grid.
-  EXPECT_TRUE(xs.count("0") && xs.count("0.25"));
-  EXPECT_EQ(text_of(*run.page, "span", "grid-spacing"), "0.25 ft");
+  // 0 and 0.5 are neighbouring x values of the sample's grid.
+  EXPECT_TRUE(xs.count("0") && xs.count("0.5"));
+  EXPECT_EQ(text_of(*run.page, "span", "grid-spacing"), "0.5 ft");
   EXPECT_EQ(text_of(*run.page, "span", "start-layer"), "layer 1");
   const std::string how = text_of(*run.page, "p", "how-computed");
   EXPECT_NE(how.find("(the smallest start layer among the points)"), std::string::npos) << how;
@@ -153,8 +153,9 @@ TEST(MapSection, TheSectionRunsThroughTheLargestSettlementUnlessALineIsGiven) {
   const plot_test::ExampleRun run = plot_test::run_example("sample", {"--grid-spacing=1"});
   ASSERT_EQ(run.exit_status, 0) << run.console;
   const std::string about = text_of(*run.page, "p", "section-about");
-  // The sample's grid runs from x = -9 to 11; its one point lies at y = 0.
-  EXPECT_EQ(about.rfind("From A (-9.00, 0.00) to A\u2032 (11.00, 0.00), 20.00 ft (through the "
+  // The sample's map runs from x = -17 to 19 (its plan with a margin, in
+  // the frame's shape); its one point lies at y = 0.
+  EXPECT_EQ(about.rfind("From A (-17.00, 0.00) to A\u2032 (19.00, 0.00), 36.00 ft (through the "
                         "point of largest total settlement",
                         0),
             0u)
