@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/result_checks.h"
 #include "analysis/settlement_grid.h"
 #include "analysis/soil_profile.h"
 #include "layout/fatal_error.h"
@@ -60,6 +61,30 @@ const char* limit_name(problem::Limit limit) {
   return "unknown";
 }
 
+const char* value_fault_name(problem::ValueFaultKind kind) {
+  switch (kind) {
+    case problem::ValueFaultKind::kCurveStrain:
+      return "curve strain";
+    case problem::ValueFaultKind::kNegativeThicknessFactor:
+      return "thickness factor";
+    case problem::ValueFaultKind::kAreaVanishes:
+      return "area vanishes";
+    case problem::ValueFaultKind::kStressNotFinite:
+      return "stress";
+    case problem::ValueFaultKind::kPressureNotPositive:
+      return "final pressure";
+    case problem::ValueFaultKind::kSublayerStrain:
+      return "sublayer strain";
+    case problem::ValueFaultKind::kSettlementNotFinite:
+      return "settlement";
+    case problem::ValueFaultKind::kTotalNotFinite:
+      return "total";
+    case problem::ValueFaultKind::kPlaceNotFinite:
+      return "place";
+  }
+  return "unknown";
+}
+
 py::list listed_areas(const std::vector<problem::ListedArea>& areas) {
   py::list list;
   for (const problem::ListedArea& area : areas) {
@@ -90,13 +115,24 @@ py::dict stop_values(const ProblemData& problem, const InputFault& fault) {
     stop["value"] = limit->value;
     stop["item"] = limit->item;
     stop["line"] = limit->line;
-  } else {
-    const auto& pressure = std::get<problem::PressureFault>(fault);
+  } else if (const auto* pressure = std::get_if<problem::PressureFault>(&fault)) {
     stop["kind"] = "pressure";
-    stop["curve"] = pressure.curve - 1;
-    stop["row"] = pressure.row - 1;
-    stop["pressure"] = pressure.pressure;
-    stop["line"] = pressure.line;
+    stop["curve"] = pressure->curve - 1;
+    stop["row"] = pressure->row - 1;
+    stop["pressure"] = pressure->pressure;
+    stop["line"] = pressure->line;
+  } else {
+    // The position of the curve, layer, area or point in its table, and the
+    // curve's point or the sublayer, from 0; the values as found.
+    const auto& value = std::get<problem::ValueFault>(fault);
+    stop["kind"] = "value";
+    stop["fault"] = value_fault_name(value.kind);
+    stop["position"] = value.position - 1;
+    stop["number"] = value.number;
+    stop["row"] = value.row - 1;
+    stop["values"] =
+        py::make_tuple(value.value, value.other, value.third, value.fourth, value.fifth);
+    stop["line"] = value.line;
   }
   return stop;
 }
@@ -187,6 +223,7 @@ Prepared prepare(const py::dict& raw) {
   analysis::form_sublayers(problem);
   analysis::compute_initial_strains(problem);
   prepared.stop = problem::find_pressure_fault(problem, problem::SourceLines{});
+  if (!prepared.stop) prepared.stop = analysis::find_input_value_fault(problem, {});
   return prepared;
 }
 
@@ -214,6 +251,11 @@ py::dict analyse(const py::dict& raw) {
   {
     const py::gil_scoped_release release;
     results = analysis::analyse(problem);
+  }
+  if (const auto fault = analysis::find_result_fault(problem, {}, *results)) {
+    py::dict outcome;
+    outcome["stop"] = stop_values(problem, *fault);
+    return outcome;
   }
   const int n = problem.sublayer_count;
   const int points = std::max(problem.point_count, 0);
@@ -279,6 +321,12 @@ py::dict settlement_at(const py::dict& raw, const Places& x, const Places& y,
                                    std::span<float>(totals.mutable_data(), count));
   }
   py::dict outcome;
+  if (const auto fault = analysis::find_place_fault(std::span<const float>(x.data(), count),
+                                                    std::span<const float>(y.data(), count),
+                                                    std::span<const float>(totals.data(), count))) {
+    outcome["stop"] = stop_values(problem, *fault);
+    return outcome;
+  }
   outcome["settlement"] = totals;
   return outcome;
 }
@@ -301,6 +349,11 @@ py::dict settlement_grid(const py::dict& raw, std::optional<double> spacing,
   {
     const py::gil_scoped_release release;
     totals = analysis::settlement_on_grid(problem, grid, layer);
+  }
+  if (const auto fault = analysis::find_grid_fault(grid, totals)) {
+    py::dict outcome;
+    outcome["stop"] = stop_values(problem, *fault);
+    return outcome;
   }
   py::array_t<float> x(grid.columns);
   py::array_t<float> y(grid.rows);
