@@ -23,6 +23,7 @@
 #include "layout/fatal_error.h"
 #include "problem/built_problem.h"
 #include "problem/input_checks.h"
+#include "problem/input_warning.h"
 #include "problem/problem_reader.h"
 #include "problem/problem_writer.h"
 #include "problem/sublayer_division.h"
@@ -212,12 +213,21 @@ py::dict read_problem_file(const py::bytes& path) {
 struct Prepared {
   std::unique_ptr<ProblemData> problem;
   std::optional<InputFault> stop;
+  py::list warnings;  // the reader's, as (line, text) pairs: lines are 0
 };
 
 Prepared prepare(const py::dict& raw) {
-  Prepared prepared{problem_of(raw), std::nullopt};
+  Prepared prepared{problem_of(raw), std::nullopt, py::list()};
   ProblemData& problem = *prepared.problem;
   prepared.stop = problem::check_built_problem(problem);
+  // Past a limit the reader looks no further; data errors it warns of still.
+  if (!prepared.stop || std::holds_alternative<problem::DataErrors>(*prepared.stop)) {
+    for (const problem::InputWarning& warning :
+         problem::find_input_warnings(problem, problem::SourceLines{})) {
+      prepared.warnings.append(
+          py::make_tuple(0, py::bytes(report::input_warning_text(warning, problem.unit_system))));
+    }
+  }
   if (prepared.stop) return prepared;
   const py::gil_scoped_release release;
   analysis::form_sublayers(problem);
@@ -230,6 +240,7 @@ Prepared prepare(const py::dict& raw) {
 py::dict stopped(const Prepared& prepared) {
   py::dict outcome;
   outcome["stop"] = stop_values(*prepared.problem, *prepared.stop);
+  outcome["warnings"] = prepared.warnings;
   return outcome;
 }
 
@@ -255,6 +266,7 @@ py::dict analyse(const py::dict& raw) {
   if (const auto fault = analysis::find_result_fault(problem, {}, *results)) {
     py::dict outcome;
     outcome["stop"] = stop_values(problem, *fault);
+    outcome["warnings"] = prepared.warnings;
     return outcome;
   }
   const int n = problem.sublayer_count;
@@ -292,7 +304,8 @@ py::dict analyse(const py::dict& raw) {
   outcome["average_stress_increase"] = rows_of(results->average_stress_increase, points, n);
   outcome["sublayer_settlement"] = rows_of(results->sublayer_settlement, points, n);
   outcome["total_settlement"] = totals;
-  outcome["warnings"] = warnings;
+  outcome["warnings"] = prepared.warnings;
+  outcome["strain_warnings"] = warnings;
   return outcome;
 }
 
@@ -325,9 +338,11 @@ py::dict settlement_at(const py::dict& raw, const Places& x, const Places& y,
                                                     std::span<const float>(y.data(), count),
                                                     std::span<const float>(totals.data(), count))) {
     outcome["stop"] = stop_values(problem, *fault);
+    outcome["warnings"] = prepared.warnings;
     return outcome;
   }
   outcome["settlement"] = totals;
+  outcome["warnings"] = prepared.warnings;
   return outcome;
 }
 
@@ -353,6 +368,7 @@ py::dict settlement_grid(const py::dict& raw, std::optional<double> spacing,
   if (const auto fault = analysis::find_grid_fault(grid, totals)) {
     py::dict outcome;
     outcome["stop"] = stop_values(problem, *fault);
+    outcome["warnings"] = prepared.warnings;
     return outcome;
   }
   py::array_t<float> x(grid.columns);
@@ -367,6 +383,7 @@ py::dict settlement_grid(const py::dict& raw, std::optional<double> spacing,
   outcome["settlement"] = settlement;
   outcome["spacing"] = grid.spacing;
   outcome["start_layer"] = layer;
+  outcome["warnings"] = prepared.warnings;
   return outcome;
 }
 

@@ -75,7 +75,7 @@ constexpr std::string_view kUsage =
     "Exit status, as settle's for the same problem: 0 a page (warnings\n"
     "included); 3 the problem's data stopped the run; 1 a fatal error (a file\n"
     "that cannot be read or written, a bad value); 2 a command line not\n"
-    "understood.\n";
+    "understood; 130 an interrupt.\n";
 
 // The files this run writes, each with the words a message calls it by.
 std::vector<std::pair<std::string, std::string>> written_files(const PlotOptions& options) {

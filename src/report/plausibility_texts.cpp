@@ -30,6 +30,13 @@ std::string wide_values(const problem::InputWarning& w) {
   return text;
 }
 
+// Where the earlier record of a repeated name stands: its line, or in a
+// problem of no lines its place in its list.
+std::string earlier(const problem::InputWarning& w) {
+  return w.first_line > 0 ? "on line " + std::to_string(w.first_line)
+                          : "at place " + std::to_string(w.count) + " of the list";
+}
+
 std::string record_name(const problem::InputWarning& w) {
   switch (w.count) {
     case 2:
@@ -69,19 +76,16 @@ std::string plausibility_text(const problem::InputWarning& w, std::int32_t unit_
              "): its settlement rests on curves extended far past their data (a loading in the "
              "wrong unit?)";
     case InputWarningKind::kAreaIdRepeated:
-      return "area " + area_name(w.area_id) + " has the identifier of area " +
-             std::to_string(w.count) +
-             (w.first_line > 0 ? " on line " + std::to_string(w.first_line) : "") +
+      return "area " + area_name(w.area_id) + " has the identifier of the area " + earlier(w) +
              ": the report and the auxiliary data file cannot tell them apart";
     case InputWarningKind::kPointNumberRepeated:
-      return "point " + std::to_string(w.number) + " has the number of point " +
-             std::to_string(w.count) + " in the list" +
-             (w.first_line > 0 ? " (line " + std::to_string(w.first_line) + ")" : "") +
+      return "point " + std::to_string(w.number) + " has the number of the point " + earlier(w) +
              ": the report's tables cannot tell them apart";
     case InputWarningKind::kPrintsAsAsterisks:
-      return record_name(w) + ": " + wide_values(w) + " print as asterisks in Table " +
-             std::to_string(w.count) + ", whose columns are too narrow for " +
-             (w.wide.size() == 1 ? "it" : "them") + "; the analysis uses the values as given";
+      return record_name(w) + ": " + wide_values(w) + (w.wide.size() == 1 ? " prints" : " print") +
+             " as asterisks in Table " + std::to_string(w.count) +
+             ", whose columns are too narrow for " + (w.wide.size() == 1 ? "it" : "them") +
+             "; the analysis uses the values as given";
     default:
       return {};
   }

@@ -50,7 +50,8 @@ constexpr std::string_view kUsage =
     "Exit status: 0 a normal end (warnings included); 3 the problem's data\n"
     "stopped the run (the report holds the reasons); 1 a fatal error (a file\n"
     "that cannot be opened, read or written, a bad value, one file named twice);\n"
-    "2 a command line not understood.\n";
+    "2 a command line not understood; 130 an interrupt. The outputs replace\n"
+    "their files only when the run ends; one run at a time works in a folder.\n";
 
 // A console that keeps nothing: the echo of a reading nobody follows.
 struct DiscardedConsole {

@@ -131,7 +131,7 @@ RunLock::RunLock(std::string_view program, layout::RecordWriter& console)
 #endif
       return;
     }
-    if (!told) {
+    if (!told && lock_wait_seconds() > 0) {
       console.put(std::string(program) + ": another run of " + std::string(program) +
                   " is working in the folder " + current_folder() + " (its lock file " + path_ +
                   "); waiting up to " + std::to_string(lock_wait_seconds()) + " s for it to end");
