@@ -21,7 +21,7 @@ foreach(page settle.1 settle-plot.1)
   add_custom_command(
     OUTPUT ${SETTLE_MAN_DIR}/${page} ${SETTLE_MAN_DIR}/${page}.template
     COMMAND ${CMAKE_COMMAND} -E make_directory ${SETTLE_MAN_DIR}
-    COMMAND sh -c "\"$0\" < \"$1\" > \"$2.template\" && sed 's|@SETTLE_DOCDIR@|$3|g' \"$2.template\" > \"$2\""
+    COMMAND sh -c "\"$0\" < \"$1\" > \"$2.template\" && sed \"s|@SETTLE_DOCDIR@|$3|g\" \"$2.template\" > \"$2\""
             ${SETTLE_SCDOC} ${source} ${SETTLE_MAN_DIR}/${page} ${CMAKE_INSTALL_FULL_DOCDIR}
     DEPENDS ${source}
     COMMENT "Man page ${page}"

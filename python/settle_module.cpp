@@ -199,8 +199,10 @@ py::dict read_problem_file(const py::bytes& path) {
     }
     outcome["warnings"] = warnings;
     outcome["stop"] = read.stop ? py::object(stop_values(problem, *read.stop)) : py::none();
-    // A pressure fault stops a problem read to its end; the others stop the reading.
-    const bool complete = !read.stop || std::holds_alternative<problem::PressureFault>(*read.stop);
+    // A pressure or value fault stops a problem read to its end; the others stop the reading.
+    const bool complete = !read.stop ||
+                          std::holds_alternative<problem::PressureFault>(*read.stop) ||
+                          std::holds_alternative<problem::ValueFault>(*read.stop);
     outcome["problem"] = complete ? py::object(raw_problem(problem)) : py::none();
   } catch (const layout::FatalError& error) {
     outcome["fatal"] = fatal_values(error);

@@ -29,7 +29,7 @@ done
 [ "$missing" -eq 0 ] || exit 1
 # The installed man page names the documentation where it was installed.
 if [ -e "$prefix/share/man/man1/settle.1.gz" ] &&
-    ! gzip -dc "$prefix/share/man/man1/settle.1.gz" | grep -q "$prefix/share/doc/settle/docs/method.md"; then
+    ! gzip -dc "$prefix/share/man/man1/settle.1.gz" | grep -q "$prefix/share/doc/settle/docs/method"; then
   echo "check_install: settle(1) does not name $prefix/share/doc/settle" >&2; exit 1
 fi
 

@@ -120,8 +120,8 @@ class DataError(Error):
             in messages[0]) and line.
     Lines are lines of the problem file (0 for a problem built in Python).
     messages holds the program's texts as (line, text) pairs; problem holds
-    the problem read, when the reading reached its end (a pressure fault
-    found by read_problem), else None.
+    the problem read, when the reading reached its end (a pressure or value
+    fault found by read_problem), else None.
     """
 
     def __init__(self, stop: dict, problem: Optional["Problem"] = None, file: str = "") -> None:
