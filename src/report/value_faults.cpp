@@ -59,9 +59,9 @@ void write_value_fault(layout::RecordWriter& out, const problem::ValueFault& f) 
     case ValueFaultKind::kStressNotFinite:
       return layout::write_record(out, kStress, {number, row});
     case ValueFaultKind::kPressureNotPositive:
-      return layout::write_record(out, kPressure,
-                                  {number, row, Value::of(f.other), Value::of(f.value),
-                                   Value::of(f.curve)});
+      return layout::write_record(
+          out, kPressure,
+          {number, row, Value::of(f.other), Value::of(f.value), Value::of(f.curve)});
     case ValueFaultKind::kSublayerStrain:
       return layout::write_record(
           out, kStrain, {number, row, Value::of(f.value), Value::of(f.other), Value::of(f.curve)});

@@ -3,12 +3,14 @@
 // tables of this file, written before a handler may read them.
 #include "run/interrupt.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstring>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
 #include <windows.h>
 #else
 #include <signal.h>

@@ -12,6 +12,7 @@
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
 #include <process.h>
 #include <windows.h>
 #else
