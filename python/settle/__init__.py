@@ -214,8 +214,8 @@ def settlement_grid(
 ) -> Grid:
     """The settlement map's grid of settle-plot: nodes on multiples of
     `spacing` over the plan of the areas and points with a margin of a fifth
-    of its longer side (by default a round spacing giving about 80 cells
-    along it), each node analysed as a settlement point starting at
+    of its longer side (by default a round spacing giving some 80 cells, 57
+    to 113, across that side with its margins), each node analysed as a settlement point starting at
     `start_layer` (default as settlement_at). Equal to settle-plot's
     --grid-csv values for the same spacing and start layer.
     """
