@@ -1,6 +1,6 @@
 # The man pages settle(1) and settle-plot(1): written in scdoc's markup in
 # man/*.scd, turned into man/*.1 in the build folder and compressed as Debian
-# installs them (man/*.1.gz, to share/man/man1). A test renders each with man
+# installs them (to share/man/man1). A test renders each with man
 # and fails on any warning.
 include(GNUInstallDirs)
 
@@ -10,16 +10,19 @@ if(NOT SETTLE_SCDOC)
   return()
 endif()
 
+# The pages name the installed documentation: the build's pages the folder of
+# the configured prefix, the installed ones that of the prefix installed to
+# (cmake --install --prefix, or /usr in the Debian package), filled in when
+# they are installed.
 set(SETTLE_MAN_DIR ${CMAKE_CURRENT_BINARY_DIR}/man)
 set(SETTLE_MAN_PAGES)
 foreach(page settle.1 settle-plot.1)
   set(source ${CMAKE_CURRENT_SOURCE_DIR}/man/${page}.scd)
   add_custom_command(
-    OUTPUT ${SETTLE_MAN_DIR}/${page} ${SETTLE_MAN_DIR}/${page}.gz
+    OUTPUT ${SETTLE_MAN_DIR}/${page} ${SETTLE_MAN_DIR}/${page}.template
     COMMAND ${CMAKE_COMMAND} -E make_directory ${SETTLE_MAN_DIR}
-    # gzip -n leaves out the name and time, so the same page gives the same bytes.
-    COMMAND sh -c "\"$0\" < \"$1\" > \"$2\" && gzip -9nc \"$2\" > \"$2.gz\""
-            ${SETTLE_SCDOC} ${source} ${SETTLE_MAN_DIR}/${page}
+    COMMAND sh -c "\"$0\" < \"$1\" > \"$2.template\" && sed \"s|@SETTLE_DOCDIR@|$3|g\" \"$2.template\" > \"$2\""
+            ${SETTLE_SCDOC} ${source} ${SETTLE_MAN_DIR}/${page} ${CMAKE_INSTALL_FULL_DOCDIR}
     DEPENDS ${source}
     COMMENT "Man page ${page}"
     VERBATIM)
@@ -27,7 +30,19 @@ foreach(page settle.1 settle-plot.1)
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${SETTLE_MAN_PAGES})
 
-install(FILES ${SETTLE_MAN_DIR}/settle.1.gz ${SETTLE_MAN_DIR}/settle-plot.1.gz
+# gzip -n leaves out the name and time, so the same page gives the same bytes.
+install(CODE "
+  set(settle_docdir \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DOCDIR}\")
+  file(MAKE_DIRECTORY \"${SETTLE_MAN_DIR}/installed\")
+  foreach(page settle.1 settle-plot.1)
+    file(READ \"${SETTLE_MAN_DIR}/\${page}.template\" text)
+    string(REPLACE \"@SETTLE_DOCDIR@\" \"\${settle_docdir}\" text \"\${text}\")
+    file(WRITE \"${SETTLE_MAN_DIR}/installed/\${page}\" \"\${text}\")
+    execute_process(COMMAND gzip -9nc \"${SETTLE_MAN_DIR}/installed/\${page}\"
+                    OUTPUT_FILE \"${SETTLE_MAN_DIR}/installed/\${page}.gz\")
+  endforeach()
+")
+install(FILES ${SETTLE_MAN_DIR}/installed/settle.1.gz ${SETTLE_MAN_DIR}/installed/settle-plot.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 find_program(SETTLE_MAN man)

@@ -17,11 +17,13 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/result_checks.h"
 #include "analysis/settlement_grid.h"
 #include "analysis/soil_profile.h"
 #include "layout/fatal_error.h"
 #include "problem/built_problem.h"
 #include "problem/input_checks.h"
+#include "problem/input_warning.h"
 #include "problem/problem_reader.h"
 #include "problem/problem_writer.h"
 #include "problem/sublayer_division.h"
@@ -60,6 +62,30 @@ const char* limit_name(problem::Limit limit) {
   return "unknown";
 }
 
+const char* value_fault_name(problem::ValueFaultKind kind) {
+  switch (kind) {
+    case problem::ValueFaultKind::kCurveStrain:
+      return "curve strain";
+    case problem::ValueFaultKind::kNegativeThicknessFactor:
+      return "thickness factor";
+    case problem::ValueFaultKind::kAreaVanishes:
+      return "area vanishes";
+    case problem::ValueFaultKind::kStressNotFinite:
+      return "stress";
+    case problem::ValueFaultKind::kPressureNotPositive:
+      return "final pressure";
+    case problem::ValueFaultKind::kSublayerStrain:
+      return "sublayer strain";
+    case problem::ValueFaultKind::kSettlementNotFinite:
+      return "settlement";
+    case problem::ValueFaultKind::kTotalNotFinite:
+      return "total";
+    case problem::ValueFaultKind::kPlaceNotFinite:
+      return "place";
+  }
+  return "unknown";
+}
+
 py::list listed_areas(const std::vector<problem::ListedArea>& areas) {
   py::list list;
   for (const problem::ListedArea& area : areas) {
@@ -90,13 +116,24 @@ py::dict stop_values(const ProblemData& problem, const InputFault& fault) {
     stop["value"] = limit->value;
     stop["item"] = limit->item;
     stop["line"] = limit->line;
-  } else {
-    const auto& pressure = std::get<problem::PressureFault>(fault);
+  } else if (const auto* pressure = std::get_if<problem::PressureFault>(&fault)) {
     stop["kind"] = "pressure";
-    stop["curve"] = pressure.curve - 1;
-    stop["row"] = pressure.row - 1;
-    stop["pressure"] = pressure.pressure;
-    stop["line"] = pressure.line;
+    stop["curve"] = pressure->curve - 1;
+    stop["row"] = pressure->row - 1;
+    stop["pressure"] = pressure->pressure;
+    stop["line"] = pressure->line;
+  } else {
+    // The position of the curve, layer, area or point in its table, and the
+    // curve's point or the sublayer, from 0; the values as found.
+    const auto& value = std::get<problem::ValueFault>(fault);
+    stop["kind"] = "value";
+    stop["fault"] = value_fault_name(value.kind);
+    stop["position"] = value.position - 1;
+    stop["number"] = value.number;
+    stop["row"] = value.row - 1;
+    stop["values"] =
+        py::make_tuple(value.value, value.other, value.third, value.fourth, value.fifth);
+    stop["line"] = value.line;
   }
   return stop;
 }
@@ -162,8 +199,10 @@ py::dict read_problem_file(const py::bytes& path) {
     }
     outcome["warnings"] = warnings;
     outcome["stop"] = read.stop ? py::object(stop_values(problem, *read.stop)) : py::none();
-    // A pressure fault stops a problem read to its end; the others stop the reading.
-    const bool complete = !read.stop || std::holds_alternative<problem::PressureFault>(*read.stop);
+    // A pressure or value fault stops a problem read to its end; the others stop the reading.
+    const bool complete = !read.stop ||
+                          std::holds_alternative<problem::PressureFault>(*read.stop) ||
+                          std::holds_alternative<problem::ValueFault>(*read.stop);
     outcome["problem"] = complete ? py::object(raw_problem(problem)) : py::none();
   } catch (const layout::FatalError& error) {
     outcome["fatal"] = fatal_values(error);
@@ -176,23 +215,34 @@ py::dict read_problem_file(const py::bytes& path) {
 struct Prepared {
   std::unique_ptr<ProblemData> problem;
   std::optional<InputFault> stop;
+  py::list warnings;  // the reader's, as (line, text) pairs: lines are 0
 };
 
 Prepared prepare(const py::dict& raw) {
-  Prepared prepared{problem_of(raw), std::nullopt};
+  Prepared prepared{problem_of(raw), std::nullopt, py::list()};
   ProblemData& problem = *prepared.problem;
   prepared.stop = problem::check_built_problem(problem);
+  // Past a limit the reader looks no further; data errors it warns of still.
+  if (!prepared.stop || std::holds_alternative<problem::DataErrors>(*prepared.stop)) {
+    for (const problem::InputWarning& warning :
+         problem::find_input_warnings(problem, problem::SourceLines{})) {
+      prepared.warnings.append(
+          py::make_tuple(0, py::bytes(report::input_warning_text(warning, problem.unit_system))));
+    }
+  }
   if (prepared.stop) return prepared;
   const py::gil_scoped_release release;
   analysis::form_sublayers(problem);
   analysis::compute_initial_strains(problem);
   prepared.stop = problem::find_pressure_fault(problem, problem::SourceLines{});
+  if (!prepared.stop) prepared.stop = analysis::find_input_value_fault(problem, {});
   return prepared;
 }
 
 py::dict stopped(const Prepared& prepared) {
   py::dict outcome;
   outcome["stop"] = stop_values(*prepared.problem, *prepared.stop);
+  outcome["warnings"] = prepared.warnings;
   return outcome;
 }
 
@@ -214,6 +264,12 @@ py::dict analyse(const py::dict& raw) {
   {
     const py::gil_scoped_release release;
     results = analysis::analyse(problem);
+  }
+  if (const auto fault = analysis::find_result_fault(problem, {}, *results)) {
+    py::dict outcome;
+    outcome["stop"] = stop_values(problem, *fault);
+    outcome["warnings"] = prepared.warnings;
+    return outcome;
   }
   const int n = problem.sublayer_count;
   const int points = std::max(problem.point_count, 0);
@@ -250,7 +306,8 @@ py::dict analyse(const py::dict& raw) {
   outcome["average_stress_increase"] = rows_of(results->average_stress_increase, points, n);
   outcome["sublayer_settlement"] = rows_of(results->sublayer_settlement, points, n);
   outcome["total_settlement"] = totals;
-  outcome["warnings"] = warnings;
+  outcome["warnings"] = prepared.warnings;
+  outcome["strain_warnings"] = warnings;
   return outcome;
 }
 
@@ -279,7 +336,15 @@ py::dict settlement_at(const py::dict& raw, const Places& x, const Places& y,
                                    std::span<float>(totals.mutable_data(), count));
   }
   py::dict outcome;
+  if (const auto fault = analysis::find_place_fault(std::span<const float>(x.data(), count),
+                                                    std::span<const float>(y.data(), count),
+                                                    std::span<const float>(totals.data(), count))) {
+    outcome["stop"] = stop_values(problem, *fault);
+    outcome["warnings"] = prepared.warnings;
+    return outcome;
+  }
   outcome["settlement"] = totals;
+  outcome["warnings"] = prepared.warnings;
   return outcome;
 }
 
@@ -302,6 +367,12 @@ py::dict settlement_grid(const py::dict& raw, std::optional<double> spacing,
     const py::gil_scoped_release release;
     totals = analysis::settlement_on_grid(problem, grid, layer);
   }
+  if (const auto fault = analysis::find_grid_fault(grid, totals)) {
+    py::dict outcome;
+    outcome["stop"] = stop_values(problem, *fault);
+    outcome["warnings"] = prepared.warnings;
+    return outcome;
+  }
   py::array_t<float> x(grid.columns);
   py::array_t<float> y(grid.rows);
   for (int i = 0; i < grid.columns; ++i) x.mutable_at(i) = grid.x(i);
@@ -314,6 +385,7 @@ py::dict settlement_grid(const py::dict& raw, std::optional<double> spacing,
   outcome["settlement"] = settlement;
   outcome["spacing"] = grid.spacing;
   outcome["start_layer"] = layer;
+  outcome["warnings"] = prepared.warnings;
   return outcome;
 }
 

@@ -27,5 +27,10 @@ for page in settle.1 settle-plot.1; do
   fi
 done
 [ "$missing" -eq 0 ] || exit 1
+# The installed man page names the documentation where it was installed.
+if [ -e "$prefix/share/man/man1/settle.1.gz" ] &&
+    ! gzip -dc "$prefix/share/man/man1/settle.1.gz" | grep -q "$prefix/share/doc/settle/docs/method"; then
+  echo "check_install: settle(1) does not name $prefix/share/doc/settle" >&2; exit 1
+fi
 
 "$tools/run_sample.sh" "$prefix/bin/settle"

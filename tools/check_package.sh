@@ -38,6 +38,8 @@ dpkg-deb -x "$deb" "$root"
 for file in usr/bin/settle usr/share/man/man1/settle.1.gz usr/share/doc/settle/README.md; do
   [ -e "$root/$file" ] || { echo "check_package: the package has no /$file" >&2; exit 1; }
 done
+gzip -dc "$root/usr/share/man/man1/settle.1.gz" | grep -q /usr/share/doc/settle/docs/method ||
+  { echo "check_package: settle(1) does not name /usr/share/doc/settle" >&2; exit 1; }
 "$tools/run_sample.sh" "$root/usr/bin/settle"
 echo "check_package: $(basename "$deb") runs the sample"
 # With the Python module in the package, it imports from the extracted tree

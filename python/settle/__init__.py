@@ -17,7 +17,12 @@ The analysis: analyse (a Results of NumPy arrays), settlement_at (the total
 settlement anywhere), settlement_grid (the settlement map's grid, a Grid).
 Errors: Error, InputError (a file that cannot be read), DataError (data the
 program stops on), CapacityError (a table past its capacity); InputWarning
-(a warning of the program's console, issued by read_problem).
+(a warning of the program's console, issued by read_problem, and by the
+analysis of a problem built or changed in Python).
+
+Problems, records, results and errors pickle, so that they go to the
+processes of a pool or a cluster; copy.copy and copy.deepcopy of a problem
+give an independent problem.
 
 Units are the problem's own: with unit_system 1 (U.S.) feet, kips per square
 foot, pounds per cubic foot and inches of settlement; with 2 (S.I.) metres,
@@ -128,6 +133,8 @@ def read_problem(path: "os.PathLike[str] | str | bytes") -> Problem:
     for line, text in outcome["warnings"]:
         _warnings.warn(f"{name}, line {line}: {_message(text)}", InputWarning, stacklevel=2)
     problem = None if outcome["problem"] is None else Problem._from_raw(outcome["problem"])
+    if problem is not None:
+        problem._read_key = problem._values_key()
     if outcome["stop"] is not None:
         raise DataError(outcome["stop"], problem, name)
     assert problem is not None
@@ -140,14 +147,28 @@ def _checked_problem(problem: Any) -> dict:
     return problem._raw()
 
 
+def _warn_of(problem: Problem, outcome: dict) -> None:
+    """Issues the reader's warnings of a problem built or changed in Python;
+    a problem as read_problem read it was warned of then."""
+    warnings = outcome.get("warnings", [])
+    if not warnings or (problem._read_key is not None and problem._read_key == problem._values_key()):
+        return
+    for line, text in warnings:
+        where = f"line {line}: " if line else ""
+        _warnings.warn(f"{where}{_message(text)}", InputWarning, stacklevel=3)
+
+
 def analyse(problem: Problem) -> Results:
     """Analyses the problem as the program does and returns its Results.
 
     The problem is checked first as the program checks a file (DataError
-    for data it stops on). The totals equal Table 7 of the program's report
-    and the values of its auxiliary file.
+    for data it stops on, and for results that are not finite numbers); a
+    problem built or changed in Python gets the reader's warnings
+    (InputWarning). The totals equal Table 7 of the program's report and the
+    values of its auxiliary file.
     """
     outcome = _settle.analyse(_checked_problem(problem))
+    _warn_of(problem, outcome)
     if "stop" in outcome:
         raise DataError(outcome["stop"])
     return Results(outcome)
@@ -166,6 +187,7 @@ def settlement_at(problem: Problem, x: Any, y: Any, start_layer: Optional[int] =
     x and y are numbers or arrays (broadcast together), rounded to single
     precision; the result is a numpy.float32 array of their shape (a
     numpy.float32 for two numbers). The places are shared over the cores.
+    A settlement that is not a finite number raises DataError.
     """
     with np.errstate(over="ignore"):
         xs, ys = np.broadcast_arrays(
@@ -180,6 +202,7 @@ def settlement_at(problem: Problem, x: Any, y: Any, start_layer: Optional[int] =
         np.ascontiguousarray(ys).reshape(-1),
         _start_layer(start_layer),
     )
+    _warn_of(problem, outcome)
     if "stop" in outcome:
         raise DataError(outcome["stop"])
     settlement = outcome["settlement"].reshape(shape)
@@ -191,8 +214,8 @@ def settlement_grid(
 ) -> Grid:
     """The settlement map's grid of settle-plot: nodes on multiples of
     `spacing` over the plan of the areas and points with a margin of a fifth
-    of its longer side (by default a round spacing giving about 80 cells
-    along it), each node analysed as a settlement point starting at
+    of its longer side (by default a round spacing giving some 80 cells, 57
+    to 113, across that side with its margins), each node analysed as a settlement point starting at
     `start_layer` (default as settlement_at). Equal to settle-plot's
     --grid-csv values for the same spacing and start layer.
     """
@@ -201,6 +224,7 @@ def settlement_grid(
             raise TypeError(f"spacing takes a number, not {type(spacing).__name__}")
         spacing = float(spacing)
     outcome = _settle.settlement_grid(_checked_problem(problem), spacing, _start_layer(start_layer))
+    _warn_of(problem, outcome)
     if "stop" in outcome:
         raise DataError(outcome["stop"])
     return Grid(outcome)

@@ -13,8 +13,22 @@ if TYPE_CHECKING:
     from ._problem import Problem
 
 
+def _rebuilt(kind: type, args: tuple, state: dict) -> "Error":
+    """An error of `kind` as pickled: its message arguments and its attributes."""
+    error = kind.__new__(kind)
+    Exception.__init__(error, *args)
+    error.__dict__.update(state)
+    return error
+
+
 class Error(Exception):
-    """The base of every error that settle raises about a problem or its file."""
+    """The base of every error that settle raises about a problem or its file.
+
+    Every error pickles with its attributes, so that it reaches the parent
+    process of a process pool (concurrent.futures, multiprocessing) whole."""
+
+    def __reduce__(self) -> tuple:
+        return (_rebuilt, (type(self), self.args, dict(self.__dict__)))
 
 
 class InputError(Error):
@@ -93,11 +107,21 @@ class DataError(Error):
             the curve number for "curve points", else 0) and line;
         "pressure": a curve pressure not greater than 0: curve (index in
             Problem.curves), row (index in its pressure array), pressure
-            and line.
+            and line;
+        "value": a value that gives a settlement of no meaning: fault (its
+            name: "curve strain" of 100 % or more, "thickness factor" below 0,
+            "area vanishes" through its geometry; in the results "stress" not
+            finite, "final pressure" not above 0 on a log curve, "sublayer
+            strain" of 100 % or more, "settlement" or "total" not finite,
+            "place" whose settlement is not finite), position (index of the
+            curve, layer, area or point, -1 for a place), number (its number
+            in the file), row (index of the curve point or the sublayer, -1
+            when none), values (the values found, as the program names them
+            in messages[0]) and line.
     Lines are lines of the problem file (0 for a problem built in Python).
     messages holds the program's texts as (line, text) pairs; problem holds
-    the problem read, when the reading reached its end (a pressure fault
-    found by read_problem), else None.
+    the problem read, when the reading reached its end (a pressure or value
+    fault found by read_problem), else None.
     """
 
     def __init__(self, stop: dict, problem: Optional["Problem"] = None, file: str = "") -> None:
@@ -114,6 +138,11 @@ class DataError(Error):
         pressure = stop.get("pressure")
         self.pressure = None if pressure is None else np.float32(pressure)
         self.line: Optional[int] = stop.get("line")
+        self.fault: Optional[str] = stop.get("fault")
+        self.position: Optional[int] = stop.get("position")
+        self.number: Optional[int] = stop.get("number")
+        values = stop.get("values")
+        self.values = None if values is None else tuple(np.float32(v) for v in values)
         prefix = file + ", " if file else ""
         texts = [
             (prefix + f"line {line}: " if line else prefix) + text for line, text in self.messages

@@ -4,7 +4,8 @@ from __future__ import annotations
 
 import collections.abc
 import os
-from typing import Any, Iterable, Sequence
+import pickle
+from typing import Any, Iterable, Optional, Sequence
 
 import numpy as np
 
@@ -81,6 +82,16 @@ class Table(collections.abc.MutableSequence):
         self._make_room(1)
         self._items.insert(index, item)
 
+    def extend(self, values: Iterable) -> None:
+        """Appends every entry of `values`, or none when one is refused."""
+        items = [self._checked(item) for item in values]
+        self._make_room(len(items))
+        self._items.extend(items)
+
+    def __iadd__(self, values: Iterable) -> "Table":
+        self.extend(values)
+        return self
+
     def __eq__(self, other: object) -> bool:
         if isinstance(other, Table):
             return self._items == other._items
@@ -114,7 +125,7 @@ class Problem:
     the program's other checks (DataError).
     """
 
-    __slots__ = ("_title", "_unit_system", "_spread_depth_reference", "_tables")
+    __slots__ = ("_title", "_unit_system", "_spread_depth_reference", "_tables", "_read_key")
 
     def __init__(
         self,
@@ -130,6 +141,8 @@ class Problem:
         self.title = title
         self.unit_system = unit_system
         self.spread_depth_reference = spread_depth_reference
+        # The values as read_problem warned of them (None: built or copied).
+        self._read_key: Optional[bytes] = None
 
         # Regular and spread areas share the one table of the program.
         def areas_used(table: Table) -> int:
@@ -297,7 +310,23 @@ class Problem:
 
     def copy(self) -> "Problem":
         """A copy whose records are copies: changing one leaves the other."""
-        return Problem._from_raw(self._raw())
+        twin = Problem._from_raw(self._raw())
+        twin._read_key = self._read_key
+        return twin
+
+    def __copy__(self) -> "Problem":
+        return self.copy()
+
+    def __deepcopy__(self, memo: dict) -> "Problem":
+        return self.copy()
+
+    def __reduce__(self) -> tuple:
+        # The tables share a count of their own, which pickles as the values.
+        return (_unpickled_problem, (self._raw(), self._read_key))
+
+    def _values_key(self) -> bytes:
+        """The problem's values as bytes: equal keys, equal problems."""
+        return pickle.dumps(self._raw(), protocol=4)
 
     def __eq__(self, other: object) -> bool:
         if not isinstance(other, Problem):
@@ -386,3 +415,9 @@ class Problem:
         problem.areas = [area(v) for v in raw["areas"]]
         problem.spread_areas = [area(v) for v in raw["spread_areas"]]
         return problem
+
+
+def _unpickled_problem(raw: dict, read_key: Optional[bytes]) -> Problem:
+    problem = Problem._from_raw(raw)
+    problem._read_key = read_key
+    return problem

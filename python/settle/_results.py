@@ -63,7 +63,7 @@ class Results:
         self.start_sublayer = np.maximum(self.start_sublayer - 1, 0)
         self.warnings = [
             StrainWarning(p, s, c, side, np.float32(a), np.float32(b), np.float32(q))
-            for p, s, c, side, a, b, q in values["warnings"]
+            for p, s, c, side, a, b, q in values["strain_warnings"]
         ]
 
     def __repr__(self) -> str:

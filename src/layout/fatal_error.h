@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace layout {
 
@@ -50,12 +51,18 @@ class FatalError : public std::runtime_error {
   // "PROGRAM: FILE, line N: "TEXT"", or empty when the error is not a read's.
   std::string where(std::string_view program = "settle") const;
 
+  // A line to show after the report, without its program prefix (what the
+  // failed run left of the files); empty when there is none.
+  void set_note(std::string note) { note_ = std::move(note); }
+  const std::string& note() const { return note_; }
+
  private:
   FatalKind kind_;
   int unit_;
   std::string path_;
   std::string what_;  // kNameClash only
   std::optional<SourceLocation> location_;
+  std::string note_;
 };
 
 // Throws the FatalError for `kind` on `unit`, whose file has the full path `path`.

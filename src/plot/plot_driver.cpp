@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/result_checks.h"
 #include "analysis/settlement_grid.h"
 #include "layout/fatal_error.h"
 #include "layout/record_writer.h"
@@ -31,8 +32,11 @@
 #include "run/command_line.h"
 #include "run/console_messages.h"
 #include "run/file_set.h"
+#include "run/interrupt.h"
+#include "run/output_commit.h"
 #include "run/problem_analysis.h"
 #include "run/program_exit.h"
+#include "run/run_lock.h"
 
 namespace plot {
 namespace {
@@ -86,7 +90,8 @@ constexpr std::string_view kUsage =
     "Exit status, as settle's for the same problem: 0 a page (warnings\n"
     "included); 3 the problem's data stopped the run; 1 a fatal error (a file\n"
     "that cannot be read or written, a bad value); 2 a command line not\n"
-    "understood, or an option that means nothing for the problem.\n";
+    "understood, or an option that means nothing for the problem;\n"
+    "130 an interrupt.\n";
 
 // The files this run writes, each with the words a message calls it by.
 std::vector<std::pair<std::string, std::string>> written_files(const PlotOptions& options) {
@@ -119,12 +124,30 @@ void check_written_names(const PlotOptions& options, const run::FileNames& names
   }
 }
 
-// Writes `text` to the file `name`; false when it cannot.
-bool write_text_file(const std::string& name, const std::string& text) {
-  std::ofstream file(name, std::ios::binary | std::ios::trunc);
-  file << text;
-  file.close();
-  return static_cast<bool>(file);
+// The files this run writes, staged beside their names from the start and
+// put in place together at the end: a run that fails leaves them as they were.
+struct PlotOutputs {
+  explicit PlotOutputs(const PlotOptions& options)
+      : page(options.page),
+        csv(options.grid_csv.value_or(std::string())),
+        svg(options.plan_svg.value_or(std::string())) {}
+  run::StagedOutput page;
+  run::StagedOutput csv;
+  run::StagedOutput svg;
+
+  // The staged files of `options`, in the order written.
+  std::vector<std::pair<run::StagedOutput*, std::string>> named(const PlotOptions& options) {
+    std::vector<std::pair<run::StagedOutput*, std::string>> files = {{&page, "the page"}};
+    if (options.grid_csv) files.emplace_back(&csv, "the grid");
+    if (options.plan_svg) files.emplace_back(&svg, "the plan");
+    return files;
+  }
+};
+
+// "settle-plot: cannot write the page F" and the like, when `ok` is false.
+bool written(std::ostream& console, bool ok, const std::string& what, const std::string& name) {
+  if (!ok) console << kProgram << ": cannot write " << what << " " << run::full_path(name) << '\n';
+  return ok;
 }
 
 // After two seconds, the rows of the grid done so far, every two seconds.
@@ -134,6 +157,7 @@ class GridProgress {
   void operator()(int done, int rows) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    run::stop_if_interrupted();
     if (seconds < next_ || done == rows) return;
     next_ = seconds + 2.0;
     console_->put(std::string(kProgram) + ": settlement map: " + std::to_string(done) + " of " +
@@ -205,6 +229,17 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   run::check_output_name(run::kReportUnit, names.names[1]);
   run::check_output_name(run::kAuxiliaryUnit, names.names[2]);
   run::check_output_name(run::kTraceUnit, names.names[3]);
+  PlotOutputs outputs(options);
+  for (const auto& [output, what] : outputs.named(options)) {
+    if (!written(console_stream, output->open() == 0, what, output->target())) {
+      return run::kFatalError;
+    }
+  }
+  const run::RunLock lock(kProgram, console);
+  if (!lock.held()) {
+    console.put(run::lock_refusal(kProgram, lock));
+    return run::kFatalError;
+  }
   run::announce_execution(console);
 
   const run::ProblemAnalysis analysis = run::analyse_problem_file(input.reader(), console);
@@ -274,6 +309,11 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   page_input.map_warnings = map_warnings(problem, map);
   for (const MapWarning& warning : page_input.map_warnings)
     console_stream << kProgram << ": warning: " << warning.text << '\n';
+  if (const auto fault = analysis::find_grid_fault(map.grid, map.totals)) {
+    report::write_stop_explanation(console, *fault);
+    run::print_stopped(console, kProgram, "the reasons are above, and no page is written");
+    return run::kStoppedOnData;
+  }
   const SectionLine line = options.section.value_or(
       default_section_line(problem, *analysis.results, map.grid, map.totals));
   page_input.section = compute_section(problem, line, options.section.has_value(),
@@ -287,36 +327,23 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
     return refuse(*complaint);
   std::optional<SettlementMap> stress_map;
   if (page_input.stress_map) stress_map = make_stress_map(problem, *analysis.results, page_input);
-  std::ostringstream page;
-  write_page(page, problem, *analysis.results, page_input, settlement_map,
+  write_page(outputs.page.stream(), problem, *analysis.results, page_input, settlement_map,
              stress_map ? &*stress_map : nullptr);
-  if (!write_text_file(options.page, page.str())) {
-    console_stream << kProgram << ": cannot write the page " << run::full_path(options.page)
-                   << '\n';
-    return run::kFatalError;
+  if (options.grid_csv) write_grid_csv(outputs.csv.stream(), map.grid, map.totals);
+  if (options.plan_svg)
+    write_plan_file(outputs.svg.stream(), problem, *analysis.results, settlement_map);
+  for (const auto& [output, what] : outputs.named(options)) {
+    if (!written(console_stream, output->finish(), what, output->target())) return run::kFatalError;
   }
-  if (options.grid_csv) {
-    std::ostringstream csv;
-    write_grid_csv(csv, map.grid, map.totals);
-    if (!write_text_file(*options.grid_csv, csv.str())) {
-      console_stream << kProgram << ": cannot write the grid " << run::full_path(*options.grid_csv)
-                     << '\n';
-      return run::kFatalError;
-    }
-  }
-  if (options.plan_svg) {
-    std::ostringstream svg;
-    write_plan_file(svg, problem, *analysis.results, settlement_map);
-    if (!write_text_file(*options.plan_svg, svg.str())) {
-      console_stream << kProgram << ": cannot write the plan " << run::full_path(*options.plan_svg)
-                     << '\n';
-      return run::kFatalError;
-    }
+  run::finish_without_interrupts();
+  for (const auto& [output, what] : outputs.named(options)) {
+    if (!written(console_stream, output->commit(), what, output->target())) return run::kFatalError;
   }
   return run::kNormalEnd;
 }
 
 int main_entry(int argc, char** argv) {
+  run::watch_interrupts(kProgram);
   const PlotCommand command = parse_plot_command(argc, argv);
   if (std::holds_alternative<HelpRequest>(command) ||
       std::holds_alternative<VersionRequest>(command)) {

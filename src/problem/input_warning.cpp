@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "problem/plausibility_warnings.h"
 #include "problem/sublayer_division.h"
 
 namespace problem {
@@ -134,6 +135,7 @@ std::vector<InputWarning> find_input_warnings(const ProblemData& problem,
   check_curves(problem, lines, warnings);
   check_points(problem, lines, warnings);
   check_areas(problem, lines, warnings);
+  find_plausibility_warnings(problem, lines, warnings);
   return warnings;
 }
 

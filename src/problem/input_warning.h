@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "problem/problem_data.h"
@@ -11,16 +13,22 @@
 namespace problem {
 
 enum class InputWarningKind {
-  kValuesLeftOver,         // a free-form line held more values than its record takes
-  kLayerNotBelow,          // a layer's bottom is not below the bottom of the layer before
-  kPartOfAHalfUnit,        // a layer's thickness is not a whole number of half units
-  kCurveNotGiven,          // a layer refers to a curve past those given
-  kUnitWeightNotPositive,  // a layer weighs nothing, or less
-  kPressureNotRising,      // a point curve's pressure does not rise from the point before
-  kStrainFalling,          // a point curve's strain falls as its pressure rises
-  kStartLayerNotALayer,    // a point starts at a layer the profile does not have
-  kAreaWithoutSize,        // a regular area's length or diameter is zero or negative
-  kAreaWithoutLoading,     // a regular area's loading is zero
+  kValuesLeftOver,          // a free-form line held more values than its record takes
+  kLayerNotBelow,           // a layer's bottom is not below the bottom of the layer before
+  kPartOfAHalfUnit,         // a layer's thickness is not a whole number of half units
+  kCurveNotGiven,           // a layer refers to a curve past those given
+  kUnitWeightNotPositive,   // a layer weighs nothing, or less
+  kPressureNotRising,       // a point curve's pressure does not rise from the point before
+  kStrainFalling,           // a point curve's strain falls as its pressure rises
+  kStartLayerNotALayer,     // a point starts at a layer the profile does not have
+  kAreaWithoutSize,         // a regular area's length or diameter is zero or negative
+  kAreaWithoutLoading,      // a regular area's loading is zero
+  kUnitSystemNotKnown,      // a unit system other than 1 or 2: U.S. units are used
+  kUnitWeightImplausible,   // a unit weight outside the range of soils in the unit system
+  kLoadingFarBeyondCurves,  // an area's pressure far beyond every curve the profile uses
+  kAreaIdRepeated,          // a regular area has the identifier of an earlier one
+  kPointNumberRepeated,     // a point has the number of an earlier one
+  kPrintsAsAsterisks,       // values too wide for their columns of the report
 };
 
 // One warning with the values it names. Which fields a kind uses:
@@ -36,6 +44,14 @@ enum class InputWarningKind {
 //   kStartLayerNotALayer    position, number, count (start layer), other (layers)
 //   kAreaWithoutSize        position, area_id, value (the length), y_length
 //   kAreaWithoutLoading     position, area_id
+//   kUnitSystemNotKnown     count (the unit system read)
+//   kUnitWeightImplausible  position, number, value (as read), other and lost (the range)
+//   kLoadingFarBeyondCurves position, area_id (blank: a spread area), value (its pressure),
+//                           other (the largest curve pressure the profile uses)
+//   kAreaIdRepeated         position, area_id, count (position of the earlier), first_line
+//   kPointNumberRepeated    position, number, count (position of the earlier), first_line
+//   kPrintsAsAsterisks      position, number or area_id, count (the table), wide (the
+//                           values and the names of their columns)
 struct InputWarning {
   InputWarningKind kind = InputWarningKind::kValuesLeftOver;
   int line = 0;             // the line of the problem file it is about
@@ -48,6 +64,8 @@ struct InputWarning {
   float profile_end = 0.0f;
   FixedText<4> area_id;
   bool y_length = false;
+  int first_line = 0;
+  std::vector<std::pair<std::string_view, float>> wide;  // names are string literals
 };
 
 inline InputWarning input_warning(InputWarningKind kind, int line, int position = 0,

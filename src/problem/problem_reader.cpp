@@ -224,6 +224,7 @@ std::optional<InputFault> read_records(Reading& r) {
 
   std::int32_t unit_system = 0;
   read_values(r, {Target::of(unit_system)});
+  r.lines.unit_system = r.input.line_number();
   set_unit_system(problem, unit_system);
 
   read_values(r, {Target::of(problem.layer_count), Target::of(problem.curve_count),

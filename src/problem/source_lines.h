@@ -8,7 +8,8 @@
 namespace problem {
 
 struct SourceLines {
-  int counts = 0;  // record 3, the four counts
+  int unit_system = 0;  // record 2
+  int counts = 0;       // record 3, the four counts
   IndexedTable<int, kMaxLayers> layers;
   IndexedTable<int, kMaxCurves> curves;  // the curve number and point count
   IndexedTable<IndexedTable<int, kMaxCurvePoints>, kMaxCurves> curve_points;

@@ -7,6 +7,8 @@
 #include <variant>
 
 #include "layout/decimal_text.h"
+#include "report/plausibility_texts.h"
+#include "report/value_faults.h"
 
 namespace report {
 namespace {
@@ -106,6 +108,13 @@ std::string input_warning_text(const problem::InputWarning& w, std::int32_t unit
              "meaning";
     case InputWarningKind::kAreaWithoutLoading:
       return "area " + area_name(w.area_id) + " has a loading of 0: it adds no stress";
+    case InputWarningKind::kUnitSystemNotKnown:
+    case InputWarningKind::kUnitWeightImplausible:
+    case InputWarningKind::kLoadingFarBeyondCurves:
+    case InputWarningKind::kAreaIdRepeated:
+    case InputWarningKind::kPointNumberRepeated:
+    case InputWarningKind::kPrintsAsAsterisks:
+      return plausibility_text(w, unit_system);
   }
   return {};
 }
@@ -224,6 +233,8 @@ std::vector<FaultText> input_fault_texts(const problem::ProblemData& problem,
                              std::to_string(problem.curves[pressure->curve].curve_number) +
                              ", point " + std::to_string(pressure->row) + ": the pressure " +
                              shortest_text(pressure->pressure) + " is not greater than 0"});
+  } else if (const auto* value = std::get_if<problem::ValueFault>(&fault)) {
+    texts.push_back({value->line, value_fault_text(problem, *value)});
   }
   return texts;
 }

@@ -122,6 +122,34 @@ inline constexpr std::string_view kDepthReferenceLayout =
     "(/,/,/,/,12X,'THE DEPTH REFERENCE OPTION OF THE SPREAD AREAS IS',I6,"
     "'; IT MUST BE 1, 2 OR 3')";
 
+// Values that give a settlement of no meaning, in the problem or in its results.
+inline constexpr std::string_view kCurveStrainFaultLayout =
+    "(/,/,/,/,12X,'SOIL COMPRESSIBILITY NO.',I3,', POINT',I3,': THE STRAIN',F9.3,"
+    "' % IS NOT BELOW 100 %')";
+inline constexpr std::string_view kThicknessFactorFaultLayout =
+    "(/,/,/,/,12X,'SOIL LAYER NO.',I3,' HAS A THICKNESS FACTOR OF',F8.3,"
+    "'; IT MUST NOT BE NEGATIVE')";
+inline constexpr std::string_view kVanishedAreaFaultLayout =
+    "(/,/,/,/,12X,'LOADED AREA ',A4,' OF',F9.2,' BY',F9.2,' AT A SLOPE OF',F9.3,/,"
+    "12X,'HAS SIDES OF',F9.3,' BY',F9.3,' WHERE ITS CORNERS ARE PLACED')";
+inline constexpr std::string_view kStressFaultLayout =
+    "(/,/,/,/,12X,'SETTLEMENT POINT NO.',I4,', SUBLAYER NO.',I4,"
+    "': THE AVERAGE STRESS INCREASE IS NOT A FINITE NUMBER')";
+inline constexpr std::string_view kFinalPressureFaultLayout =
+    "(/,/,/,/,12X,'SETTLEMENT POINT NO.',I4,', SUBLAYER NO.',I4,': INITIAL PRESSURE',F10.3,"
+    "', FINAL PRESSURE',F10.3,/,12X,'SOIL COMPRESSIBILITY NO.',I3,"
+    "' IS READ IN LOG P: ITS PRESSURES MUST BE GREATER THAN 0.0')";
+inline constexpr std::string_view kSublayerStrainFaultLayout =
+    "(/,/,/,/,12X,'SETTLEMENT POINT NO.',I4,', SUBLAYER NO.',I4,': THE STRAIN REACHES',F9.3,"
+    "' %',/,12X,'UNDER A FINAL PRESSURE OF',F10.3,' ON SOIL COMPRESSIBILITY NO.',I3)";
+inline constexpr std::string_view kSettlementFaultLayout =
+    "(/,/,/,/,12X,'SETTLEMENT POINT NO.',I4,', SUBLAYER NO.',I4,"
+    "': THE SETTLEMENT IS NOT A FINITE NUMBER')";
+inline constexpr std::string_view kTotalFaultLayout =
+    "(/,/,/,/,12X,'SETTLEMENT POINT NO.',I4,': THE TOTAL SETTLEMENT IS NOT A FINITE NUMBER')";
+inline constexpr std::string_view kPlaceFaultLayout =
+    "(/,/,/,/,12X,'THE SETTLEMENT AT X =',F10.2,', Y =',F10.2,' IS NOT A FINITE NUMBER')";
+
 // The auxiliary data file.
 inline constexpr std::string_view kAreaHeaderLayout = "('LDS')";
 inline constexpr std::string_view kAreaIdentifierLayout = "(A4)";
@@ -153,7 +181,10 @@ inline constexpr std::array kReportLayouts = {
     kAreaLimitLayout,         kCurveIndexLimitLayout, kSublayerLimitLayout,
     kCurvePointLimitLayout,   kDepthReferenceLayout,  kAreaHeaderLayout,
     kAreaIdentifierLayout,    kAreaValuesLayout,      kPointTagLayout,
-    kEndMarkLayout,           kTraceLineLayout,
+    kEndMarkLayout,           kTraceLineLayout,       kCurveStrainFaultLayout,
+    kThicknessFactorFaultLayout, kVanishedAreaFaultLayout, kStressFaultLayout,
+    kFinalPressureFaultLayout, kSublayerStrainFaultLayout, kSettlementFaultLayout,
+    kTotalFaultLayout,        kPlaceFaultLayout,
 };
 // clang-format on
 

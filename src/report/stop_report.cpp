@@ -7,6 +7,7 @@
 #include "report/input_tables.h"
 #include "report/page.h"
 #include "report/profile_tables.h"
+#include "report/value_faults.h"
 
 namespace report {
 
@@ -23,6 +24,11 @@ void write_stop_report(layout::RecordWriter& report, layout::RecordWriter& conso
   } else if (const auto* pressure = std::get_if<problem::PressureFault>(&stop)) {
     write_tables_1_and_2(report, problem);
     write_table_3(report, problem, *pressure);
+  } else if (const auto* value = std::get_if<problem::ValueFault>(&stop)) {
+    // As a limit fault: the report's record, and the console's after the echo.
+    write_value_fault(report, *value);
+    write_digit_one(report);
+    write_value_fault(console, *value);
   }
 }
 
@@ -33,6 +39,8 @@ void write_stop_explanation(layout::RecordWriter& out, const problem::InputFault
     write_limit_fault(out, *limit);
   } else if (std::holds_alternative<problem::PressureFault>(stop)) {
     write_pressure_error(out);
+  } else if (const auto* value = std::get_if<problem::ValueFault>(&stop)) {
+    write_value_fault(out, *value);
   }
 }
 

@@ -8,8 +8,9 @@
 
 namespace report {
 
-// The report of a stopped run: the data-error report; a limit fault and the
-// digit-one record (the fault also goes to the console, after the echo); or,
+// The report of a stopped run: the data-error report; a limit fault or a
+// value fault and the digit-one record (the fault also goes to the console,
+// after the echo); or,
 // for a curve pressure, Tables 1 and 2 and Table 3 up to the offending row
 // with the error block. `problem` is the problem as far as it was read and,
 // for a pressure fault, with its sublayers formed.
@@ -17,8 +18,8 @@ void write_stop_report(layout::RecordWriter& report, layout::RecordWriter& conso
                        const problem::ProblemData& problem, const problem::InputFault& stop);
 
 // The reasons of a stop for a program that writes no report, on the console
-// where settle shows its own: the data-error lists, the limit fault or the
-// pressure error block.
+// where settle shows its own: the data-error lists, the limit fault, the
+// pressure error block or the value fault.
 void write_stop_explanation(layout::RecordWriter& out, const problem::InputFault& stop);
 
 }  // namespace report

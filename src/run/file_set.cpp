@@ -5,11 +5,13 @@
 #include <cwctype>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "layout/fatal_error.h"
 #include "layout/fixed_input.h"
 #include "layout/layout.h"
 #include "run/console_layouts.h"
+#include "run/interrupt.h"
 
 namespace run {
 namespace {
@@ -132,13 +134,8 @@ std::string full_path(const std::string& name) {
 #endif
 
 void check_output_name(int unit, const std::string& name) {
-  if (name.empty()) fail_open(unit, name, ENOENT, Access::kWrite);
-  if (is_directory(name)) fail_open(unit, name, EISDIR, Access::kWrite);
-  std::error_code error;
-  const std::filesystem::path folder = std::filesystem::path(name).parent_path();
-  if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
-    fail_open(unit, name, ENOENT, Access::kWrite);
-  }
+  if (const int error = output_check(name); error != 0)
+    fail_open(unit, name, error, Access::kWrite);
 }
 
 InputFile::InputFile(int unit, const std::string& name) : reader_(stream_, unit, full_path(name)) {
@@ -149,18 +146,22 @@ InputFile::InputFile(int unit, const std::string& name) : reader_(stream_, unit,
 }
 
 OutputFile::OutputFile(int unit, const std::string& name)
-    : writer_(stream_, "\r\n", unit, full_path(name)) {
-  if (is_directory(name)) fail_open(unit, name, EISDIR, Access::kWrite);
-  errno = 0;
-  stream_.open(name, std::ios::binary | std::ios::trunc);
-  if (!stream_) fail_open(unit, name, name.empty() ? ENOENT : errno, Access::kWrite);
+    : staged_(name), writer_(staged_.stream(), "\r\n", unit, full_path(name)) {
+  if (const int error = staged_.open(); error != 0) fail_open(unit, name, error, Access::kWrite);
 }
 
 void OutputFile::close() {
-  if (!stream_.is_open()) return;
+  if (!staged_.is_open()) return;
   writer_.flush();
-  stream_.close();
-  if (!stream_) layout::raise_fatal(layout::FatalKind::kWriteError, writer_.unit(), writer_.path());
+  if (!staged_.finish()) {
+    layout::raise_fatal(layout::FatalKind::kWriteError, writer_.unit(), writer_.path());
+  }
+}
+
+void OutputFile::commit() {
+  if (!staged_.commit()) {
+    layout::raise_fatal(layout::FatalKind::kWriteError, writer_.unit(), writer_.path());
+  }
 }
 
 FileSet::FileSet(const FileNames& names)
@@ -169,11 +170,36 @@ FileSet::FileSet(const FileNames& names)
       auxiliary(kAuxiliaryUnit, names.names[2]),
       trace(kTraceUnit, names.names[3]) {}
 
+void FileSet::create_missing_outputs() {
+  for (OutputFile* output : {&report, &auxiliary, &trace})
+    output->staged().create_target_if_missing();
+}
+
 void FileSet::close() {
   input.close();
+  // Every output is written whole before the first is put in place.
   report.close();
   auxiliary.close();
   trace.close();
+  finish_without_interrupts();
+  report.commit();
+  auxiliary.commit();
+  trace.commit();
+}
+
+std::string kept_outputs_note(const FileNames& names) {
+  std::vector<std::string> kept;
+  for (std::size_t line = 1; line < names.names.size(); ++line) {
+    const std::string& name = names.names[line];
+    std::error_code error;
+    if (!name.empty() && std::filesystem::is_regular_file(name, error)) kept.push_back(name);
+  }
+  if (kept.empty()) return {};
+  std::string note = "no file was replaced: ";
+  for (std::size_t k = 0; k < kept.size(); ++k) {
+    note += (k == 0 ? "" : k + 1 == kept.size() ? " and " : ", ") + kept[k];
+  }
+  return note + (kept.size() == 1 ? " is as it was" : " are as they were") + " before the run";
 }
 
 }  // namespace run

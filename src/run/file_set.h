@@ -9,6 +9,7 @@
 
 #include "layout/record_reader.h"
 #include "layout/record_writer.h"
+#include "run/output_commit.h"
 
 namespace run {
 
@@ -46,9 +47,9 @@ bool same_file(const std::string& a, const std::string& b);
 std::string full_path(const std::string& name);
 
 // Raises the fatal error that opening output unit `unit` under `name` would
-// raise for a name that is empty, a folder, or in a folder that does not
-// exist; creates and changes nothing. For a program that writes none of the
-// four files but must end where settle ends.
+// raise for a name that is empty, a folder, in a folder that does not exist,
+// or a file or folder that may not be written; creates and changes nothing. For a program that
+// writes none of the four files but must end where settle ends.
 void check_output_name(int unit, const std::string& name);
 
 // An input unit opened on an existing file. The program never creates a file
@@ -64,16 +65,21 @@ class InputFile {
   layout::RecordReader reader_;
 };
 
-// An output unit, created or truncated; records end with CR LF.
+// An output unit, written to a temporary file beside the file it names and
+// put in that file's place by commit(); records end with CR LF. Until then
+// the file is as it was, and the temporary file goes with the object.
 class OutputFile {
  public:
   OutputFile(int unit, const std::string& name);
   layout::RecordWriter& writer() { return writer_; }
   // Flushes and closes; a failure is a fatal write error.
   void close();
+  // Puts what was written in the file's place; a failure is a fatal write error.
+  void commit();
+  StagedOutput& staged() { return staged_; }
 
  private:
-  std::ofstream stream_;
+  StagedOutput staged_;
   layout::RecordWriter writer_;
 };
 
@@ -86,8 +92,20 @@ struct FileSet {
   OutputFile auxiliary;
   OutputFile trace;
 
-  // Closes input, report and auxiliary data file, then the trace file.
+  // Creates the output files that do not exist yet, empty (an existing one
+  // is replaced only by close()).
+  void create_missing_outputs();
+
+  // Closes the input and every output (a failure is a fatal write error and
+  // replaces nothing), then puts the report, the auxiliary data file and the
+  // trace file in their places.
   void close();
 };
+
+// What a run that fails leaves of the outputs of `names`, for the console:
+// "no file was replaced: a.rpt and a.aux are as they were before the run",
+// naming the outputs that exist as files now (before the run); empty when
+// there is none.
+std::string kept_outputs_note(const FileNames& names);
 
 }  // namespace run

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "analysis/analysis.h"
+#include "analysis/result_checks.h"
 #include "analysis/soil_profile.h"
 #include "problem/input_checks.h"
 #include "problem/problem_reader.h"
@@ -33,7 +34,15 @@ ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::Record
     outcome.stop = *fault;
     return outcome;
   }
+  if (auto fault = analysis::find_input_value_fault(problem, outcome.lines)) {
+    outcome.stop = *fault;
+    return outcome;
+  }
   outcome.results = analysis::analyse(problem);
+  // Nothing is written from results that mean nothing.
+  if (auto fault = analysis::find_result_fault(problem, outcome.lines, *outcome.results)) {
+    outcome.stop = *fault;
+  }
   return outcome;
 }
 
@@ -42,6 +51,7 @@ problem::ReadResult read_checked_problem(layout::RecordReader& input) {
   layout::RecordWriter echo(discarded, "\n", layout::kConsoleUnit, "");
   problem::ReadResult read = problem::read_problem(input, echo);
   if (!read.stop) read.stop = problem::find_pressure_fault(*read.problem, read.lines);
+  if (!read.stop) read.stop = analysis::find_input_value_fault(*read.problem, read.lines);
   return read;
 }
 

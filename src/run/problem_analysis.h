@@ -25,19 +25,22 @@ struct ProblemAnalysis {
   problem::SourceLines lines;
   std::vector<problem::InputWarning> warnings;  // of the input, in the order of the file
   std::optional<problem::InputFault> stop;
-  std::unique_ptr<analysis::AnalysisResults> results;  // set when there is no stop
+  // Set when there is no stop, and when the results themselves stopped the run.
+  std::unique_ptr<analysis::AnalysisResults> results;
 
   bool stopped() const { return stop.has_value(); }
 };
 
-// Reads the problem from `input`, echoing it to `console`, and analyses it.
-// A value that cannot be read raises layout::FatalError.
+// Reads the problem from `input`, echoing it to `console`, and analyses it:
+// the reading's stops, the curve pressures, the problem's values that give no
+// meaningful settlement, then the results' own values. A value that cannot be
+// read raises layout::FatalError.
 ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter& console);
 
 // Reads the problem from `input` without an echo and, when the reading does
-// not stop it, checks its curve pressures as a run does: `stop` is then the
-// pressure fault, if any. Forms and analyses nothing. A value that cannot be
-// read raises layout::FatalError.
+// not stop it, checks its curve pressures and its values as a run does before
+// the analysis: `stop` is then that fault, if any. Forms and analyses nothing. A value that cannot
+// be read raises layout::FatalError.
 problem::ReadResult read_checked_problem(layout::RecordReader& input);
 
 }  // namespace run

@@ -2,6 +2,7 @@
 #include "run/program_exit.h"
 
 #include "layout/fatal_error.h"
+#include "run/interrupt.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -26,7 +27,12 @@ int with_fatal_report(std::string_view program, std::ostream& console,
   } catch (const layout::FatalError& error) {
     console << error.report(program) << '\n';
     if (const std::string where = error.where(program); !where.empty()) console << where << '\n';
+    if (!error.note().empty()) console << program << ": " << error.note() << '\n';
     return kFatalError;
+  } catch (const Interrupted&) {
+    // The files of the run went as the stack unwound.
+    console << interrupted_message(program) << '\n';
+    return kInterruptedStatus;
   }
 }
 

@@ -22,7 +22,9 @@ void keep_console_bytes();
 
 // Runs `body` and returns its exit status. A fatal run-time error thrown by it
 // is reported on `console` in its line "PROGRAM: severe (N): TEXT", followed,
-// for a read, by the line that says where; it ends with kFatalError.
+// for a read, by the line that says where, and by the note of what the run
+// left of its files; it ends with kFatalError. An interrupt thrown by it
+// (run::Interrupted) ends with its message and kInterruptedStatus.
 int with_fatal_report(std::string_view program, std::ostream& console,
                       const std::function<int()>& body);
 

@@ -17,8 +17,10 @@
 #include "run/command_line.h"
 #include "run/console_messages.h"
 #include "run/file_set.h"
+#include "run/interrupt.h"
 #include "run/problem_analysis.h"
 #include "run/program_exit.h"
+#include "run/run_lock.h"
 
 namespace run {
 namespace {
@@ -48,7 +50,14 @@ constexpr std::string_view kUsage =
     "Exit status: 0 a normal end (warnings included); 3 the problem's data\n"
     "stopped the run (the report holds the reasons); 1 a fatal error (a file\n"
     "that cannot be opened, read or written, a bad value, one file named twice);\n"
-    "2 a command line not understood.\n";
+    "2 a command line not understood; 130 an interrupt. The outputs replace\n"
+    "their files only when the run ends; one run at a time works in a folder.\n";
+
+// A console that keeps nothing: the echo of a reading nobody follows.
+struct DiscardedConsole {
+  std::ostream stream{nullptr};
+  layout::RecordWriter writer{stream, "\n", layout::kConsoleUnit, ""};
+};
 
 // The report, the auxiliary data file and the trace file of a complete
 // analysis, written in the order a reader of the report meets them.
@@ -71,17 +80,22 @@ void write_outputs(FileSet& files, const ProblemAnalysis& analysis) {
   report::write_form_feed(report);
 }
 
-}  // namespace
-
-int run_settle(std::ostream& console_stream) {
-  layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
-
-  const FileNames names = read_and_explain_names(console, kProgram);
-  check_names_apart(names);
+// The run once names.dat is read: every output is opened (as a temporary
+// file beside its own) before any existing file is touched, the folder's
+// lock is taken, and the outputs are put in place at the end, a normal end or
+// a stop on the problem's data.
+int run_named_problem(layout::RecordWriter& console, const FileNames& names) {
   FileSet files(names);
+  const RunLock lock(kProgram, console);
+  if (!lock.held()) {
+    console.put(lock_refusal(kProgram, lock));
+    return kFatalError;
+  }
+  files.create_missing_outputs();
   announce_execution(console);
 
   const ProblemAnalysis analysis = analyse_problem_file(files.input.reader(), console);
+  stop_if_interrupted();
   const std::string& problem_file = names.names[0];
   print_input_warnings(console, kProgram, problem_file, analysis.warnings,
                        analysis.problem->unit_system);
@@ -100,28 +114,63 @@ int run_settle(std::ostream& console_stream) {
   return kNormalEnd;
 }
 
+}  // namespace
+
+int run_settle(std::ostream& console_stream) {
+  layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
+
+  const FileNames names = read_and_explain_names(console, kProgram);
+  check_names_apart(names);
+  // The outputs that exist now are still the files they were after a failure.
+  const std::string kept = kept_outputs_note(names);
+  try {
+    return run_named_problem(console, names);
+  } catch (layout::FatalError& error) {
+    error.set_note(kept);
+    throw;
+  }
+}
+
 int check_problem(std::ostream& console_stream, const std::optional<std::string>& file) {
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
-  const std::string name = file ? *file : read_and_explain_names(console, kProgram).names[0];
+  std::string name;
+  if (file) {
+    name = *file;
+  } else {
+    // A run of the same folder would end on its names.dat first: so does the check.
+    const FileNames names = read_and_explain_names(console, kProgram);
+    check_names_apart(names);
+    name = names.names[0];
+    const InputFile probe(kInputUnit, name);
+    check_output_name(kReportUnit, names.names[1]);
+    check_output_name(kAuxiliaryUnit, names.names[2]);
+    check_output_name(kTraceUnit, names.names[3]);
+  }
   InputFile input(kInputUnit, name);
-  // The echo is for following a run; a check shows its findings alone.
-  const problem::ReadResult read = read_checked_problem(input.reader());
-  print_input_warnings(console, kProgram, name, read.warnings, read.problem->unit_system);
-  if (read.stop) {
-    print_fault_lines(console, kProgram, name, *read.problem, *read.stop);
+  // The echo is for following a run; a check shows its findings alone. It
+  // analyses the problem, since the results too can stop a run.
+  DiscardedConsole discarded;
+  const ProblemAnalysis analysis = analyse_problem_file(input.reader(), discarded.writer);
+  print_input_warnings(console, kProgram, name, analysis.warnings, analysis.problem->unit_system);
+  if (analysis.stop) {
+    print_fault_lines(console, kProgram, name, *analysis.problem, *analysis.stop);
     print_stopped(console, kProgram, "a run would write the reasons into its report");
     return kStoppedOnData;
   }
+  const std::vector<report::PointWarningText> strain_warnings =
+      report::strain_warning_texts(*analysis.problem, analysis.lines, *analysis.results);
+  print_strain_warnings(console, kProgram, name, strain_warnings);
+  const std::size_t count = analysis.warnings.size() + strain_warnings.size();
   std::string summary(kProgram);
   summary += ": " + name + " passes its checks";
-  if (!read.warnings.empty())
-    summary += ", with " + std::to_string(read.warnings.size()) +
-               (read.warnings.size() == 1 ? " warning" : " warnings");
+  if (count != 0)
+    summary += ", with " + std::to_string(count) + (count == 1 ? " warning" : " warnings");
   console.put(summary);
   return kNormalEnd;
 }
 
 int main_entry(int argc, char** argv) {
+  watch_interrupts(kProgram);
   if (argc > 1) {
     if (const auto status = answer_help_or_version(argc, argv, kUsage, kProgram)) return *status;
     const std::string_view first = argv[1];

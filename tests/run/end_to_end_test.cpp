@@ -5,11 +5,17 @@
 // `expected/` with the files the run must leave (same names), `console.txt`
 // (the standard error stream, where @DIR@/ stands for the folder of the run and
 // the separator, a backslash on Windows)
-// and, when not 0, `exit_status`.
+// and, when not 0, `exit_status`. A case may also ask for arguments, settings,
+// settle-plot, files left by an earlier run, a lock held by another run or an
+// interrupt (testing_support::CaseSetup); after every run the folder holds only
+// the case's inputs, those earlier files and the files `expected/` names: no
+// temporary file and no lock file is left behind.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,9 +36,35 @@ class EndToEnd : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(EndToEnd, OutputsMatchReviewedFiles) {
   const fs::path& source = GetParam();
+  const testing_support::CaseSetup setup = testing_support::case_setup(source);
+#ifdef _WIN32
+  if (setup.posix_only || setup.interrupt) GTEST_SKIP() << "a case for POSIX systems";
+#endif
   testing_support::TempFolder folder;
   testing_support::copy_case_inputs(source, folder.path());
-  const testing_support::RunResult run = testing_support::run_in_folder(folder.path(), SETTLE_EXE);
+  std::set<std::string> brought;
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    brought.insert(entry.path().filename().string());
+  }
+  if (setup.seeded) {
+    for (const auto& entry : fs::directory_iterator(source / "before")) {
+      fs::copy_file(entry.path(), folder.path() / entry.path().filename());
+      brought.insert(entry.path().filename().string());
+    }
+  }
+  const std::string program = setup.program == "settle-plot" ? SETTLE_PLOT_EXE : SETTLE_EXE;
+  testing_support::RunResult run;
+  {
+    const std::string lock_name = (setup.program.empty() ? "settle" : setup.program) + ".lock";
+    std::unique_ptr<testing_support::HeldLock> lock;
+    if (setup.lock_held || setup.interrupt) {
+      lock = std::make_unique<testing_support::HeldLock>(folder.path() / lock_name);
+    }
+    run = setup.interrupt ? testing_support::run_interrupted_in_folder(
+                                folder.path(), program, setup.arguments, setup.environment)
+                          : testing_support::run_in_folder(folder.path(), program, setup.arguments,
+                                                           setup.environment);
+  }
 
   const fs::path expected = source / "expected";
   const std::string status_text =
@@ -41,12 +73,18 @@ TEST_P(EndToEnd, OutputsMatchReviewedFiles) {
   const std::string console =
       testing_support::with_run_folder(read_file(expected / "console.txt"), folder.path());
   EXPECT_EQ(first_difference(console, run.console), "") << "console";
+  std::set<std::string> allowed = brought;
   for (const auto& entry : fs::directory_iterator(expected)) {
     const std::string name = entry.path().filename().string();
     if (name == "console.txt" || name == "exit_status") continue;
+    allowed.insert(name);
     ASSERT_TRUE(fs::exists(folder.path() / name)) << name << " was not written";
     EXPECT_EQ(first_difference(read_file(entry.path()), read_file(folder.path() / name)), "")
         << name;
+  }
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(allowed.count(name) == 1 || entry.is_directory()) << name << " was left behind";
   }
 }
 

@@ -80,7 +80,7 @@ TEST_F(RunDriver, MissingNamesFileReportsDataErrorsThenFailsToOpenTheEmptyInputN
   EXPECT_FALSE(fs::exists(dir() / "names.dat")) << "a file the program only reads is never created";
 }
 
-TEST_F(RunDriver, ThreeLineNamesFileOpensThreeFilesThenFailsOnTheTraceUnit) {
+TEST_F(RunDriver, ThreeLineNamesFileFailsOnTheTraceUnitBeforeTouchingAnyOutput) {
   write_file(dir() / "names.dat", "sample.dat\nr.rpt\na.aux\n");
   const auto result = run();
   EXPECT_EQ(result.exit_status, 1);
@@ -90,8 +90,11 @@ TEST_F(RunDriver, ThreeLineNamesFileOpensThreeFilesThenFailsOnTheTraceUnit) {
                 "4, the trace file\n"
                 "DATA ERRORS\n" +
                 fatal("(30): open failure, unit 7, file " + (dir() / "").string()));
-  EXPECT_TRUE(fs::exists(dir() / "r.rpt"));
-  EXPECT_TRUE(fs::exists(dir() / "a.aux"));
+  // Every output is checked before any is created.
+  EXPECT_FALSE(fs::exists(dir() / "r.rpt"));
+  EXPECT_FALSE(fs::exists(dir() / "a.aux"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir()), fs::directory_iterator()), 2)
+      << "no temporary file is left";
 }
 
 TEST_F(RunDriver, MissingInputFileIsNotCreated) {
@@ -140,8 +143,10 @@ TEST_F(RunDriver, WriteFailureOnAFullDeviceIsFatal) {
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_TRUE(ends_with(result.console, fatal("(38): error during write, unit 4, file /dev/full")))
       << result.console;
-  // The report, opened before the failing unit, keeps everything written to it.
-  EXPECT_TRUE(ends_with(read_file(dir() / "r.rpt"), "\r\n\f\r\n"));
+  // The report, written whole beside its file, is not put in place: its
+  // file, new to this run, stays empty, and no temporary file is left.
+  EXPECT_EQ(read_file(dir() / "r.rpt"), "");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir()), fs::directory_iterator()), 4);
 }
 
 TEST_F(RunDriver, CommandLineHelpAndVersionTouchNoFile) {

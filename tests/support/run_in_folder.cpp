@@ -4,7 +4,14 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 #endif
 
 #include <algorithm>
@@ -257,5 +264,118 @@ std::string first_difference(const std::string& expected, const std::string& got
     }
   }
 }
+
+namespace {
+
+std::vector<std::string> lines_in(const std::filesystem::path& path) {
+  std::vector<std::string> lines;
+  std::istringstream text(read_file(path));
+  for (std::string line; std::getline(text, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+}  // namespace
+
+bool CaseSetup::plain() const {
+  return arguments.empty() && environment.empty() && program.empty() && !lock_held && !interrupt &&
+         !posix_only && !seeded;
+}
+
+CaseSetup case_setup(const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  CaseSetup setup;
+  if (fs::exists(folder / "arguments")) setup.arguments = lines_in(folder / "arguments");
+  if (fs::exists(folder / "environment")) setup.environment = lines_in(folder / "environment");
+  if (fs::exists(folder / "program")) {
+    const std::vector<std::string> program = lines_in(folder / "program");
+    if (!program.empty()) setup.program = program.front();
+  }
+  setup.lock_held = fs::exists(folder / "lock_held");
+  setup.interrupt = fs::exists(folder / "interrupt");
+  setup.posix_only = fs::exists(folder / "posix_only");
+  setup.seeded = fs::is_directory(folder / "before");
+  return setup;
+}
+
+#ifdef _WIN32
+
+HeldLock::HeldLock(std::filesystem::path path) : path_(std::move(path)) {
+  const HANDLE file = CreateFileW(path_.wstring().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot hold the lock file");
+  handle_ = file;
+}
+
+HeldLock::~HeldLock() {
+  CloseHandle(static_cast<HANDLE>(handle_));
+  std::error_code ignored;
+  std::filesystem::remove(path_, ignored);
+}
+
+RunResult run_interrupted_in_folder(const std::filesystem::path&, const std::string&,
+                                    const std::vector<std::string>&,
+                                    const std::vector<std::string>&) {
+  throw std::runtime_error("an interrupt is sent on POSIX systems only");
+}
+
+#else
+
+HeldLock::HeldLock(std::filesystem::path path) : path_(std::move(path)) {
+  descriptor_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (descriptor_ < 0 || flock(descriptor_, LOCK_EX) != 0) {
+    throw std::runtime_error("cannot hold the lock file");
+  }
+}
+
+HeldLock::~HeldLock() {
+  std::error_code ignored;
+  std::filesystem::remove(path_, ignored);
+  close(descriptor_);
+}
+
+RunResult run_interrupted_in_folder(const std::filesystem::path& folder,
+                                    const std::string& executable,
+                                    const std::vector<std::string>& arguments,
+                                    const std::vector<std::string>& environment) {
+  const std::filesystem::path console =
+      folder.parent_path() / (folder.filename().string() + ".console");
+  const std::filesystem::path program = std::filesystem::absolute(executable);
+  const pid_t child = fork();
+  if (child == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(127);
+    const int in = open("/dev/null", O_RDONLY);
+    const int err = open(console.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(in, 0);
+    dup2(err, 2);
+    for (const std::string& setting : environment) putenv(const_cast<char*>(setting.c_str()));
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  // The run writes its first line when it starts to wait for the lock.
+  for (int tries = 0; tries < 200; ++tries) {
+    std::error_code error;
+    if (std::filesystem::exists(console, error) && std::filesystem::file_size(console, error) > 0) {
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  kill(child, SIGINT);
+  int status = 0;
+  waitpid(child, &status, 0);
+  RunResult result;
+  result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.console = read_file(console);
+  std::filesystem::remove(console);
+  return result;
+}
+
+#endif
 
 }  // namespace testing_support

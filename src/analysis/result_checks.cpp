@@ -1,0 +1,158 @@
+// The checks on the geometry of the rectangles and on the analysis' results.
+#include "analysis/result_checks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/compressibility.h"
+#include "analysis/rectangle_geometry.h"
+#include "problem/value_checks.h"
+
+namespace analysis {
+namespace {
+
+using problem::ValueFault;
+using problem::ValueFaultKind;
+
+ValueFault point_fault(ValueFaultKind kind, const problem::ProblemData& problem,
+                       const problem::SourceLines& lines, int point, int sublayer) {
+  ValueFault fault;
+  fault.kind = kind;
+  fault.line = lines.points[point];
+  fault.position = point;
+  fault.number = problem.points[point].point_number;
+  fault.row = sublayer;
+  return fault;
+}
+
+// The strain a sublayer reaches under its final pressure `pf`: a point
+// curve's strain there (or its initial one, when larger), a slope line's
+// strain increase. A fraction.
+float sublayer_strain(const problem::CompressibilityCurve& curve, const problem::Sublayer& sublayer,
+                      float pf, float increase) {
+  if (!problem::is_slope_line(curve)) {
+    return std::max(strain_at(curve, pf).strain, sublayer.initial_strain);
+  }
+  if (curve.slope >= 0.0f) return log10_of_ratio(pf, sublayer.overburden_pressure) * curve.slope;
+  return std::fabs(curve.slope) * increase;
+}
+
+// The checks of one sublayer below one point, in the order of the contract.
+std::optional<ValueFault> check_sublayer(const problem::ProblemData& problem,
+                                         const problem::SourceLines& lines,
+                                         const AnalysisResults& results, int j, int m) {
+  const problem::Sublayer& sublayer = problem.sublayers[m];
+  const float increase = results.average_stress_increase[j][m];
+  if (!std::isfinite(increase)) {
+    ValueFault fault = point_fault(ValueFaultKind::kStressNotFinite, problem, lines, j, m);
+    fault.value = increase;
+    return fault;
+  }
+  const problem::CompressibilityCurve& curve = curve_of(problem, sublayer.curve_index);
+  const float p0 = sublayer.overburden_pressure;
+  const float pf = p0 + increase;
+  // A point curve is read in log10 of the pressure, and so is a slope line of
+  // a slope of 0 or more: both need a pressure above 0 (the slope line both).
+  const bool point_curve = !problem::is_slope_line(curve);
+  const bool log_slope = !point_curve && curve.slope >= 0.0f;
+  if (((point_curve || log_slope) && !(pf > 0.0f)) || (log_slope && !(p0 > 0.0f))) {
+    ValueFault fault = point_fault(ValueFaultKind::kPressureNotPositive, problem, lines, j, m);
+    fault.curve = curve.curve_number;
+    fault.value = pf;
+    fault.other = p0;
+    fault.third = increase;
+    return fault;
+  }
+  if (const float strain = sublayer_strain(curve, sublayer, pf, increase); !(strain < 1.0f)) {
+    ValueFault fault = point_fault(ValueFaultKind::kSublayerStrain, problem, lines, j, m);
+    fault.curve = curve.curve_number;
+    fault.value = strain * problem::kPercent;
+    fault.other = pf;
+    return fault;
+  }
+  if (const float settlement = results.sublayer_settlement[j][m]; !std::isfinite(settlement)) {
+    ValueFault fault = point_fault(ValueFaultKind::kSettlementNotFinite, problem, lines, j, m);
+    fault.value = settlement;
+    return fault;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ValueFault> find_vanished_area(const problem::ProblemData& problem,
+                                             const problem::SourceLines& lines) {
+  for (int a = 1; a <= std::min(problem.area_count, problem::kMaxAreas); ++a) {
+    const problem::LoadedArea& area = problem.areas[a];
+    if (area.shape != problem::kRectangle) continue;
+    // An area of no size has a warning of its own; this is one that has a size
+    // until its corners are placed.
+    if (!(area.x_length > 0.0f && area.y_length > 0.0f)) continue;
+    const RectangleGeometry geometry = rectangle_geometry(area);
+    if (geometry.length_u > 0.0f && geometry.length_v > 0.0f) continue;
+    ValueFault fault;
+    fault.kind = ValueFaultKind::kAreaVanishes;
+    fault.line = lines.areas[a];
+    fault.position = a;
+    fault.area_id = area.area_id;
+    fault.value = area.x_length;
+    fault.other = area.y_length;
+    fault.third = area.area_slope;
+    fault.fourth = geometry.length_u;
+    fault.fifth = geometry.length_v;
+    return fault;
+  }
+  return std::nullopt;
+}
+
+std::optional<ValueFault> find_input_value_fault(const problem::ProblemData& problem,
+                                                 const problem::SourceLines& lines) {
+  if (auto fault = problem::find_value_fault(problem, lines)) return fault;
+  return find_vanished_area(problem, lines);
+}
+
+std::optional<ValueFault> find_result_fault(const problem::ProblemData& problem,
+                                            const problem::SourceLines& lines,
+                                            const AnalysisResults& results) {
+  for (int j = 1; j <= problem.point_count; ++j) {
+    // Sublayers above the start sublayer take no part and keep 0.
+    const int start = std::max(problem.points[j].start_sublayer, 1);
+    for (int m = start; m <= problem.sublayer_count; ++m) {
+      if (auto fault = check_sublayer(problem, lines, results, j, m)) return fault;
+    }
+    if (const float total = results.total_settlement[j]; !std::isfinite(total)) {
+      ValueFault fault = point_fault(ValueFaultKind::kTotalNotFinite, problem, lines, j, 0);
+      fault.value = total;
+      return fault;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<ValueFault> find_place_fault(std::span<const float> x, std::span<const float> y,
+                                           std::span<const float> total) {
+  for (std::size_t k = 0; k < total.size(); ++k) {
+    if (std::isfinite(total[k])) continue;
+    ValueFault fault;
+    fault.kind = ValueFaultKind::kPlaceNotFinite;
+    fault.value = x[k];
+    fault.other = y[k];
+    fault.third = total[k];
+    return fault;
+  }
+  return std::nullopt;
+}
+
+std::optional<ValueFault> find_grid_fault(const PlanGrid& grid, std::span<const float> totals) {
+  const auto columns = static_cast<std::size_t>(std::max(grid.columns, 1));
+  for (std::size_t k = 0; k < totals.size(); ++k) {
+    if (std::isfinite(totals[k])) continue;
+    const float x = grid.x(static_cast<int>(k % columns));
+    const float y = grid.y(static_cast<int>(k / columns));
+    return find_place_fault(std::span<const float>(&x, 1), std::span<const float>(&y, 1),
+                            totals.subspan(k, 1));
+  }
+  return std::nullopt;
+}
+
+}  // namespace analysis
