@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
-#include <numeric>
+#include <utility>
 
 #include "study/distribution.h"
 
@@ -35,20 +35,29 @@ std::vector<double> van_der_waerden_scores(std::size_t n) {
   return a;
 }
 
-// E of step 2, from the shuffles (each column's sum of squares is the same).
-Matrix score_correlation(const std::vector<std::vector<std::uint32_t>>& shuffled,
-                         const std::vector<double>& a) {
-  const std::size_t parameters = shuffled.size();
-  const std::size_t n = a.size();
+// S of step 1, one column per parameter (read in sequence from here on).
+std::vector<std::vector<double>> score_columns(
+    const std::vector<std::vector<std::uint32_t>>& shuffled, const std::vector<double>& a) {
+  std::vector<std::vector<double>> columns;
+  for (const std::vector<std::uint32_t>& strata : shuffled) {
+    std::vector<double>& column = columns.emplace_back(strata.size());
+    for (std::size_t i = 0; i < strata.size(); ++i) column[i] = a[strata[i]];
+  }
+  return columns;
+}
+
+// E of step 2 (each column's sum of squares is that of the scores).
+Matrix score_correlation(const std::vector<std::vector<double>>& s, const std::vector<double>& a) {
+  const std::size_t parameters = s.size();
   double sum_of_squares = 0.0;
   for (const double x : a) sum_of_squares += x * x;
   Matrix e = identity_matrix(parameters);
   for (std::size_t k = 0; k < parameters; ++k) {
     for (std::size_t l = 0; l < k; ++l) {
-      double s = 0.0;
-      for (std::size_t i = 0; i < n; ++i) s += a[shuffled[k][i]] * a[shuffled[l][i]];
-      e.values[k * parameters + l] = s / sum_of_squares;
-      e.values[l * parameters + k] = s / sum_of_squares;
+      double sum = 0.0;
+      for (std::size_t i = 0; i < a.size(); ++i) sum += s[k][i] * s[l][i];
+      e.values[k * parameters + l] = sum / sum_of_squares;
+      e.values[l * parameters + k] = sum / sum_of_squares;
     }
   }
   return e;
@@ -64,30 +73,30 @@ std::vector<std::vector<std::uint32_t>> arrange_ranks(
   const std::size_t n = shuffled[0].size();
   const std::vector<double> a = van_der_waerden_scores(n);
 
+  const std::vector<std::vector<double>> scores = score_columns(shuffled, a);
+
   // With no more samples than parameters the scores' correlation is singular
   // and cannot be undone; the target's factor is then applied alone.
-  const std::optional<Matrix> q = cholesky_factor(score_correlation(shuffled, a));
+  const std::optional<Matrix> q = cholesky_factor(score_correlation(scores, a));
   const std::optional<Matrix> p = cholesky_factor(target);
   assert(p);
   const Matrix m = q ? product(*p, lower_inverse(*q)) : *p;  // lower triangular
 
-  // Column k of T needs the shuffles 0 .. k only, so the columns are worked
-  // from the last, each shuffle replaced by its strata once no column needs it.
+  // Each sample's T value sums the scores in the order of the parameters.
+  // Equal T values go by sample index (pairs compare so): a total order,
+  // so any sort gives the same ranks.
   std::vector<double> t(n);
-  std::vector<std::uint32_t> order(n);
-  for (std::size_t k = parameters; k-- > 0;) {
-    for (std::size_t i = 0; i < n; ++i) {
-      double s = 0.0;
-      for (std::size_t l = 0; l <= k; ++l) s += m.values[k * parameters + l] * a[shuffled[l][i]];
-      t[i] = s;
+  std::vector<std::pair<double, std::uint32_t>> keyed(n);
+  for (std::size_t k = 0; k < parameters; ++k) {
+    std::fill(t.begin(), t.end(), 0.0);
+    for (std::size_t l = 0; l <= k; ++l) {
+      const double weight = m.values[k * parameters + l];
+      for (std::size_t i = 0; i < n; ++i) t[i] += weight * scores[l][i];
     }
-    // Ties (equal T values) go by sample index: a total order, so any sort
-    // gives the same ranks.
-    std::iota(order.begin(), order.end(), std::uint32_t{0});
-    std::sort(order.begin(), order.end(), [&t](std::uint32_t x, std::uint32_t y) {
-      return t[x] < t[y] || (t[x] == t[y] && x < y);
-    });
-    for (std::size_t r = 0; r < n; ++r) shuffled[k][order[r]] = static_cast<std::uint32_t>(r);
+    for (std::size_t i = 0; i < n; ++i) keyed[i] = {t[i], static_cast<std::uint32_t>(i)};
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t r = 0; r < n; ++r)
+      shuffled[k][keyed[r].second] = static_cast<std::uint32_t>(r);
   }
   return shuffled;
 }

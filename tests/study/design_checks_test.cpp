@@ -153,6 +153,28 @@ TEST(DesignChecks, MatrixNotPositiveDefiniteNamesThePairsThatSpoilIt) {
       {"d", "e", 0.5}, {"a", "b", 0.9}, {"b", "c", 0.9}, {"a", "d", 0.05}, {"c", "a", -0.9}};
   EXPECT_EQ(named_pairs(d), (std::vector<std::size_t>{1, 2, 4}));
 
+  // Three soils' cc, cr and ocr with each cc tied to the next: each
+  // correlation is moderate, yet together they are not positive definite;
+  // NumPy's eigh gives the smallest eigenvalue -0.00270145, carried by the
+  // middle soil and its neighbours' cc-cr pairs (the ocr of the outer soils
+  // weigh less than a tenth and are not named).
+  Design soils;
+  soils.samples = 100;
+  for (const char* soil : {"clay1", "clay2", "clay3"}) {
+    const std::string s = std::string("soils.") + soil;
+    soils.parameters.push_back({s + ".cc", Lognormal{0.3, 0.3}});
+    soils.parameters.push_back({s + ".cr", Lognormal{0.05, 0.3}});
+    soils.parameters.push_back({s + ".ocr", Normal{1.5, 0.2}});
+    soils.correlations.push_back({s + ".cc", s + ".cr", 0.7});
+    soils.correlations.push_back({s + ".cc", s + ".ocr", -0.3});
+  }
+  soils.parameters.push_back({"loads.T1.pressure", Triangular{90.0, 100.0, 120.0}});
+  soils.correlations.push_back({"soils.clay1.cc", "soils.clay2.cc", 0.3});
+  soils.correlations.push_back({"soils.clay2.cc", "soils.clay3.cc", 0.3});
+  EXPECT_EQ(named_pairs(soils), (std::vector<std::size_t>{0, 2, 3, 4, 6, 7}));
+  EXPECT_NEAR(std::get<NotPositiveDefinite>(check_design(soils)[0]).smallest_eigenvalue,
+              -0.00270145, 1e-8);
+
   // rho = 1 alone: singular, hence not positive definite; the pair is named.
   Design one;
   one.samples = 100;
