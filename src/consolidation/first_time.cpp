@@ -13,8 +13,11 @@
 namespace consolidation {
 namespace {
 
-// Halvings towards the earlier end of each interval: down to 1/4096 of it.
-constexpr int kHalvings = 12;
+// Halvings towards the earlier end of each interval: down to 1/16 of it.
+constexpr int kHalvings = 4;
+// The accuracy of the degree on the scan, and where it decides.
+constexpr double kScanAccuracy = 1e-3;
+constexpr double kAccuracy = 1e-5;
 
 }  // namespace
 
@@ -36,23 +39,30 @@ std::vector<double> scan_times(std::span<const double> schedule_times, double ho
   return times;
 }
 
-FirstTimes::FirstTimes(std::function<double(double)> degree, std::vector<double> times)
-    : degree_(std::move(degree)), times_(std::move(times)), values_(times_.size()) {}
+FirstTimes::FirstTimes(DegreeAt degree, std::vector<double> times)
+    : degree_(std::move(degree)),
+      times_(std::move(times)),
+      values_(times_.size()),
+      precise_(times_.size(), false) {}
 
-double FirstTimes::value(std::size_t i) {
-  if (!values_[i]) values_[i] = degree_(times_[i]);
-  return *values_[i];
+double FirstTimes::above(std::size_t i, double share) {
+  if (!values_[i]) values_[i] = degree_(times_[i], kScanAccuracy);
+  if (!precise_[i] && std::fabs(values_[i]->value - share) <= values_[i]->error) {
+    values_[i] = degree_(times_[i], kAccuracy);
+    precise_[i] = true;
+  }
+  return values_[i]->value - share;
 }
 
 std::optional<double> FirstTimes::reaching(double share) {
   for (std::size_t i = 0; i < times_.size(); ++i) {
-    const double reached = value(i) - share;
+    const double reached = above(i, share);
     if (reached < 0.0) continue;
     if (i == 0 || reached == 0.0) return times_[i];
-    const auto miss = [&](double time) { return degree_(time) - share; };
+    const auto miss = [&](double time) { return degree_(time, kAccuracy).value - share; };
     std::uintmax_t iterations = 100;
     const auto bracket = boost::math::tools::toms748_solve(
-        miss, times_[i - 1], times_[i], value(i - 1) - share, reached,
+        miss, times_[i - 1], times_[i], above(i - 1, share), reached,
         boost::math::tools::eps_tolerance<double>(40), iterations);
     return 0.5 * (bracket.first + bracket.second);
   }

@@ -68,6 +68,22 @@ double factor_bound(const LoadSchedule& schedule, double time, double decay) {
   return std::exp(-decay * (time - t1)) * share;
 }
 
+double radial_bound(const LoadSchedule& schedule, double time, double decay, double fastest,
+                    double installed) {
+  const double t0 = schedule.start;
+  const double from = std::max(t0, installed);
+  if (fastest == 0.0 || time <= from) return 0.0;
+  // Each elementary part's radial factor is at least exp(−ρ (t − from)); and
+  // 1 − exp(−ρ s) <= ρ s, s = t − τ, which the fast modes forget first.
+  const double share = -std::expm1(-fastest * (time - from));
+  const double whole = share * factor_bound(schedule, time, decay);
+  if (schedule.ramp == 0.0) return whole;
+  const double since = time - std::min(time, t0 + schedule.ramp);  // t − t1
+  const double weighted =
+      std::exp(-decay * since) * (since / decay + 1.0 / (decay * decay)) / schedule.ramp;
+  return std::min(whole, fastest * weighted);
+}
+
 void add_mode_factors(const ModeTable& modes, std::size_t increment, std::size_t mode_count,
                       const LoadSchedule& schedule, double time,
                       std::span<const double> radial_rates, double installed,

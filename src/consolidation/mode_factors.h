@@ -35,6 +35,11 @@ double mode_factor(const LoadSchedule& schedule, double time, double decay, doub
 // A bound on |F| for every radial rate, which never grows with `decay`.
 double factor_bound(const LoadSchedule& schedule, double time, double decay);
 
+// A bound on how far F for any radial rate up to `fastest` lies below F
+// without drains, which never grows with `decay`.
+double radial_bound(const LoadSchedule& schedule, double time, double decay, double fastest,
+                    double installed);
+
 // Adds projection × F of increment `increment` for the first `mode_count`
 // modes of `modes` and each radial class into coefficients[n × classes + k],
 // classes = radial_rates.size(). The same F as mode_factor, with the

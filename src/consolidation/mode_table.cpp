@@ -36,9 +36,21 @@ ModeTable::ModeTable(Stretch stretch, std::vector<TableSublayer> sublayers,
       means_(sublayers_.size()) {
   assert(stress_increase_.size() == increment_count_ * sublayers_.size());
   const std::size_t count = sublayers_.size();
-  weights_.reserve(count);
-  for (const TableSublayer& sublayer : sublayers_) {
+  for (const StretchLayer& layer : stretch_.layers) slowness_.push_back(1.0 / std::sqrt(layer.cv));
+  // Where a new rotation starts: at each layer's first sublayer, and where the
+  // spacing of the centres or the thickness changes.
+  spacings_.resize(count);
+  for (std::size_t j = 0; j < count; ++j) {
+    const TableSublayer& sublayer = sublayers_[j];
     weights_.push_back(stretch_.layers[sublayer.layer].mv * sublayer.thickness);
+    Spacing& spacing = spacings_[j];
+    spacing.new_layer = j == 0 || sublayers_[j - 1].layer != sublayer.layer;
+    spacing.new_thickness =
+        spacing.new_layer || !nearly_equal(sublayer.thickness, sublayers_[j - 1].thickness);
+    spacing.new_step =
+        !spacing.new_layer && (spacings_[j - 1].new_layer ||
+                               !nearly_equal(sublayer.centre - sublayers_[j - 1].centre,
+                                             sublayers_[j - 1].centre - sublayers_[j - 2].centre));
   }
   for (std::size_t k = 0; k < increment_count_; ++k) {
     for (std::size_t j = 0; j < count; ++j) {
@@ -75,20 +87,17 @@ void ModeTable::add_mode() {
   centre_values_.resize(row + count);
   double cos_centre = 1.0, sin_centre = 0.0;  // at the last centre
   double cos_step = 1.0, sin_step = 0.0;      // of the rotation to the next
-  double step = -1.0, thickness = -1.0, mean_factor = 1.0;
+  double beta = 0.0, mean_factor = 1.0;
   for (std::size_t j = 0; j < count; ++j) {
     const TableSublayer& sublayer = sublayers_[j];
-    const double beta = omega / std::sqrt(stretch_.layers[sublayer.layer].cv);
-    const bool first_in_layer = j == 0 || sublayers_[j - 1].layer != sublayer.layer;
-    if (first_in_layer) {
+    const Spacing& spacing = spacings_[j];
+    if (spacing.new_layer) {
+      beta = omega * slowness_[sublayer.layer];
       cos_centre = std::cos(beta * sublayer.centre);
       sin_centre = std::sin(beta * sublayer.centre);
-      step = -1.0;
-      thickness = -1.0;
     } else {
-      const double spacing = sublayer.centre - sublayers_[j - 1].centre;
-      if (!nearly_equal(spacing, step)) {
-        step = spacing;
+      if (spacing.new_step) {
+        const double step = sublayer.centre - sublayers_[j - 1].centre;
         cos_step = std::cos(beta * step);
         sin_step = std::sin(beta * step);
       }
@@ -96,10 +105,7 @@ void ModeTable::add_mode() {
       sin_centre = sin_centre * cos_step + cos_centre * sin_step;
       cos_centre = rotated_cos;
     }
-    if (!nearly_equal(sublayer.thickness, thickness)) {
-      thickness = sublayer.thickness;
-      mean_factor = sinc(beta * thickness / 2.0);
-    }
+    if (spacing.new_thickness) mean_factor = sinc(beta * sublayer.thickness / 2.0);
     const double value =
         shape_a_[sublayer.layer] * cos_centre + shape_b_[sublayer.layer] * sin_centre;
     centre_values_[row + j] = value;

@@ -67,7 +67,14 @@ class ModeTable {
   std::vector<double> stress_increase_;
   std::size_t increment_count_;
   std::size_t group_count_;
-  std::vector<double> weights_;  // mv h of each sublayer
+  struct Spacing {
+    bool new_layer = true;
+    bool new_step = true;
+    bool new_thickness = true;
+  };
+  std::vector<double> slowness_;   // 1 / √cv of each layer
+  std::vector<Spacing> spacings_;  // of each sublayer from the one above
+  std::vector<double> weights_;    // mv h of each sublayer
   std::vector<double> initial_norms_;
   std::vector<double> frequencies_;
   std::vector<double> decay_rates_;

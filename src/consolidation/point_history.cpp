@@ -22,8 +22,9 @@ double sum(const std::vector<double>& values) {
 FirstTimes point_scan(TimeSolution& solution) {
   const double final_primary = solution.final_primary();
   return FirstTimes(
-      [&solution, final_primary](double time) {
-        return sum(solution.state_at(time, false).layer_primary) / final_primary;
+      [&solution, final_primary](double time, double accuracy) {
+        const ColumnState state = solution.state_at(time, false, 0.0, accuracy);
+        return DegreeEstimate{sum(state.layer_primary) / final_primary, state.error_bound};
       },
       scan_times(solution.schedule_times(), solution.settled_time()));
 }
@@ -33,9 +34,10 @@ std::optional<double> secondary_start(TimeSolution& solution, std::size_t layer)
   const double final_primary = solution.final_layer_primary(layer);
   if (final_primary == 0.0) return std::nullopt;
   FirstTimes scan(
-      [&solution, layer, final_primary](double time) {
-        return solution.state_at(time, false, std::fabs(final_primary)).layer_primary[layer] /
-               final_primary;
+      [&solution, layer, final_primary](double time, double accuracy) {
+        const ColumnState state =
+            solution.state_at(time, false, std::fabs(final_primary), accuracy);
+        return DegreeEstimate{state.layer_primary[layer] / final_primary, state.error_bound};
       },
       scan_times(solution.schedule_times(), solution.settled_time(layer)));
   const std::optional<double> start = scan.reaching(kSecondaryShare);

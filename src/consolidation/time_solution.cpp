@@ -5,10 +5,22 @@
 // The modes kept at a time t follow from Parseval's identity: what the first N
 // modes leave of an increment's initial excess, R_N = ‖u0‖² − Σ P_n², bounds
 // the rest of the series. Each mode left out holds at most b(λ_n) of its
-// projection (factor_bound, falling with λ), so the settlement they could add
-// is at most b(λ_(N+1)) √R_N Σ ‖g‖, g = c / (mv h) over the counted sublayers
-// of each radial class and c their settlement per unit Δσ (Cauchy–Schwarz
-// in Σ mv ∫ · dz). N is the first count for which that is below the tolerance.
+// projection (factor_bound, falling with λ), so the excess they hold has a
+// norm of at most b(λ_(N+1)) √R_N in each radial class. The settlement it
+// could add is its product with g = c / (mv h) over the class's counted
+// sublayers, c their settlement per unit Δσ (Cauchy–Schwarz in Σ mv ∫ · dz),
+// of which only what the first N modes leave of g, Q_N = ‖g‖² − Σ G_n², can
+// meet it: at most b(λ_(N+1)) √R_N Σ √Q_N over the classes. The radial
+// factors of Carrillo's rule, each at most 1 and the same for every mode at
+// each elementary part of a load, give b(λ_(N+1)) √R_N ‖g‖ as well, which is
+// the smaller where the well resistance gives every sublayer a class of its
+// own; and, the factors with drains lying at most d(λ) below those without
+// (radial_bound), also √R_N (b √Q_N + d ‖g‖) with Q_N of all classes
+// together, which keeps to the few modes the vertical flow needs where the
+// drains have not yet done much or the modes are fast. N is the first count
+// for which the least is below the tolerance, and
+// for which the excess left out, b √R_N, is below 1e-4 of the increment's
+// ‖u0‖ where the pore pressures are asked for.
 #include "consolidation/time_solution.h"
 
 #include <algorithm>
@@ -23,8 +35,9 @@
 namespace consolidation {
 namespace {
 
-// The settlement the modes left out may add, as a share of the scale.
-constexpr double kTolerance = 1e-5;
+// The excess pore pressure the modes left out may hold, in norm, as a share
+// of the increment's.
+constexpr double kPoreTolerance = 1e-4;
 // The most modes a stretch keeps: some 40 MB of centre values for 775
 // sublayers; reached only just after a load's start in a thick, slow column.
 constexpr std::size_t kMaxModes = 6000;
@@ -159,13 +172,19 @@ TimeSolution::TimeSolution(const Column& column) : flows_(layer_flow(column)) {
       }
     }
     double group_norm = 0.0;
-    for (double norm : class_norms) group_norm += std::sqrt(norm);
+    for (double norm : class_norms) group_norm += norm;
     const std::size_t group_count = groups.size();
-    stretches_.push_back({ModeTable(std::move(stretch), std::move(table_sublayers),
-                                    std::move(stretch_stress), increments, group_count),
-                          std::move(groups), std::move(rates), std::move(classes),
-                          std::move(stretch_layers), first_sublayer, group_norm});
-    stretches_.back().modes.extend_to(1);
+    StretchTerms& terms =
+        stretches_.emplace_back(ModeTable(std::move(stretch), std::move(table_sublayers),
+                                          std::move(stretch_stress), increments, group_count));
+    terms.groups = std::move(groups);
+    terms.radial_rates = std::move(rates);
+    terms.class_of_sublayer = std::move(classes);
+    terms.layers = std::move(stretch_layers);
+    terms.first_sublayer = first_sublayer;
+    terms.group_norm = std::sqrt(group_norm);
+    terms.class_norms = std::move(class_norms);
+    extend(stretches_.back(), 1);
     first_sublayer = j;
     l = last + 1;
   }
@@ -175,6 +194,12 @@ double TimeSolution::final_primary() const {
   double total = 0.0;
   for (const LayerTerms& layer : layers_) total += layer.final_primary;
   return total;
+}
+
+std::size_t TimeSolution::mode_count() const {
+  std::size_t count = 0;
+  for (const StretchTerms& stretch : stretches_) count += stretch.modes.size();
+  return count;
 }
 
 std::vector<double> TimeSolution::schedule_times() const {
@@ -217,23 +242,65 @@ double TimeSolution::settled_time(std::optional<std::size_t> layer) {
   return last + std::max(0.0, std::log(reach / (kSettled * scale))) / slowest;
 }
 
+void TimeSolution::extend(StretchTerms& stretch, std::size_t count) {
+  stretch.modes.extend_to(count);
+  const std::size_t classes = stretch.class_norms.size();
+  if (stretch.left_by_class.empty()) {
+    // No mode yet: the weights whole.
+    stretch.class_left = stretch.class_norms;
+    stretch.whole_left = stretch.group_norm * stretch.group_norm;
+    double by_class = 0.0;
+    for (double norm : stretch.class_norms) by_class += std::sqrt(norm);
+    stretch.left_by_class.push_back(by_class);
+    stretch.left_whole.push_back(stretch.group_norm);
+  }
+  std::vector<double> projected(classes);
+  for (std::size_t n = stretch.left_by_class.size() - 1; n < stretch.modes.size(); ++n) {
+    std::fill(projected.begin(), projected.end(), 0.0);
+    double whole = 0.0;
+    for (std::size_t g = 0; g < stretch.groups.size(); ++g) {
+      const double sum = stretch.modes.group_sum(n, g);
+      projected[stretch.groups[g].radial_class] += sum;
+      whole += sum;
+    }
+    double by_class = 0.0;
+    for (std::size_t k = 0; k < classes; ++k) {
+      stretch.class_left[k] -= projected[k] * projected[k];
+      by_class += std::sqrt(std::max(0.0, stretch.class_left[k]));
+    }
+    stretch.whole_left -= whole * whole;
+    stretch.left_by_class.push_back(by_class);
+    stretch.left_whole.push_back(std::sqrt(std::max(0.0, stretch.whole_left)));
+  }
+}
+
+double TimeSolution::settlement_left(const StretchTerms& stretch, std::size_t count, double bound,
+                                     double radial) {
+  return std::min({bound * stretch.left_by_class[count], bound * stretch.group_norm,
+                   bound * stretch.left_whole[count] + radial * stretch.group_norm});
+}
+
 std::size_t TimeSolution::modes_needed(StretchTerms& stretch, std::size_t increment, double time,
                                        double tolerance, bool with_pore_pressures, double& error) {
   const LoadSchedule& schedule = schedules_[increment];
   ModeTable& modes = stretch.modes;
-  const double pore_tolerance = kTolerance * std::sqrt(modes.initial_norm2(increment));
+  const double pore_tolerance = kPoreTolerance * std::sqrt(modes.initial_norm2(increment));
+  const double fastest =
+      *std::max_element(stretch.radial_rates.begin(), stretch.radial_rates.end());
+  const double installed = installed_.value_or(0.0);
   for (std::size_t count = 0;; ++count) {
-    if (count == kMaxModes) {
-      error += factor_bound(schedule, time, modes.decay_rate(count - 1)) *
-               std::sqrt(modes.remainder(count, increment)) * stretch.group_norm;
-      return count;
-    }
-    modes.extend_to(count + 1);
-    const double left = factor_bound(schedule, time, modes.decay_rate(count)) *
-                        std::sqrt(modes.remainder(count, increment));
-    if (left * stretch.group_norm <= tolerance &&
-        (!with_pore_pressures || left <= pore_tolerance)) {
-      error += left * stretch.group_norm;
+    const bool last = count == kMaxModes;
+    if (!last) extend(stretch, count + 1);
+    // The first mode left out, or past the most modes the last one kept.
+    const double decay = modes.decay_rate(last ? count - 1 : count);
+    const double left = std::sqrt(modes.remainder(count, increment));
+    const double bound = factor_bound(schedule, time, decay);
+    const double settlement =
+        left * settlement_left(stretch, count, bound,
+                               radial_bound(schedule, time, decay, fastest, installed));
+    if (last ||
+        (settlement <= tolerance && (!with_pore_pressures || left * bound <= pore_tolerance))) {
+      error += settlement;
       return count;
     }
   }
@@ -282,7 +349,8 @@ void TimeSolution::add_modes(StretchTerms& stretch, double time, bool with_pore_
   }
 }
 
-ColumnState TimeSolution::state_at(double time, bool with_pore_pressures, double scale) {
+ColumnState TimeSolution::state_at(double time, bool with_pore_pressures, double scale,
+                                   double accuracy) {
   ColumnState state;
   state.layer_primary.assign(layers_.size(), 0.0);
   if (with_pore_pressures) state.excess_pore_pressure.assign(sublayers_.size(), 0.0);
@@ -314,7 +382,7 @@ ColumnState TimeSolution::state_at(double time, bool with_pore_pressures, double
                                                     : whole_settlement_;
   const double tolerance =
       reference > 0.0
-          ? kTolerance * reference / static_cast<double>(schedules_.size() * stretches_.size())
+          ? accuracy * reference / static_cast<double>(schedules_.size() * stretches_.size())
           : HUGE_VAL;
   for (StretchTerms& stretch : stretches_) {
     add_modes(stretch, time, with_pore_pressures, tolerance, state);

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "consolidation/column.h"
@@ -35,6 +36,8 @@ class TimeSolution {
 
   std::size_t layer_count() const { return layers_.size(); }
   const std::vector<LayerFlow>& layer_flows() const { return flows_; }
+  // The modes worked out so far, of all stretches together.
+  std::size_t mode_count() const;
 
   // The final primary settlement of the counted sublayers of the point, and of
   // one layer; mm or inches.
@@ -43,8 +46,9 @@ class TimeSolution {
 
   // The state at time `time` (>= 0): the layers' primary settlements, with the
   // excess pore pressures if `with_pore_pressures`. The modes kept hold the
-  // settlement to 1e-5 of `scale` (mm or inches; 0: the final primary).
-  ColumnState state_at(double time, bool with_pore_pressures, double scale = 0.0);
+  // settlement to `accuracy` of `scale` (mm or inches; 0: the final primary).
+  ColumnState state_at(double time, bool with_pore_pressures, double scale = 0.0,
+                       double accuracy = 1e-5);
 
   // The times at which a load starts or ends its ramp and the drains'
   // installation (where they act), increasing.
@@ -73,16 +77,30 @@ class TimeSolution {
     std::size_t radial_class = 0;
   };
   struct StretchTerms {
+    explicit StretchTerms(ModeTable table) : modes(std::move(table)) {}
     ModeTable modes;
     std::vector<Group> groups;
     std::vector<double> radial_rates;  // of each class; class 0 (no drains) rate 0
     std::vector<std::size_t> class_of_sublayer;
     std::vector<std::size_t> layers;  // the column's layers in the stretch
     std::size_t first_sublayer = 0;   // in the column
-    double group_norm = 0.0;          // Σ over classes of ‖c / (mv h)‖ of counted sublayers
+    double group_norm = 0.0;          // ‖c / (mv h)‖ of the counted sublayers
+    std::vector<double> class_norms;  // ‖c / (mv h)‖² of each class's counted sublayers
+    // What the modes so far leave of them, ‖g‖² − Σ G_n², and of all classes'.
+    std::vector<double> class_left;
+    double whole_left = 0.0;
+    // By the count of modes: Σ over the classes of the root of what is left,
+    // and the root of what is left of all classes'.
+    std::vector<double> left_by_class;
+    std::vector<double> left_whole;
   };
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+  static void extend(StretchTerms& stretch, std::size_t count);
+  // The settlement the modes after the first `count` can add, over √R (see the
+  // .cpp): `bound` on their factors, `radial` on the factors' drop by drains.
+  static double settlement_left(const StretchTerms& stretch, std::size_t count, double bound,
+                                double radial);
   std::size_t modes_needed(StretchTerms& stretch, std::size_t increment, double time,
                            double tolerance, bool with_pore_pressures, double& error);
   void add_modes(StretchTerms& stretch, double time, bool with_pore_pressures, double tolerance,

@@ -54,6 +54,8 @@ TEST(ModeFactor, RampIsDuhamelsIntegralWithTheRadialPartFromEachParts) {
                 1e-12 + 1e-10 * expected);
     EXPECT_LE(mode_factor(ramp, c.t, c.lambda, c.rho, c.installed),
               factor_bound(ramp, c.t, c.lambda) * (1.0 + 1e-12));
+    const double undrained = duhamel(ramp, c.t, c.lambda, 0.0, c.installed);
+    EXPECT_LE(undrained - expected, radial_bound(ramp, c.t, c.lambda, c.rho, c.installed) + 1e-14);
   }
 }
 

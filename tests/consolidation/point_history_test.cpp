@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "consolidation/column_check.h"
@@ -33,6 +34,16 @@ TEST(PointHistory, OneLayerFollowsTerzaghisSeries) {
     SCOPED_TRACE(state.time);
     EXPECT_NEAR(*state.degree, terzaghi_degree(state.time), 1e-5);
     EXPECT_LE(state.error_bound, 1e-5);
+    // The isochrone, u / u0 = Σ 2 / M sin(M z) exp(−M² Tv), at each centre.
+    for (std::size_t j = 0; j < 20; ++j) {
+      const double z = 0.025 + 0.05 * static_cast<double>(j);
+      double isochrone = 0.0;
+      for (int m = 0; m < 2000; ++m) {
+        const double big_m = (2 * m + 1) * std::numbers::pi / 2.0;
+        isochrone += 2.0 / big_m * std::sin(big_m * z) * std::exp(-big_m * big_m * state.time);
+      }
+      EXPECT_NEAR(state.excess_pore_pressure[j], isochrone, 1e-4);
+    }
   }
   // Tv50 and Tv90 of the series, and Tv95 found from it by bisection.
   EXPECT_NEAR(*history.t50, 0.196731, 1e-6);
@@ -204,7 +215,7 @@ TEST(PointHistory, UncountedSublayersDrainButDoNotSettle) {
   EXPECT_NEAR(history.states[0].primary, lower, 2e-4);
   for (std::size_t j = 0; j < 20; ++j) {
     EXPECT_NEAR(history.states[0].excess_pore_pressure[j], whole.states[0].excess_pore_pressure[j],
-                1e-5);
+                1e-4);
   }
 }
 

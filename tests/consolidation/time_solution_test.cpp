@@ -129,6 +129,35 @@ TEST(TimeSolution, ErrorBoundHoldsJustAfterAStep) {
   }
 }
 
+TEST(TimeSolution, ErrorBoundHoldsWithDrainsRampsAndStages) {
+  // Against the same solution kept to 1e-11: two clays, a ramp and a later
+  // step, drains with smear and well resistance installed during the ramp.
+  Column column = linear_column({{2.0, 20, 0.2, 2.0}, {3.0, 30, 1.0, 0.5}}, Boundary::kDrained,
+                                Boundary::kImpermeable, {{1.0, 0.0, 2.0}, {0.5, 3.0}});
+  Drains drains;
+  drains.spacing = 1.0;
+  drains.diameter = 0.05;
+  drains.smear_ratio = 3.0;
+  drains.kh_over_ks = 3.0;
+  drains.discharge_capacity = 2.0;
+  drains.bottom = 3.5;
+  drains.installed = 0.5;
+  column.drains = drains;
+  TimeSolution solution(column);
+  TimeSolution reference(column);
+  const double final_primary = solution.final_primary();
+  for (const double t : {0.01, 0.3, 0.7, 1.5, 2.0, 3.001, 3.2, 6.0, 20.0}) {
+    SCOPED_TRACE(t);
+    const ColumnState state = solution.state_at(t, false);
+    const ColumnState exact = reference.state_at(t, false, 0.0, 1e-11);
+    double difference = 0.0;
+    for (std::size_t l = 0; l < 2; ++l)
+      difference += state.layer_primary[l] - exact.layer_primary[l];
+    EXPECT_LE(state.error_bound, 1e-5);
+    EXPECT_LE(std::fabs(difference) / final_primary, state.error_bound + 1e-12);
+  }
+}
+
 TEST(TimeSolution, SecantCompressibilityDecidesHowFlowSharesBetweenLayers) {
   // Two layers with the same cv: the one that strains twice as much per unit
   // stress has twice the mv, so twice the k; a single stretch with mv 2:1.
