@@ -44,4 +44,16 @@ double radial_rate(double ch, double influence_diameter, double mu) {
   return 8.0 * ch / (influence_diameter * influence_diameter * mu);
 }
 
+double drain_rate(const Drains& drains, double depth, double cv, double permeability) {
+  const double diameter = influence_diameter(drains.pattern, drains.spacing);
+  const double n = diameter / drains.diameter;
+  double mu = smear_resistance(n, drains.smear_ratio, drains.kh_over_ks);
+  if (drains.discharge_capacity) {
+    // kh from k as ch from cv: the same mv and γw.
+    const double kh = drains.ch_over_cv * permeability;
+    mu += well_resistance(depth, drains.bottom, kh / *drains.discharge_capacity, n);
+  }
+  return radial_rate(drains.ch_over_cv * cv, diameter, mu);
+}
+
 }  // namespace consolidation

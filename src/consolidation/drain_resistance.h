@@ -26,4 +26,9 @@ double well_resistance(double depth, double length, double kh_over_qw, double n)
 // ch in length² per time unit, D in length units.
 double radial_rate(double ch, double influence_diameter, double mu);
 
+// The radial rate of `drains` at `depth` (above their bottom) in a layer of
+// `cv` and vertical permeability `permeability` (length per time unit), μ in
+// full with the well resistance where the drains have a discharge capacity.
+double drain_rate(const Drains& drains, double depth, double cv, double permeability);
+
 }  // namespace consolidation

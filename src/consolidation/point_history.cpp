@@ -51,6 +51,7 @@ PointHistory point_history(const Column& column, std::span<const double> times) 
   TimeSolution solution(column);
   PointHistory history;
   history.final_primary = solution.final_primary();
+  history.layer_flows = solution.layer_flows();
 
   // Step 1: the secondary compression of each layer: its rate per tenfold
   // time and the time it counts from.

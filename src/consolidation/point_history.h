@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "consolidation/column.h"
+#include "consolidation/layer_flow.h"
 #include "consolidation/time_solution.h"
 
 namespace consolidation {
@@ -37,6 +38,8 @@ struct PointHistory {
   // settles nothing under the point, or t_p would be 0 (a free-draining layer
   // loaded at time 0).
   std::vector<std::optional<double>> secondary_from;
+  // Each layer's compressibility and permeability under the point.
+  std::vector<LayerFlow> layer_flows;
 };
 
 // The history of the point of `column` at `times` (time units, increasing,

@@ -129,14 +129,7 @@ TimeSolution::TimeSolution(const Column& column) : flows_(layer_flow(column)) {
         // centre; sublayers of equal rate share one.
         std::size_t radial_class = 0;
         if (drains && centre < drains->bottom) {
-          const double diameter = influence_diameter(drains->pattern, drains->spacing);
-          const double n = diameter / drains->diameter;
-          double mu = smear_resistance(n, drains->smear_ratio, drains->kh_over_ks);
-          if (drains->discharge_capacity) {
-            const double kh = drains->ch_over_cv * flows_[m].permeability;
-            mu += well_resistance(centre, drains->bottom, kh / *drains->discharge_capacity, n);
-          }
-          const double rate = radial_rate(drains->ch_over_cv * *layer.cv, diameter, mu);
+          const double rate = drain_rate(*drains, centre, *layer.cv, flows_[m].permeability);
           const auto [entry, added] = class_of_rate.try_emplace(rate, rates.size());
           radial_class = entry->second;
           if (added) {
@@ -145,8 +138,6 @@ TimeSolution::TimeSolution(const Column& column) : flows_(layer_flow(column)) {
           }
         }
         sub.stretch = stretches_.size();
-        sub.local = table_sublayers.size();
-        sub.radial_class = radial_class;
         classes.push_back(radial_class);
         TableSublayer row;
         row.layer = m - l;

@@ -63,9 +63,7 @@ class TimeSolution {
     std::size_t layer = 0;
     double settlement_per_stress = 0.0;  // final settlement over final Δσ
     bool counted = false;
-    std::size_t stretch = kNone;   // kNone: free-draining
-    std::size_t local = 0;         // position in its stretch
-    std::size_t radial_class = 0;  // 0: no drains act
+    std::size_t stretch = kNone;  // kNone: free-draining
   };
   struct LayerTerms {
     bool consolidating = false;
