@@ -85,7 +85,7 @@ void write_heading(XmlWriter& out, const problem::ProblemData& problem,
                   ", " + plural(problem.point_count, "settlement point", "settlement points") +
                   ", " + plural(problem.area_count, "loaded area", "loaded areas") + ", " +
                   plural(problem.spread_area_count, "spread area", "spread areas") + ", " +
-                  plural(problem.sublayer_count, "sublayer", "sublayers") + " of 0.5 " +
+                  plural(input.profile->sublayer_count(), "sublayer", "sublayers") + " of 0.5 " +
                   std::string(units.length) + ".");
   if (problem.point_count >= 1) {
     const int most = most_settled_point(problem, results);
@@ -167,6 +167,7 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
 }
 
 void write_profiles(XmlWriter& out, const problem::ProblemData& problem,
+                    const analysis::ClassicProfile& profile,
                     const analysis::AnalysisResults& results) {
   if (problem.point_count < 1) return;
   out.open("section", {{"class", "profiles-page"}});
@@ -185,8 +186,8 @@ void write_profiles(XmlWriter& out, const problem::ProblemData& problem,
               "start layer and takes no part in its settlement.");
   write_profile_key(out, problem.unit_system);
   out.open("div", {{"class", "profiles"}});
-  write_soil_column(out, problem);
-  for (int j = 1; j <= shown; ++j) write_depth_profile(out, problem, results, j);
+  write_soil_column(out, problem, profile);
+  for (int j = 1; j <= shown; ++j) write_depth_profile(out, problem, profile, results, j);
   out.close();
   out.close();
 }
@@ -269,7 +270,7 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
   write_distortion_section(out, problem, results, map);
   write_section_view(out, problem, input);
   write_point_table(out, problem, results, count_warnings(results));
-  write_profiles(out, problem, results);
+  write_profiles(out, problem, *input.profile, results);
   write_area_table(out, problem);
   out.element("p", {{"class", "note"}},
               "Drawn by settle-plot " SETTLE_VERSION " from " + input.title.input_name +

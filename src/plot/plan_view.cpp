@@ -29,12 +29,12 @@ double wide(float value) { return static_cast<double>(value); }
 
 // The plan drawn: the grid when there is one (it holds the areas, the points
 // and a margin), else the areas and points with a little room around them.
-PlanBox world_box(const problem::ProblemData& problem, const SettlementMap& map) {
+PlanBox world_box(const SettlementMap& map) {
   if (map.has_grid) {
     const ValueGrid& g = map.grid;
     return {g.x0, g.x0 + g.spacing * (g.columns - 1), g.y0, g.y0 + g.spacing * (g.rows - 1)};
   }
-  const analysis::PlanExtent extent = analysis::plan_extent(problem);
+  const analysis::PlanExtent& extent = map.extent;
   const double pad = std::max({extent.width(), extent.height(), 1.0}) * 0.06;
   return {extent.min_x - pad, extent.max_x + pad, extent.min_y - pad, extent.max_y + pad};
 }
@@ -247,7 +247,7 @@ PlanNotes write_plan_view(XmlWriter& out, const problem::ProblemData& problem,
                           const analysis::AnalysisResults& results, const SettlementMap& map) {
   PlanNotes notes;
   PlanFrame frame =
-      fit_frame(world_box(problem, map), kLeft, 0.0, kMaxWidth - kLeft - kRight, kMaxPlotHeight);
+      fit_frame(world_box(map), kLeft, 0.0, kMaxWidth - kLeft - kRight, kMaxPlotHeight);
   const double width = std::max(kMinWidth, kLeft + frame.width() + kRight);
   const UnitNames units = unit_names(problem.unit_system);
   std::ostringstream legend_text;

@@ -192,7 +192,7 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   run::check_output_name(run::kTraceUnit, names.names[3]);
   run::announce_execution(console);
 
-  const run::ProblemAnalysis analysis = run::analyse_problem_file(input.reader(), console);
+  const run::ProblemAnalysis analysis = run::analyse_problem_file(input.reader(), &console);
   input.close();
   const std::string& problem_file = names.names[0];
   const problem::ProblemData& problem = *analysis.problem;
@@ -206,29 +206,34 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
     return run::kStoppedOnData;
   }
   const std::vector<report::PointWarningText> strain_warnings =
-      report::strain_warning_texts(problem, analysis.lines, *analysis.results);
+      report::strain_warning_texts(problem, analysis.lines, *analysis.profile, *analysis.results);
   run::print_strain_warnings(console, kProgram, problem_file, strain_warnings);
 
+  const site::Project& project = analysis.project;
   PageInput page_input;
+  page_input.profile = analysis.profile.get();
   page_input.title = {problem_file, file_digest(problem_file), run_date()};
   page_input.warnings = page_warnings(analysis, strain_warnings);
   page_input.distortion_limit = options.distortion_limit;
   // The settlement map: every node analysed as a point is.
   MapInput& map = page_input.map;
-  if (analysis::grid_node_count(problem, options.grid_spacing) > analysis::kMaxGridNodes) {
+  if (analysis::grid_node_count(project, options.grid_spacing) > analysis::kMaxGridNodes) {
     console_stream << kProgram << ": a grid spacing of " << options.grid_spacing.value_or(0.0)
                    << " gives more than a million nodes over this plan; give a larger "
                       "--grid-spacing\n";
     return run::kWrongCommandLine;
   }
-  map.grid = analysis::plan_grid(problem, options.grid_spacing);
-  map.start_layer = options.start_layer.value_or(analysis::default_start_layer(problem));
+  map.extent = analysis::plan_extent(project);
+  map.grid = analysis::plan_grid(project, options.grid_spacing);
+  map.start_layer = options.start_layer.value_or(analysis::default_start_layer(project));
   map.start_layer_chosen = options.start_layer.has_value();
   map.totals =
-      analysis::settlement_on_grid(problem, map.grid, map.start_layer, GridProgress(console));
+      analysis::settlement_on_grid(project, *analysis.profile, map.grid, map.start_layer,
+                                   GridProgress(console));
   const SectionLine line = options.section.value_or(
       default_section_line(problem, *analysis.results, map.grid, map.totals));
-  page_input.section = compute_section(problem, line, options.section.has_value(),
+  page_input.section = compute_section(problem, project, *analysis.profile, line,
+                                       options.section.has_value(),
                                        section_spacing(line, map.grid.spacing), map.start_layer);
 
   // The contours, bands and distortion, for the page and the plan's SVG file.

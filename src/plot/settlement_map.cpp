@@ -10,6 +10,7 @@ SettlementMap make_settlement_map(const problem::ProblemData& problem,
                                   const analysis::AnalysisResults& results,
                                   const PageInput& input) {
   SettlementMap map;
+  map.extent = input.map.extent;
   const analysis::PlanGrid& nodes = input.map.grid;
   map.has_grid = nodes.columns >= 2 && nodes.rows >= 2 &&
                  input.map.totals.size() == static_cast<std::size_t>(nodes.node_count());

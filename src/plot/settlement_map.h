@@ -32,6 +32,7 @@ struct SettlementMap {
   double distortion_limit = 1.0 / 500.0;
   SteepestSlope steepest;
   std::optional<SectionLine> section;
+  analysis::PlanExtent extent;  // what the plan shows where there is no grid
 };
 
 // The map of an analysed problem. Its colour scale covers the finite values

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "plot/xml_writer.h"
+#include "analysis/classic_profile.h"
 #include "problem/problem_data.h"
 
 namespace plot {
@@ -11,6 +12,7 @@ namespace plot {
 // layer shows its number and the position of its compressibility curve (as
 // Table 2 shows it), its bottom depth at its lower boundary; where the
 // sublayers end above the last layer's bottom, a line marks it.
-void write_soil_column(XmlWriter& out, const problem::ProblemData& problem);
+void write_soil_column(XmlWriter& out, const problem::ProblemData& problem,
+                       const analysis::ClassicProfile& profile);
 
 }  // namespace plot

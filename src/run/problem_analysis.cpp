@@ -1,48 +1,34 @@
-// The sequence of reading, checking and analysis steps, step by step.
+// The sequence of reading, checking, preparation and analysis, step by step.
 #include "run/problem_analysis.h"
 
-#include <ostream>
-
-#include "analysis/analysis.h"
-#include "analysis/soil_profile.h"
-#include "problem/input_checks.h"
-#include "problem/problem_reader.h"
+#include "analysis/classic_analysis.h"
+#include "problem/project_conversion.h"
 
 namespace run {
-namespace {
 
-// A console that keeps nothing: the echo of a reading nobody follows.
-class DiscardedOutput : public std::ostream {
- public:
-  DiscardedOutput() : std::ostream(nullptr) {}
-};
-
-}  // namespace
-
-ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter& console) {
-  problem::ReadResult read = problem::read_problem(input, console);
+ProblemAnalysis prepare_problem(problem::ReadResult read) {
   ProblemAnalysis outcome{std::move(read.problem), read.lines, std::move(read.warnings),
-                          std::move(read.stop), nullptr};
+                          std::move(read.stop), {}, nullptr, nullptr};
   if (outcome.stopped()) return outcome;
-
-  problem::ProblemData& problem = *outcome.problem;
-  analysis::form_sublayers(problem);
-  analysis::compute_initial_strains(problem);
+  outcome.project = problem::to_project(*outcome.problem).project;
+  analysis::ClassicPreparation prepared = analysis::prepare_classic(outcome.project);
+  outcome.profile = std::make_unique<analysis::ClassicProfile>(std::move(prepared.profile));
   // The report shows the profile before the curve that stops the run.
-  if (auto fault = problem::find_pressure_fault(problem, outcome.lines)) {
-    outcome.stop = *fault;
-    return outcome;
+  if (const auto& fault = prepared.fault) {
+    outcome.stop = problem::PressureFault{fault->curve, fault->row, fault->pressure,
+                                          outcome.lines.curve_points[fault->curve][fault->row]};
   }
-  outcome.results = analysis::analyse(problem);
   return outcome;
 }
 
-problem::ReadResult read_checked_problem(layout::RecordReader& input) {
-  DiscardedOutput discarded;
-  layout::RecordWriter echo(discarded, "\n", layout::kConsoleUnit, "");
-  problem::ReadResult read = problem::read_problem(input, echo);
-  if (!read.stop) read.stop = problem::find_pressure_fault(*read.problem, read.lines);
-  return read;
+ProblemAnalysis analyse_problem(problem::ReadResult read) {
+  ProblemAnalysis outcome = prepare_problem(std::move(read));
+  if (!outcome.stopped()) outcome.results = analysis::analyse(*outcome.profile);
+  return outcome;
+}
+
+ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter* echo) {
+  return analyse_problem(problem::read_problem(input, echo));
 }
 
 }  // namespace run

@@ -56,17 +56,18 @@ void write_outputs(FileSet& files, const ProblemAnalysis& analysis) {
   layout::RecordWriter& report = files.report.writer();
   layout::RecordWriter& aux = files.auxiliary.writer();
   const problem::ProblemData& problem = *analysis.problem;
+  const analysis::ClassicProfile& profile = *analysis.profile;
   const analysis::AnalysisResults& results = *analysis.results;
 
-  report::write_tables_1_and_2(report, problem);
+  report::write_tables_1_and_2(report, problem, profile);
   report::write_table_3(report, problem);
   report::write_table_4(report, aux, problem);
   report::write_table_5(report, aux, problem);
   report::write_trace(files.trace.writer(), problem);
-  report::write_table_6(report, problem, results);
+  report::write_table_6(report, problem, profile, results);
   report::write_strain_warnings(report, results);
   report::write_point_count(aux, problem.point_count);
-  report::write_table_7(report, aux, problem, results);
+  report::write_table_7(report, aux, problem, profile, results);
   report::write_end_mark(aux);
   report::write_form_feed(report);
 }
@@ -81,12 +82,13 @@ int run_settle(std::ostream& console_stream) {
   FileSet files(names);
   announce_execution(console);
 
-  const ProblemAnalysis analysis = analyse_problem_file(files.input.reader(), console);
+  const ProblemAnalysis analysis = analyse_problem_file(files.input.reader(), &console);
   const std::string& problem_file = names.names[0];
   print_input_warnings(console, kProgram, problem_file, analysis.warnings,
                        analysis.problem->unit_system);
   if (analysis.stopped()) {
-    report::write_stop_report(files.report.writer(), console, *analysis.problem, *analysis.stop);
+    report::write_stop_report(files.report.writer(), console, *analysis.problem,
+                              analysis.profile.get(), *analysis.stop);
     files.close();
     print_stopped(console, kProgram,
                   "the report " + files.report.writer().path() + " holds the reasons");
@@ -94,7 +96,8 @@ int run_settle(std::ostream& console_stream) {
   }
   print_strain_warnings(
       console, kProgram, problem_file,
-      report::strain_warning_texts(*analysis.problem, analysis.lines, *analysis.results));
+      report::strain_warning_texts(*analysis.problem, analysis.lines, *analysis.profile,
+                                   *analysis.results));
   write_outputs(files, analysis);
   files.close();
   return kNormalEnd;
@@ -105,7 +108,7 @@ int check_problem(std::ostream& console_stream, const std::optional<std::string>
   const std::string name = file ? *file : read_and_explain_names(console, kProgram).names[0];
   InputFile input(kInputUnit, name);
   // The echo is for following a run; a check shows its findings alone.
-  const problem::ReadResult read = read_checked_problem(input.reader());
+  const ProblemAnalysis read = prepare_problem(problem::read_problem(input.reader(), nullptr));
   print_input_warnings(console, kProgram, name, read.warnings, read.problem->unit_system);
   if (read.stop) {
     print_fault_lines(console, kProgram, name, *read.problem, *read.stop);
