@@ -1,49 +1,41 @@
-// A problem file read for a benchmark, its profile formed: what the timers of
-// bench/ start from.
+// A problem file read for a benchmark and prepared as every run prepares it:
+// what the timers of bench/ start from.
 #pragma once
 
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <sstream>
+#include <optional>
 
-#include "analysis/soil_profile.h"
 #include "layout/fatal_error.h"
 #include "layout/record_reader.h"
-#include "layout/record_writer.h"
-#include "problem/problem_data.h"
 #include "problem/problem_reader.h"
+#include "run/problem_analysis.h"
 
 namespace bench {
 
-// The problem of `path` with its sublayers and initial strains, or nothing
+// The problem of `path` with its project and classic profile, or nothing
 // (after a message naming `program` on the standard error stream) when it
 // cannot be read or its data stop a run.
-inline std::unique_ptr<problem::ProblemData> read_formed_problem(const char* path,
+inline std::optional<run::ProblemAnalysis> read_prepared_problem(const char* path,
                                                                  const char* program) {
-  std::unique_ptr<problem::ProblemData> problem;
   try {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
       std::fprintf(stderr, "%s: cannot open %s\n", program, path);
-      return nullptr;
+      return std::nullopt;
     }
     layout::RecordReader input(file, 5, path);
-    std::ostringstream echo;
-    layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-    problem::ReadResult read = problem::read_problem(input, console);
-    if (read.stop) {
-      std::fprintf(stderr, "%s: the problem has data errors\n", program);
-      return nullptr;
+    run::ProblemAnalysis prepared = run::prepare_problem(problem::read_problem(input, nullptr));
+    if (prepared.stopped()) {
+      std::fprintf(stderr, "%s: the problem's data stop a run\n", program);
+      return std::nullopt;
     }
-    problem = std::move(read.problem);
+    return prepared;
   } catch (const layout::FatalError& error) {
     std::fprintf(stderr, "%s\n", error.report().c_str());
-    return nullptr;
+    return std::nullopt;
   }
-  analysis::form_sublayers(*problem);
-  analysis::compute_initial_strains(*problem);
-  return problem;
 }
 
 }  // namespace bench

@@ -22,8 +22,8 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/analysis.h"
 #include "analysis/analysis_results.h"
+#include "analysis/classic_analysis.h"
 #include "bench_problem.h"
 #include "consolidation/column.h"
 #include "consolidation/column_check.h"
@@ -56,13 +56,15 @@ const std::optional<double> kCv[] = {0.5, std::nullopt, 0.3, 1.0, std::nullopt};
 
 // The column under point `p` from the static results, its load in two stages:
 // 60 % over the first 60 days, the rest from day 180 over 30 days.
-consolidation::Column column_of(const problem::ProblemData& problem,
+consolidation::Column column_of(const run::ProblemAnalysis& prepared,
                                 const analysis::AnalysisResults& results, int p, bool drains) {
+  const problem::ProblemData& problem = *prepared.problem;
+  const analysis::ClassicProfile& profile = *prepared.profile;
   consolidation::Column column;
   column.top = consolidation::Boundary::kDrained;
   column.bottom = consolidation::Boundary::kImpermeable;
   column.unit_weight_of_water = 0.0624;
-  const int start = problem.points[p].start_sublayer;
+  const int start = profile.points[p].start_sublayer;
   std::vector<double> stress;
   double top = 0.0;
   int j = 1;
@@ -72,10 +74,10 @@ consolidation::Column column_of(const problem::ProblemData& problem,
     layer.cv = position < 5 ? kCv[position] : 0.5;
     layer.free_draining = !layer.cv;
     layer.tangent_mv = 1e-3;
-    for (; j <= problem.sublayer_count &&
-           problem.sublayers[j].centre_depth < problem.layers[l].bottom_depth;
+    for (; j <= profile.sublayer_count() &&
+           profile.sublayers[j].centre_depth < problem.layers[l].bottom_depth;
          ++j) {
-      const problem::Sublayer& given = problem.sublayers[j];
+      const analysis::ClassicSublayer& given = profile.sublayers[j];
       consolidation::Sublayer sublayer;
       sublayer.top = top;
       sublayer.bottom = top = given.bottom_depth;
@@ -83,9 +85,9 @@ consolidation::Column column_of(const problem::ProblemData& problem,
       sublayer.counted = j >= start;
       sublayer.stress_increase = results.average_stress_increase[p][j];
       sublayer.settlement = results.sublayer_settlement[p][j];
-      sublayer.settlement_factor = problem.settlement_factor;
+      sublayer.settlement_factor = profile.settlement_factor;
       const double height = double{given.thickness} * double{given.thickness_factor} *
-                            double{problem.settlement_factor};
+                            double{profile.settlement_factor};
       sublayer.strain = sublayer.settlement / height;
       stress.push_back(sublayer.stress_increase);
       layer.sublayers.push_back(sublayer);
@@ -122,19 +124,19 @@ int main(int argc, char** argv) {
   }
   const int repeats = argc >= 3 ? std::max(1, std::atoi(argv[2])) : 3;
   const bool drains = argc == 4 && std::strcmp(argv[3], "drains") == 0;
-  const std::unique_ptr<problem::ProblemData> problem =
-      bench::read_formed_problem(argv[1], "consolidation_bench");
-  if (!problem) return 1;
+  const auto prepared = bench::read_prepared_problem(argv[1], "consolidation_bench");
+  if (!prepared) return 1;
+  const problem::ProblemData* problem = prepared->problem.get();
 
   // The output times: 20 from a day to a century, evenly in log time.
   std::vector<double> times;
   for (int i = 0; i < 20; ++i) times.push_back(std::pow(36500.0, i / 19.0));
 
   std::unique_ptr<analysis::AnalysisResults> results;
-  const Timing statics = best_of(repeats, [&] { results = analysis::analyse(*problem); });
+  const Timing statics = best_of(repeats, [&] { results = analysis::analyse(*prepared->profile); });
   std::vector<consolidation::Column> columns;
   for (int p = 1; p <= problem->point_count; ++p) {
-    columns.push_back(column_of(*problem, *results, p, drains));
+    columns.push_back(column_of(*prepared, *results, p, drains));
     if (consolidation::check_column(columns.back(), times)) {
       std::fprintf(stderr, "consolidation_bench: the column of point %d is at fault\n", p);
       return 1;
@@ -162,7 +164,7 @@ int main(int argc, char** argv) {
   });
   const double points = problem->point_count;
   std::printf("%d points, %d sublayers, %zu output times%s\n", problem->point_count,
-              problem->sublayer_count, times.size(), drains ? ", drains" : "");
+              prepared->profile->sublayer_count(), times.size(), drains ? ", drains" : "");
   std::printf("static analysis (every core): %.3f s wall, %.3f s cpu, %.3f ms cpu a point\n",
               statics.wall, statics.cpu, 1e3 * statics.cpu / points);
   std::printf("time histories (one core):    %.3f s, %.3f ms a point: %.0f %% of the static cpu\n",

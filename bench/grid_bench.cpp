@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "analysis/analysis.h"
+#include "analysis/classic_analysis.h"
 #include "analysis/settlement_grid.h"
 #include "bench_problem.h"
 #include "problem/problem_data.h"
@@ -55,24 +55,25 @@ int main(int argc, char** argv) {
   }
   const int nodes = argc >= 3 ? std::atoi(argv[2]) : 0;
   const int repeats = argc >= 4 ? std::max(1, std::atoi(argv[3])) : 3;
-  const std::unique_ptr<problem::ProblemData> problem =
-      bench::read_formed_problem(argv[1], "grid_bench");
-  if (!problem) return 1;
+  const auto prepared = bench::read_prepared_problem(argv[1], "grid_bench");
+  if (!prepared) return 1;
+  const site::Project& project = prepared->project;
+  const analysis::ClassicProfile& profile = *prepared->profile;
 
-  analysis::PlanGrid grid = analysis::plan_grid(*problem);
+  analysis::PlanGrid grid = analysis::plan_grid(project);
   if (nodes > 1) {
-    const analysis::PlanExtent extent = analysis::plan_extent(*problem);
+    const analysis::PlanExtent extent = analysis::plan_extent(project);
     grid.x0 = extent.min_x;
     grid.y0 = extent.min_y;
     grid.spacing = std::max({extent.width(), extent.height(), 1.0}) / (nodes - 1);
     grid.columns = grid.rows = nodes;
   }
-  const std::int32_t start_layer = analysis::default_start_layer(*problem);
+  const std::int32_t start_layer = analysis::default_start_layer(project);
 
-  const Timing points = best_of(repeats, [&] { analysis::analyse(*problem); });
+  const Timing points = best_of(repeats, [&] { analysis::analyse(profile); });
   const Timing nodes_timing =
-      best_of(repeats, [&] { analysis::settlement_on_grid(*problem, grid, start_layer); });
-  const double point_count = std::max(problem->point_count, 1);
+      best_of(repeats, [&] { analysis::settlement_on_grid(project, profile, grid, start_layer); });
+  const double point_count = std::max(profile.points.count(), 1);
   const auto node_count = static_cast<double>(std::max(grid.node_count(), 1LL));
   // The processor time per item is the measure: it does not change with the
   // share of the cores the machine's other work leaves.
@@ -80,7 +81,7 @@ int main(int argc, char** argv) {
   std::printf(
       "%3d points %8.3f ms cpu %7.3f ms wall a point | %3d x %3d nodes %8.3f ms cpu %7.3f ms "
       "wall a node | node / point %.2f (wall %.2f)\n",
-      problem->point_count, per_point * 1e3, points.wall / point_count * 1e3, grid.columns,
+      profile.points.count(), per_point * 1e3, points.wall / point_count * 1e3, grid.columns,
       grid.rows, per_node * 1e3, nodes_timing.wall / node_count * 1e3, per_node / per_point,
       (nodes_timing.wall / node_count) / (points.wall / point_count));
   return 0;

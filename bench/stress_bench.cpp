@@ -10,10 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "analysis/analysis.h"
 #include "analysis/analysis_results.h"
+#include "analysis/classic_analysis.h"
 #include "bench_problem.h"
-#include "problem/problem_data.h"
 
 namespace {
 
@@ -37,9 +36,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int repeats = argc == 3 ? std::max(1, std::atoi(argv[2])) : 3;
-  const std::unique_ptr<problem::ProblemData> problem =
-      bench::read_formed_problem(argv[1], "stress_bench");
-  if (!problem) return 1;
+  const auto prepared = bench::read_prepared_problem(argv[1], "stress_bench");
+  if (!prepared) return 1;
+  const analysis::ClassicProfile& profile = *prepared->profile;
+  const int points = profile.points.count();
+  const int sublayers = profile.sublayer_count();
 
   std::unique_ptr<analysis::AnalysisResults> results;
   std::vector<double> seconds;
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
   for (int run = 0; run < repeats; ++run) {
     const std::clock_t cpu_start = std::clock();
     const auto start = std::chrono::steady_clock::now();
-    results = analysis::analyse(*problem);
+    results = analysis::analyse(profile);
     const auto stop = std::chrono::steady_clock::now();
     seconds.push_back(std::chrono::duration<double>(stop - start).count());
     cpu_seconds.push_back(static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC);
@@ -55,12 +56,9 @@ int main(int argc, char** argv) {
   std::sort(seconds.begin(), seconds.end());
   std::sort(cpu_seconds.begin(), cpu_seconds.end());
   std::uint64_t hash = 14695981039346656037ull;
-  hash = checksum(results->stress_increase, problem->point_count, 2 * problem->sublayer_count + 1,
-                  hash);
-  hash = checksum(results->average_stress_increase, problem->point_count, problem->sublayer_count,
-                  hash);
-  hash =
-      checksum(results->sublayer_settlement, problem->point_count, problem->sublayer_count, hash);
+  hash = checksum(results->stress_increase, points, 2 * sublayers + 1, hash);
+  hash = checksum(results->average_stress_increase, points, sublayers, hash);
+  hash = checksum(results->sublayer_settlement, points, sublayers, hash);
   std::printf("analysis: best %.3f s, median %.3f s of %d (cpu best %.3f s); checksum %016llx\n",
               seconds.front(), seconds[seconds.size() / 2], repeats, cpu_seconds.front(),
               static_cast<unsigned long long>(hash));

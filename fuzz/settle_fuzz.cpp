@@ -17,12 +17,12 @@
 #include <system_error>
 #include <vector>
 
-#include "analysis/soil_profile.h"
 #include "layout/fatal_error.h"
 #include "layout/record_reader.h"
 #include "layout/record_writer.h"
 #include "problem/problem_data.h"
 #include "problem/problem_reader.h"
+#include "run/problem_analysis.h"
 #include "run/run_driver.h"
 
 namespace {
@@ -103,25 +103,22 @@ std::string problem_name(const std::vector<std::string>& named) {
 // computation and result tables; a problem the reading stops costs nothing.
 bool exceeds_work_budget(std::string_view problem_text) {
   std::istringstream in{std::string(problem_text)};
-  std::ostringstream discarded;
   layout::RecordReader input(in, 5, "problem");
-  layout::RecordWriter console(discarded, "\n", layout::kConsoleUnit, "");
-  std::unique_ptr<problem::ProblemData> problem;
+  run::ProblemAnalysis prepared;
   try {
-    problem::ReadResult read = problem::read_problem(input, console);
-    if (read.stop) return false;
-    problem = std::move(read.problem);
-    analysis::form_sublayers(*problem);
+    prepared = run::prepare_problem(problem::read_problem(input, nullptr));
+    if (prepared.stopped()) return false;
   } catch (const layout::FatalError&) {
     return false;
   }
+  const problem::ProblemData* problem = prepared.problem.get();
   double per_point_and_depth = kPointDepthWork;
   const int areas = std::max(problem->total_area_count(), 0);
   for (int a = 1; a <= areas; ++a) {
     per_point_and_depth += problem->areas[a].shape == problem::kCircle ? kCircleWork : 1.0;
   }
   const int points = std::max(problem->point_count, 0);
-  const int depths = 2 * problem->sublayer_count + 1;
+  const int depths = prepared.profile->depth_count();
   return points * depths * per_point_and_depth > kWorkBudget;
 }
 

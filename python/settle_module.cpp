@@ -16,17 +16,15 @@
 #include <variant>
 #include <vector>
 
-#include "analysis/analysis.h"
+#include "analysis/classic_analysis.h"
 #include "analysis/result_checks.h"
 #include "analysis/settlement_grid.h"
-#include "analysis/soil_profile.h"
 #include "layout/fatal_error.h"
 #include "problem/built_problem.h"
 #include "problem/input_checks.h"
 #include "problem/input_warning.h"
 #include "problem/problem_reader.h"
 #include "problem/problem_writer.h"
-#include "problem/sublayer_division.h"
 #include "raw_problem.h"
 #include "report/message_texts.h"
 #include "run/file_set.h"
@@ -186,10 +184,10 @@ py::dict read_problem_file(const py::bytes& path) {
   py::dict outcome;
   try {
     run::InputFile input(run::kInputUnit, name);
-    problem::ReadResult read;
+    run::ProblemAnalysis read;
     {
       const py::gil_scoped_release release;
-      read = run::read_checked_problem(input.reader());
+      read = run::prepare_problem(problem::read_problem(input.reader(), nullptr));
     }
     const ProblemData& problem = *read.problem;
     py::list warnings;
@@ -210,38 +208,37 @@ py::dict read_problem_file(const py::bytes& path) {
   return outcome;
 }
 
-// The problem of `raw`, checked as the reader checks and with its profile
-// formed; or the stop that the program would make on it.
+// The problem of `raw`, checked as the reader checks, taken through the one
+// preparation of every run (and analysed when `analyse`); or the stop that the
+// program would make on it.
 struct Prepared {
-  std::unique_ptr<ProblemData> problem;
-  std::optional<InputFault> stop;
+  run::ProblemAnalysis analysis;
   py::list warnings;  // the reader's, as (line, text) pairs: lines are 0
 };
 
-Prepared prepare(const py::dict& raw) {
-  Prepared prepared{problem_of(raw), std::nullopt, py::list()};
-  ProblemData& problem = *prepared.problem;
-  prepared.stop = problem::check_built_problem(problem);
+Prepared prepare(const py::dict& raw, bool analyse = false) {
+  problem::ReadResult read{problem_of(raw), {}, std::nullopt, {}};
+  read.stop = problem::check_built_problem(*read.problem);
+  Prepared prepared;
   // Past a limit the reader looks no further; data errors it warns of still.
-  if (!prepared.stop || std::holds_alternative<problem::DataErrors>(*prepared.stop)) {
+  if (!read.stop || std::holds_alternative<problem::DataErrors>(*read.stop)) {
     for (const problem::InputWarning& warning :
-         problem::find_input_warnings(problem, problem::SourceLines{})) {
-      prepared.warnings.append(
-          py::make_tuple(0, py::bytes(report::input_warning_text(warning, problem.unit_system))));
+         problem::find_input_warnings(*read.problem, problem::SourceLines{})) {
+      prepared.warnings.append(py::make_tuple(
+          0, py::bytes(report::input_warning_text(warning, read.problem->unit_system))));
     }
   }
-  if (prepared.stop) return prepared;
-  const py::gil_scoped_release release;
-  analysis::form_sublayers(problem);
-  analysis::compute_initial_strains(problem);
-  prepared.stop = problem::find_pressure_fault(problem, problem::SourceLines{});
-  if (!prepared.stop) prepared.stop = analysis::find_input_value_fault(problem, {});
+  {
+    const py::gil_scoped_release release;
+    prepared.analysis =
+        analyse ? run::analyse_problem(std::move(read)) : run::prepare_problem(std::move(read));
+  }
   return prepared;
 }
 
 py::dict stopped(const Prepared& prepared) {
   py::dict outcome;
-  outcome["stop"] = stop_values(*prepared.problem, *prepared.stop);
+  outcome["stop"] = stop_values(*prepared.analysis.problem, *prepared.analysis.stop);
   outcome["warnings"] = prepared.warnings;
   return outcome;
 }
@@ -257,29 +254,19 @@ py::array_t<float> rows_of(const Row& rows, int count, int columns) {
 }
 
 py::dict analyse(const py::dict& raw) {
-  const Prepared prepared = prepare(raw);
-  if (prepared.stop) return stopped(prepared);
-  const ProblemData& problem = *prepared.problem;
-  std::unique_ptr<analysis::AnalysisResults> results;
-  {
-    const py::gil_scoped_release release;
-    results = analysis::analyse(problem);
-  }
-  if (const auto fault = analysis::find_result_fault(problem, {}, *results)) {
-    py::dict outcome;
-    outcome["stop"] = stop_values(problem, *fault);
-    outcome["warnings"] = prepared.warnings;
-    return outcome;
-  }
-  const int n = problem.sublayer_count;
-  const int points = std::max(problem.point_count, 0);
+  const Prepared prepared = prepare(raw, true);
+  if (prepared.analysis.stopped()) return stopped(prepared);
+  const analysis::ClassicProfile& profile = *prepared.analysis.profile;
+  const analysis::AnalysisResults* results = prepared.analysis.results.get();
+  const int n = profile.sublayer_count();
+  const int points = profile.points.count();
   py::array_t<float> depths(2 * n + 1);
-  for (int k = 0; k < 2 * n + 1; ++k) depths.mutable_at(k) = problem.stress_depths[k + 1];
+  for (int k = 0; k < 2 * n + 1; ++k) depths.mutable_at(k) = profile.stress_depths[k + 1];
   py::array_t<float> centres(n);
   py::array_t<float> overburden(n);
   py::array_t<float> initial_strain(n);
   for (int m = 0; m < n; ++m) {
-    const problem::Sublayer& sublayer = problem.sublayers[m + 1];
+    const analysis::ClassicSublayer& sublayer = profile.sublayers[m + 1];
     centres.mutable_at(m) = sublayer.centre_depth;
     overburden.mutable_at(m) = sublayer.overburden_pressure;
     initial_strain.mutable_at(m) = sublayer.initial_strain;
@@ -288,7 +275,7 @@ py::dict analyse(const py::dict& raw) {
   py::array_t<std::int32_t> start_sublayers(points);
   for (int j = 0; j < points; ++j) {
     totals.mutable_at(j) = results->total_settlement[j + 1];
-    start_sublayers.mutable_at(j) = problem.points[j + 1].start_sublayer;
+    start_sublayers.mutable_at(j) = profile.points[j + 1].start_sublayer;
   }
   py::list warnings;
   for (const analysis::StrainWarning& w : results->strain_warnings) {
@@ -311,9 +298,9 @@ py::dict analyse(const py::dict& raw) {
   return outcome;
 }
 
-std::int32_t start_layer_or_default(const ProblemData& problem,
+std::int32_t start_layer_or_default(const site::Project& project,
                                     std::optional<std::int32_t> start_layer) {
-  return start_layer ? *start_layer : analysis::default_start_layer(problem);
+  return start_layer ? *start_layer : analysis::default_start_layer(project);
 }
 
 using Places = py::array_t<float, py::array::c_style | py::array::forcecast>;
@@ -324,16 +311,17 @@ py::dict settlement_at(const py::dict& raw, const Places& x, const Places& y,
     throw py::value_error("x and y must be one-dimensional and of one length");
   }
   const Prepared prepared = prepare(raw);
-  if (prepared.stop) return stopped(prepared);
-  const ProblemData& problem = *prepared.problem;
+  if (prepared.analysis.stopped()) return stopped(prepared);
+  const ProblemData& problem = *prepared.analysis.problem;
+  const site::Project& project = prepared.analysis.project;
   py::array_t<float> totals(x.size());
   const auto count = static_cast<std::size_t>(x.size());
   {
     const py::gil_scoped_release release;
-    analysis::settlement_at_places(problem, std::span<const float>(x.data(), count),
-                                   std::span<const float>(y.data(), count),
-                                   start_layer_or_default(problem, start_layer),
-                                   std::span<float>(totals.mutable_data(), count));
+    analysis::settlement_at_places(
+        project, *prepared.analysis.profile, std::span<const float>(x.data(), count),
+        std::span<const float>(y.data(), count), start_layer_or_default(project, start_layer),
+        std::span<float>(totals.mutable_data(), count));
   }
   py::dict outcome;
   if (const auto fault = analysis::find_place_fault(std::span<const float>(x.data(), count),
@@ -354,18 +342,19 @@ py::dict settlement_grid(const py::dict& raw, std::optional<double> spacing,
     throw py::value_error("the grid spacing must be a length greater than 0");
   }
   const Prepared prepared = prepare(raw);
-  if (prepared.stop) return stopped(prepared);
-  const ProblemData& problem = *prepared.problem;
-  if (analysis::grid_node_count(problem, spacing) > analysis::kMaxGridNodes) {
+  if (prepared.analysis.stopped()) return stopped(prepared);
+  const ProblemData& problem = *prepared.analysis.problem;
+  const site::Project& project = prepared.analysis.project;
+  if (analysis::grid_node_count(project, spacing) > analysis::kMaxGridNodes) {
     throw py::value_error("a grid spacing of " + std::to_string(spacing.value_or(0.0)) +
                           " gives more than a million nodes over this plan");
   }
-  const analysis::PlanGrid grid = analysis::plan_grid(problem, spacing);
-  const std::int32_t layer = start_layer_or_default(problem, start_layer);
+  const analysis::PlanGrid grid = analysis::plan_grid(project, spacing);
+  const std::int32_t layer = start_layer_or_default(project, start_layer);
   std::vector<float> totals;
   {
     const py::gil_scoped_release release;
-    totals = analysis::settlement_on_grid(problem, grid, layer);
+    totals = analysis::settlement_on_grid(project, *prepared.analysis.profile, grid, layer);
   }
   if (const auto fault = analysis::find_grid_fault(grid, totals)) {
     py::dict outcome;

@@ -11,7 +11,7 @@ namespace {
 // Strain at `pressure` on the semi-log line through points m-1 and m, in
 // double: every stored single is widened before it is subtracted or divided,
 // and only the final strain is kept as single.
-float semi_log_strain(const problem::CompressibilityCurve& curve, int m, float pressure) {
+float semi_log_strain(const ClassicCurve& curve, int m, float pressure) {
   const int lower = m - 1;
   const int upper = m;
   const double strain_lower = static_cast<double>(curve.strain[lower]);
@@ -25,15 +25,14 @@ float semi_log_strain(const problem::CompressibilityCurve& curve, int m, float p
 
 }  // namespace
 
-const problem::CompressibilityCurve& curve_of(const problem::ProblemData& problem,
-                                              std::int32_t curve_index) {
-  static const problem::CompressibilityCurve kEmptyCurve{};
-  if (curve_index < 1 || curve_index > problem::kMaxCurves) return kEmptyCurve;
-  return problem.curves[curve_index];
+const ClassicCurve& curve_of(const ClassicProfile& profile, std::int32_t curve_index) {
+  static const ClassicCurve kEmptyCurve{};
+  if (curve_index < 1 || curve_index > profile.curves.count()) return kEmptyCurve;
+  return profile.curves[curve_index];
 }
 
-StrainLookup strain_at(const problem::CompressibilityCurve& curve, float pressure) {
-  assert(!problem::is_slope_line(curve) && curve.point_count <= problem::kMaxCurvePoints);
+StrainLookup strain_at(const ClassicCurve& curve, float pressure) {
+  assert(!is_slope_line(curve) && curve.point_count <= curve.pressure.count());
   const int n = curve.point_count;
   for (int m = 1; m <= n; ++m) {
     const float point_pressure = curve.pressure[m];

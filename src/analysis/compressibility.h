@@ -1,10 +1,10 @@
-// Compressibility curves: strain read off a point curve at a pressure, and the
+// The classic method's compressibility curves: strain read off a point curve at a pressure, and the
 // curve a sublayer refers to.
 #pragma once
 
 #include <cstdint>
 
-#include "problem/problem_data.h"
+#include "analysis/classic_profile.h"
 
 namespace analysis {
 
@@ -20,15 +20,14 @@ struct StrainLookup {
   LookupCase lookup_case;
 };
 
-// The curve at position `curve_index` of `curves`; a position outside the
-// table finds an empty curve (a slope line of slope 0), like a position not read.
-const problem::CompressibilityCurve& curve_of(const problem::ProblemData& problem,
-                                              std::int32_t curve_index);
+// The curve at position `curve_index` of the profile's curves; a position
+// outside them finds an empty curve (a slope line of slope 0).
+const ClassicCurve& curve_of(const ClassicProfile& profile, std::int32_t curve_index);
 
 // The strain of point curve `curve` at `pressure`, and where on the curve it
 // was read. Above the last point the last segment is extended.
-// REQUIRES: !problem::is_slope_line(curve).
-StrainLookup strain_at(const problem::CompressibilityCurve& curve, float pressure);
+// REQUIRES: !is_slope_line(curve).
+StrainLookup strain_at(const ClassicCurve& curve, float pressure);
 
 // log10(`numerator` / `denominator`): the quotient in single precision, its
 // logarithm in double, the result kept as single.

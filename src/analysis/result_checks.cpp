@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "analysis/compressibility.h"
-#include "analysis/rectangle_geometry.h"
+#include "loads/rectangle.h"
 #include "problem/value_checks.h"
 
 namespace analysis {
@@ -28,9 +28,9 @@ ValueFault point_fault(ValueFaultKind kind, const problem::ProblemData& problem,
 // The strain a sublayer reaches under its final pressure `pf`: a point
 // curve's strain there (or its initial one, when larger), a slope line's
 // strain increase. A fraction.
-float sublayer_strain(const problem::CompressibilityCurve& curve, const problem::Sublayer& sublayer,
-                      float pf, float increase) {
-  if (!problem::is_slope_line(curve)) {
+float sublayer_strain(const ClassicCurve& curve, const ClassicSublayer& sublayer, float pf,
+                      float increase) {
+  if (!is_slope_line(curve)) {
     return std::max(strain_at(curve, pf).strain, sublayer.initial_strain);
   }
   if (curve.slope >= 0.0f) return log10_of_ratio(pf, sublayer.overburden_pressure) * curve.slope;
@@ -38,40 +38,55 @@ float sublayer_strain(const problem::CompressibilityCurve& curve, const problem:
 }
 
 // The checks of one sublayer below one point, in the order of the contract.
+// The number the file gives curve position `index`; 0 for a position it gives
+// no curve for.
+std::int32_t curve_number(const problem::ProblemData& problem, std::int32_t index) {
+  return index >= 1 && index <= std::min(problem.curve_count, problem::kMaxCurves)
+             ? problem.curves[index].curve_number
+             : 0;
+}
+
 std::optional<ValueFault> check_sublayer(const problem::ProblemData& problem,
+                                         const ClassicProfile& profile,
                                          const problem::SourceLines& lines,
                                          const AnalysisResults& results, int j, int m) {
-  const problem::Sublayer& sublayer = problem.sublayers[m];
+  const ClassicSublayer& sublayer = profile.sublayers[m];
+  // A fault of this sublayer names its depth.
+  const auto fault_here = [&](ValueFaultKind kind) {
+    ValueFault fault = point_fault(kind, problem, lines, j, m);
+    fault.depth = sublayer.centre_depth;
+    return fault;
+  };
   const float increase = results.average_stress_increase[j][m];
   if (!std::isfinite(increase)) {
-    ValueFault fault = point_fault(ValueFaultKind::kStressNotFinite, problem, lines, j, m);
+    ValueFault fault = fault_here(ValueFaultKind::kStressNotFinite);
     fault.value = increase;
     return fault;
   }
-  const problem::CompressibilityCurve& curve = curve_of(problem, sublayer.curve_index);
+  const ClassicCurve& curve = curve_of(profile, sublayer.curve_index);
   const float p0 = sublayer.overburden_pressure;
   const float pf = p0 + increase;
   // A point curve is read in log10 of the pressure, and so is a slope line of
   // a slope of 0 or more: both need a pressure above 0 (the slope line both).
-  const bool point_curve = !problem::is_slope_line(curve);
+  const bool point_curve = !is_slope_line(curve);
   const bool log_slope = !point_curve && curve.slope >= 0.0f;
   if (((point_curve || log_slope) && !(pf > 0.0f)) || (log_slope && !(p0 > 0.0f))) {
-    ValueFault fault = point_fault(ValueFaultKind::kPressureNotPositive, problem, lines, j, m);
-    fault.curve = curve.curve_number;
+    ValueFault fault = fault_here(ValueFaultKind::kPressureNotPositive);
+    fault.curve = curve_number(problem, sublayer.curve_index);
     fault.value = pf;
     fault.other = p0;
     fault.third = increase;
     return fault;
   }
   if (const float strain = sublayer_strain(curve, sublayer, pf, increase); !(strain < 1.0f)) {
-    ValueFault fault = point_fault(ValueFaultKind::kSublayerStrain, problem, lines, j, m);
-    fault.curve = curve.curve_number;
+    ValueFault fault = fault_here(ValueFaultKind::kSublayerStrain);
+    fault.curve = curve_number(problem, sublayer.curve_index);
     fault.value = strain * problem::kPercent;
     fault.other = pf;
     return fault;
   }
   if (const float settlement = results.sublayer_settlement[j][m]; !std::isfinite(settlement)) {
-    ValueFault fault = point_fault(ValueFaultKind::kSettlementNotFinite, problem, lines, j, m);
+    ValueFault fault = fault_here(ValueFaultKind::kSettlementNotFinite);
     fault.value = settlement;
     return fault;
   }
@@ -88,7 +103,8 @@ std::optional<ValueFault> find_vanished_area(const problem::ProblemData& problem
     // An area of no size has a warning of its own; this is one that has a size
     // until its corners are placed.
     if (!(area.x_length > 0.0f && area.y_length > 0.0f)) continue;
-    const RectangleGeometry geometry = rectangle_geometry(area);
+    const loads::RectangleGeometry geometry =
+        loads::rectangle_geometry(area.x, area.y, area.x_length, area.y_length, area.area_slope);
     if (geometry.length_u > 0.0f && geometry.length_v > 0.0f) continue;
     ValueFault fault;
     fault.kind = ValueFaultKind::kAreaVanishes;
@@ -112,13 +128,14 @@ std::optional<ValueFault> find_input_value_fault(const problem::ProblemData& pro
 }
 
 std::optional<ValueFault> find_result_fault(const problem::ProblemData& problem,
+                                            const ClassicProfile& profile,
                                             const problem::SourceLines& lines,
                                             const AnalysisResults& results) {
-  for (int j = 1; j <= problem.point_count; ++j) {
+  for (int j = 1; j <= profile.points.count(); ++j) {
     // Sublayers above the start sublayer take no part and keep 0.
-    const int start = std::max(problem.points[j].start_sublayer, 1);
-    for (int m = start; m <= problem.sublayer_count; ++m) {
-      if (auto fault = check_sublayer(problem, lines, results, j, m)) return fault;
+    const int start = std::max(profile.points[j].start_sublayer, 1);
+    for (int m = start; m <= profile.sublayer_count(); ++m) {
+      if (auto fault = check_sublayer(problem, profile, lines, results, j, m)) return fault;
     }
     if (const float total = results.total_settlement[j]; !std::isfinite(total)) {
       ValueFault fault = point_fault(ValueFaultKind::kTotalNotFinite, problem, lines, j, 0);

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "analysis/analysis_results.h"
+#include "analysis/classic_profile.h"
 #include "analysis/settlement_grid.h"
 #include "problem/input_fault.h"
 #include "problem/problem_data.h"
@@ -32,8 +33,10 @@ std::optional<problem::ValueFault> find_input_value_fault(const problem::Problem
 // or a logarithmic slope line (or an initial pressure of 0 or less on the
 // latter); a strain of 100 % or more (a point curve's final or initial strain,
 // a slope line's strain increase); a sublayer settlement, then the point's
-// total, that is not finite. REQUIRES: `results` are the analysis of `problem`.
+// total, that is not finite. REQUIRES: `results` are the analysis of
+// `profile`, the profile of `problem`.
 std::optional<problem::ValueFault> find_result_fault(const problem::ProblemData& problem,
+                                                     const ClassicProfile& profile,
                                                      const problem::SourceLines& lines,
                                                      const AnalysisResults& results);
 

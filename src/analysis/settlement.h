@@ -1,11 +1,12 @@
-// The settlement of every sublayer below a settlement point and the point's
-// total settlement.
+// The classic method's settlement of every sublayer below a settlement point
+// and the point's total settlement.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "analysis/analysis_results.h"
-#include "problem/problem_data.h"
+#include "analysis/classic_profile.h"
 
 namespace analysis {
 
@@ -20,7 +21,7 @@ struct PointSettlement {
 // The total settlement of the sublayers from `start_sublayer` (at least 1)
 // down under the average stress increases `average`, summed top down. Every
 // final pressure outside a point curve adds a warning.
-float settle_point(const problem::ProblemData& problem, const SublayerRow& average,
-                   int start_sublayer, const PointSettlement& out);
+float settle_point(const ClassicProfile& profile, const SublayerRow& average,
+                   std::int32_t start_sublayer, const PointSettlement& out);
 
 }  // namespace analysis

@@ -4,17 +4,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/analysis.h"
+#include "analysis/classic_analysis.h"
 #include "analysis/point_workers.h"
-#include "problem/sublayer_division.h"
+#include "loads/load_outline.h"
 
 namespace analysis {
 namespace {
 
 constexpr double kCellsAlongLongerSide = 80.0;
 constexpr double kMarginPerSide = 0.2;
-
-double wide(float value) { return static_cast<double>(value); }
 
 struct Box {
   double min_x = 1e300, max_x = -1e300, min_y = 1e300, max_y = -1e300;
@@ -27,26 +25,6 @@ struct Box {
   }
   bool empty() const { return min_x > max_x; }
 };
-
-void add_area(Box& box, const problem::LoadedArea& area) {
-  const double x = wide(area.x);
-  const double y = wide(area.y);
-  if (area.shape == problem::kCircle) {
-    const double r = std::fabs(wide(area.x_length)) * 0.5;
-    box.add(x - r, y - r);
-    box.add(x + r, y + r);
-    return;
-  }
-  const double a = std::fabs(wide(area.x_length)) * 0.5;
-  const double b = std::fabs(wide(area.y_length)) * 0.5;
-  // A spread area keeps its sides along the axes; a rectangle turns by its slope.
-  const double s = area.shape == problem::kSpreadArea ? 0.0 : wide(area.area_slope);
-  const double c = 1.0 / std::sqrt(1.0 + s * s);
-  const double t = s * c;
-  for (const double u : {-a, a}) {
-    for (const double v : {-b, b}) box.add(x + u * c - v * t, y + u * t + v * c);
-  }
-}
 
 // The round step (1, 2, 2.5 or 5 times a power of ten) whose count in `span`
 // comes nearest to `count`, on a logarithmic scale.
@@ -69,9 +47,9 @@ struct GridCover {
   double spacing = 1.0;
 };
 
-GridCover grid_cover(const problem::ProblemData& problem, std::optional<double> spacing) {
+GridCover grid_cover(const site::Project& project, std::optional<double> spacing) {
   GridCover cover;
-  cover.extent = plan_extent(problem);
+  cover.extent = plan_extent(project);
   const double longer = std::max({cover.extent.width(), cover.extent.height(), 1.0});
   cover.margin = kMarginPerSide * longer;
   cover.spacing =
@@ -81,34 +59,34 @@ GridCover grid_cover(const problem::ProblemData& problem, std::optional<double> 
 
 // The total settlement at each place (x[k], y[k]) into total[k], the places
 // handed to the workers in batches well inside their int counter.
-void settle_places(const problem::ProblemData& problem, const PreparedAreas& areas,
-                   std::int32_t start_sublayer, std::span<const float> x, std::span<const float> y,
-                   std::span<float> total) {
+void settle_places(const ClassicProfile& profile, std::int32_t start_sublayer,
+                   std::span<const float> x, std::span<const float> y, std::span<float> total) {
   constexpr std::size_t kPlacesPerBatch = std::size_t{1} << 20;
   for (std::size_t first = 0; first < total.size(); first += kPlacesPerBatch) {
     const std::size_t batch = std::min(kPlacesPerBatch, total.size() - first);
     for_each_point(static_cast<int>(batch), [&](int k) {
       const std::size_t at = first + static_cast<std::size_t>(k - 1);
-      total[at] = settlement_at(problem, areas, x[at], y[at], start_sublayer);
+      total[at] = settlement_at(profile, x[at], y[at], start_sublayer);
     });
   }
 }
 
 }  // namespace
 
-PlanExtent plan_extent(const problem::ProblemData& problem) {
+PlanExtent plan_extent(const site::Project& project) {
   Box box;
-  for (int i = 1; i <= std::max(problem.total_area_count(), 0); ++i)
-    add_area(box, problem.areas[i]);
-  for (int j = 1; j <= problem.point_count; ++j) {
-    box.add(wide(problem.points[j].x), wide(problem.points[j].y));
-  }
+  for (const loads::Load& load : project.loads)
+    for (const loads::PlanPoint& corner : loads::outline_of(load).ring) box.add(corner.x, corner.y);
+  // Where the points stand as the analysis takes them, in single precision.
+  for (const site::Point& point : project.points)
+    box.add(static_cast<double>(static_cast<float>(point.x)),
+            static_cast<double>(static_cast<float>(point.y)));
   if (box.empty()) box.add(0.0, 0.0);
   return {box.min_x, box.max_x, box.min_y, box.max_y};
 }
 
-PlanGrid plan_grid(const problem::ProblemData& problem, std::optional<double> spacing) {
-  const GridCover cover = grid_cover(problem, spacing);
+PlanGrid plan_grid(const site::Project& project, std::optional<double> spacing) {
+  const GridCover cover = grid_cover(project, spacing);
   const PlanExtent& extent = cover.extent;
   const double margin = cover.margin;
   PlanGrid grid;
@@ -122,8 +100,8 @@ PlanGrid plan_grid(const problem::ProblemData& problem, std::optional<double> sp
   return grid;
 }
 
-double grid_node_count(const problem::ProblemData& problem, std::optional<double> spacing) {
-  const GridCover cover = grid_cover(problem, spacing);
+double grid_node_count(const site::Project& project, std::optional<double> spacing) {
+  const GridCover cover = grid_cover(project, spacing);
   const double margin = cover.margin;
   const double s = cover.spacing;
   const double columns = std::ceil((cover.extent.width() + 2.0 * margin) / s) + 2.0;
@@ -131,20 +109,17 @@ double grid_node_count(const problem::ProblemData& problem, std::optional<double
   return std::isfinite(columns * rows) ? columns * rows : HUGE_VAL;
 }
 
-std::int32_t default_start_layer(const problem::ProblemData& problem) {
-  if (problem.point_count < 1) return 1;
-  std::int32_t smallest = problem.points[1].start_layer;
-  for (int j = 2; j <= problem.point_count; ++j) {
-    smallest = std::min(smallest, problem.points[j].start_layer);
-  }
+std::int32_t default_start_layer(const site::Project& project) {
+  if (project.points.empty()) return 1;
+  int smallest = project.points.front().start_layer;
+  for (const site::Point& point : project.points) smallest = std::min(smallest, point.start_layer);
   return smallest;
 }
 
-std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const PlanGrid& grid,
-                                      std::int32_t start_layer,
+std::vector<float> settlement_on_grid(const site::Project& project, const ClassicProfile& profile,
+                                      const PlanGrid& grid, std::int32_t start_layer,
                                       const std::function<void(int, int)>& progress) {
-  const PreparedAreas areas = prepare_areas(problem);
-  const std::int32_t start_sublayer = problem::start_sublayer_of(problem, start_layer);
+  const std::int32_t start_sublayer = classic_start_sublayer(project, start_layer);
   const auto columns = static_cast<std::size_t>(grid.columns);
   std::vector<float> x(columns);
   for (int i = 0; i < grid.columns; ++i) x[static_cast<std::size_t>(i)] = grid.x(i);
@@ -152,18 +127,17 @@ std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const
   std::vector<float> totals(static_cast<std::size_t>(grid.node_count()), 0.0f);
   for (int j = 0; j < grid.rows; ++j) {
     std::fill(y.begin(), y.end(), grid.y(j));
-    settle_places(problem, areas, start_sublayer, x, y,
+    settle_places(profile, start_sublayer, x, y,
                   std::span<float>(totals).subspan(static_cast<std::size_t>(j) * columns, columns));
     if (progress) progress(j + 1, grid.rows);
   }
   return totals;
 }
 
-void settlement_at_places(const problem::ProblemData& problem, std::span<const float> x,
-                          std::span<const float> y, std::int32_t start_layer,
-                          std::span<float> total) {
-  settle_places(problem, prepare_areas(problem), problem::start_sublayer_of(problem, start_layer),
-                x, y, total);
+void settlement_at_places(const site::Project& project, const ClassicProfile& profile,
+                          std::span<const float> x, std::span<const float> y,
+                          std::int32_t start_layer, std::span<float> total) {
+  settle_places(profile, classic_start_sublayer(project, start_layer), x, y, total);
 }
 
 }  // namespace analysis

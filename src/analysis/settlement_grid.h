@@ -9,7 +9,8 @@
 #include <span>
 #include <vector>
 
-#include "problem/problem_data.h"
+#include "analysis/classic_profile.h"
+#include "site/project.h"
 
 namespace analysis {
 
@@ -27,21 +28,19 @@ struct PlanGrid {
   long long node_count() const { return static_cast<long long>(columns) * rows; }
 };
 
-// The plan extent of the loaded areas (rectangles turned, circles, spread
-// areas by their plan dimensions) and of the points.
+// The plan extent of the loads' outlines and of the points.
 struct PlanExtent {
   double min_x = 0.0, max_x = 0.0, min_y = 0.0, max_y = 0.0;
   double width() const { return max_x - min_x; }
   double height() const { return max_y - min_y; }
 };
-PlanExtent plan_extent(const problem::ProblemData& problem);
+PlanExtent plan_extent(const site::Project& project);
 
 // The grid over the plan extent with a margin of a fifth of its longer side
 // on every side, nodes on multiples of the spacing. Without `spacing`, a
 // round spacing (1, 2, 2.5 or 5 times a power of ten) that gives about 80
 // cells along the longer side. REQUIRES: spacing, when given, > 0.
-PlanGrid plan_grid(const problem::ProblemData& problem,
-                   std::optional<double> spacing = std::nullopt);
+PlanGrid plan_grid(const site::Project& project, std::optional<double> spacing = std::nullopt);
 
 // The most nodes a grid may have: a million totals, minutes of work.
 constexpr double kMaxGridNodes = 1.0e6;
@@ -49,30 +48,27 @@ constexpr double kMaxGridNodes = 1.0e6;
 // The nodes plan_grid would give, counted without forming them, so that a
 // spacing too fine for the plan can be refused first (a count past the int
 // range included). REQUIRES: spacing, when given, > 0.
-double grid_node_count(const problem::ProblemData& problem,
-                       std::optional<double> spacing = std::nullopt);
+double grid_node_count(const site::Project& project, std::optional<double> spacing = std::nullopt);
 
 // The start layer of a node when none is chosen: the smallest start layer
-// among the settlement points (1 without points).
-std::int32_t default_start_layer(const problem::ProblemData& problem);
+// among the settlement points, as given (1 without points).
+std::int32_t default_start_layer(const site::Project& project);
 
 // The total settlement at every node, row by row from y0 up, each row from x0
 // rightward, with settlement starting at `start_layer` (the start sublayer of
 // a point with that start layer). The nodes of a row are shared over the
 // cores; `progress`, when given, is called on the calling thread after each
 // row with the rows done and the rows in all.
-// REQUIRES: the sublayers and initial strains of `problem` are formed.
-std::vector<float> settlement_on_grid(const problem::ProblemData& problem, const PlanGrid& grid,
-                                      std::int32_t start_layer,
+std::vector<float> settlement_on_grid(const site::Project& project, const ClassicProfile& profile,
+                                      const PlanGrid& grid, std::int32_t start_layer,
                                       const std::function<void(int, int)>& progress = {});
 
 // The total settlement at each place (x[k], y[k]) into total[k], each
 // analysed exactly as a grid node, with settlement starting at `start_layer`;
 // the places are shared over the cores.
-// REQUIRES: x, y and total of one size; the sublayers and initial strains of
-// `problem` are formed.
-void settlement_at_places(const problem::ProblemData& problem, std::span<const float> x,
-                          std::span<const float> y, std::int32_t start_layer,
-                          std::span<float> total);
+// REQUIRES: x, y and total of one size.
+void settlement_at_places(const site::Project& project, const ClassicProfile& profile,
+                          std::span<const float> x, std::span<const float> y,
+                          std::int32_t start_layer, std::span<float> total);
 
 }  // namespace analysis

@@ -2,13 +2,17 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "loads/schedule.h"
+#include "site/fields.h"
 
 namespace loads {
 
 struct Rectangle {
+  static constexpr std::string_view kKind = "rectangle";
   std::optional<std::string> name;
   double x = 0.0;  // the centre
   double y = 0.0;
@@ -22,5 +26,77 @@ struct Rectangle {
   double depth = 0.0;     // the level at which the load acts
   Schedule schedule;
 };
+
+// ---- The classic method: the archived arithmetic, in single precision ----
+
+// The corners and side lines of a rectangle, computed once per area.
+// Corner 1 is at local (-a, -b), 2 at (a, -b), 3 at (a, b), 4 at (-a, b).
+struct RectangleGeometry {
+  bool rotated = false;  // slope not exactly 0
+  float slope = 0.0f;
+  float normal_slope = 0.0f;  // -1 / slope, for rotated areas
+  float corner_x[5] = {};     // entry 0 unused
+  float corner_y[5] = {};
+  float side_12_intercept = 0.0f;  // line through C1 with `slope`
+  float side_23_intercept = 0.0f;  // line through C2 with `normal_slope`
+  float length_u = 0.0f;           // LU, cut to 0.001
+  float length_v = 0.0f;           // LV, cut to 0.001
+};
+
+// The point's distances to the rectangle, each cut to 0.001, and its position
+// case 1..9 (9 inside; the others name the sides the point lies beyond).
+struct RectangleDistances {
+  float u1 = 0.0f;  // along u from the point's projection to C1
+  float u2 = 0.0f;  // along u to C2
+  float lu = 0.0f;
+  float v1 = 0.0f;  // along v from the point's projection to C2
+  float v2 = 0.0f;  // along v to C3
+  float lv = 0.0f;
+  int position_case = 9;
+};
+
+// Corners and side lines of the rectangle centred at (x, y) whose X side has
+// the tangent `slope` against the x axis.
+RectangleGeometry rectangle_geometry(float x, float y, float x_length, float y_length, float slope);
+
+// Distances and position case of the point (px, py).
+RectangleDistances rectangle_distances(const RectangleGeometry& rectangle, float px, float py);
+
+// Signed sum of the four corner factors at depth `z` below the loaded level.
+// REQUIRES: z >= 0.
+float rectangle_influence_sum(const RectangleDistances& distances, float z);
+
+// `value` cut toward zero at the fifth decimal, as the contributions use it.
+float cut_to_five_decimals(float value);
+
+// What every point needs of one rectangle in the classic method.
+struct ClassicRectangle {
+  RectangleGeometry geometry;
+  float loading = 0.0f;
+  float elevation = 0.0f;
+};
+
+ClassicRectangle prepare_classic(const Rectangle& rectangle);
+
+// Adds the rectangle's stress increase at the plan point (x, y) and each of
+// `depths` to `row` (one entry a depth): the influence sum cut to five
+// decimals, times the loading, below the rectangle's level only.
+void add_classic_stress(const ClassicRectangle& rectangle, float x, float y,
+                        std::span<const float> depths, std::span<float> row);
+
+// The fields of the file's table, in its order.
+template <typename Visitor, site::RecordOf<Rectangle> Record>
+void visit_fields(Visitor& v, Record& r) {
+  v.field("name", r.name);
+  v.field("x", r.x);
+  v.field("y", r.y);
+  v.field("x_length", r.x_length);
+  v.field("y_length", r.y_length);
+  v.field("angle", r.angle, 0.0);
+  v.field("slope", r.slope);
+  v.field("pressure", r.pressure);
+  v.field("depth", r.depth, 0.0);
+  visit_fields(v, r.schedule);
+}
 
 }  // namespace loads

@@ -3,12 +3,15 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "loads/schedule.h"
+#include "site/fields.h"
 
 namespace loads {
 
 struct Strip {
+  static constexpr std::string_view kKind = "strip";
   std::optional<std::string> name;
   double x = 0.0;  // a point on the centre line
   double y = 0.0;
@@ -18,5 +21,18 @@ struct Strip {
   double depth = 0.0;
   Schedule schedule;
 };
+
+// The fields of the file's table, in its order.
+template <typename Visitor, site::RecordOf<Strip> Record>
+void visit_fields(Visitor& v, Record& r) {
+  v.field("name", r.name);
+  v.field("x", r.x);
+  v.field("y", r.y);
+  v.field("angle", r.angle, 0.0);
+  v.field("width", r.width);
+  v.field("pressure", r.pressure);
+  v.field("depth", r.depth, 0.0);
+  visit_fields(v, r.schedule);
+}
 
 }  // namespace loads

@@ -87,9 +87,10 @@ void write_line(XmlWriter& out, std::vector<std::pair<double, double>> pixels, c
 
 }  // namespace
 
-DepthAxis profile_depth_axis(const problem::ProblemData& problem) {
-  const int n = problem.sublayer_count;
-  double bottom_depth = n > 0 ? static_cast<double>(problem.sublayers[n].bottom_depth) : 0.0;
+DepthAxis profile_depth_axis(const problem::ProblemData& problem,
+                             const analysis::ClassicProfile& profile) {
+  const int n = profile.sublayer_count();
+  double bottom_depth = n > 0 ? static_cast<double>(profile.sublayers[n].bottom_depth) : 0.0;
   bottom_depth = std::max(
       {bottom_depth, static_cast<double>(problem.boundary_depths[std::max(problem.layer_count, 0)]),
        1.0});
@@ -136,12 +137,13 @@ void write_profile_key(XmlWriter& out, std::int32_t unit_system) {
 }
 
 void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
+                         const analysis::ClassicProfile& profile,
                          const analysis::AnalysisResults& results, int point) {
   const auto& record = problem.points[point];
   const UnitNames units = unit_names(problem.unit_system);
-  const int n = problem.sublayer_count;
-  const int first = std::max(record.start_sublayer, 1);
-  const auto& sublayers = problem.sublayers;
+  const int n = profile.sublayer_count();
+  const int first = std::max(profile.points[point].start_sublayer, 1);
+  const auto& sublayers = profile.sublayers;
 
   // Settlement of the soil below each sublayer top, summed from the bottom up.
   std::vector<double> below(static_cast<std::size_t>(n) + 2, 0.0);
@@ -170,7 +172,7 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
       value_axis(smallest_pressure, largest_pressure, kPressureLeft, kPressureRight, pressure_step);
   const Axis settlement =
       value_axis(least_below, most_below, kSettlementLeft, kSettlementRight, settlement_step);
-  const DepthAxis depth_axis = profile_depth_axis(problem);
+  const DepthAxis depth_axis = profile_depth_axis(problem, profile);
   const double depth_step = depth_axis.step;
   const Axis depth{0.0, depth_axis.deepest, kProfileTop, kProfileBottom};
 
@@ -243,7 +245,7 @@ void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
   std::vector<std::pair<double, double>> stress;
   std::vector<std::pair<double, double>> cumulative;
   for (int m = 1; m <= n; ++m) {
-    const double centre = depth.at(problem.stress_depths[2 * m]);
+    const double centre = depth.at(profile.stress_depths[2 * m]);
     overburden.emplace_back(pressure.at(sublayers[m].overburden_pressure), centre);
     if (m >= first)
       stress.emplace_back(pressure.at(results.average_stress_increase[point][m]), centre);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "analysis/analysis_results.h"
+#include "analysis/classic_profile.h"
 #include "plot/xml_writer.h"
 #include "problem/problem_data.h"
 
@@ -20,7 +21,8 @@ struct DepthAxis {
   double step = 1.0;              // between depth ticks
   double at(double depth) const;  // pixels down the chart
 };
-DepthAxis profile_depth_axis(const problem::ProblemData& problem);
+DepthAxis profile_depth_axis(const problem::ProblemData& problem,
+                             const analysis::ClassicProfile& profile);
 
 // Writes the key of the three lines as one <svg> element.
 void write_profile_key(XmlWriter& out, std::int32_t unit_system);
@@ -28,6 +30,7 @@ void write_profile_key(XmlWriter& out, std::int32_t unit_system);
 // Writes the profile of the point at position `point` as one <svg> element.
 // REQUIRES: 1 <= point <= problem.point_count.
 void write_depth_profile(XmlWriter& out, const problem::ProblemData& problem,
+                         const analysis::ClassicProfile& profile,
                          const analysis::AnalysisResults& results, int point);
 
 }  // namespace plot

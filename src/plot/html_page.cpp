@@ -98,7 +98,7 @@ void write_heading(XmlWriter& out, const problem::ProblemData& problem,
                   ", " + plural(problem.point_count, "settlement point", "settlement points") +
                   ", " + plural(problem.area_count, "loaded area", "loaded areas") + ", " +
                   plural(problem.spread_area_count, "spread area", "spread areas") + ", " +
-                  plural(problem.sublayer_count, "sublayer", "sublayers") + " of 0.5 " +
+                  plural(input.profile->sublayer_count(), "sublayer", "sublayers") + " of 0.5 " +
                   std::string(units.length) + ".");
   if (problem.point_count >= 1) {
     const int most = most_settled_point(problem, results);
@@ -184,6 +184,7 @@ void write_point_table(XmlWriter& out, const problem::ProblemData& problem,
 constexpr int kProfilesPerPage = 6;
 
 void write_profiles(XmlWriter& out, const problem::ProblemData& problem,
+                    const analysis::ClassicProfile& profile,
                     const analysis::AnalysisResults& results) {
   if (problem.point_count < 1) return;
   const int shown = std::min(problem.point_count, kMaxProfiles);
@@ -211,8 +212,8 @@ void write_profiles(XmlWriter& out, const problem::ProblemData& problem,
     out.open("div", {{"class", count == 1   ? "profiles one"
                                : count <= 2 ? "profiles few"
                                             : "profiles"}});
-    write_soil_column(out, problem);
-    for (int j = first; j <= last; ++j) write_depth_profile(out, problem, results, j);
+    write_soil_column(out, problem, profile);
+    for (int j = first; j <= last; ++j) write_depth_profile(out, problem, profile, results, j);
     out.close();
     out.close();
   }
@@ -303,7 +304,7 @@ void write_page(std::ostream& stream, const problem::ProblemData& problem,
   write_map_section(out, problem, results, input, map);
   if (stress_map) write_stress_section(out, problem, results, input, *stress_map);
   write_section_view(out, problem, input);
-  write_profiles(out, problem, results);
+  write_profiles(out, problem, *input.profile, results);
   write_distortion_section(out, problem, results, map);
   write_area_table(out, problem);
   out.element("p", {{"class", "note"}},

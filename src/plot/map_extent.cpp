@@ -53,10 +53,10 @@ std::vector<double> levels_of(const LevelRule& levels, std::span<const float> to
 
 }  // namespace
 
-analysis::PlanExtent first_map_box(const problem::ProblemData& problem,
+analysis::PlanExtent first_map_box(const site::Project& project,
                                    const std::optional<ExtentBox>& extent) {
   if (extent) return {extent->x1, extent->x2, extent->y1, extent->y2};
-  analysis::PlanExtent box = analysis::plan_extent(problem);
+  analysis::PlanExtent box = analysis::plan_extent(project);
   const double margin = kMarginPerSide * std::max({box.width(), box.height(), 1.0});
   box = {box.min_x - margin, box.max_x + margin, box.min_y - margin, box.max_y + margin};
   return frame_shaped(box);
@@ -98,18 +98,19 @@ bool contours_near_zero_close(const analysis::PlanGrid& grid, std::span<const fl
   return true;
 }
 
-MapCover cover_map(const problem::ProblemData& problem, const std::optional<ExtentBox>& extent,
-                   std::optional<double> spacing, std::int32_t start_layer,
-                   std::span<const double> point_totals, const LevelRule& levels,
-                   const std::function<void(int, int)>& progress) {
+MapCover cover_map(const site::Project& project, const analysis::ClassicProfile& profile,
+                   const std::optional<ExtentBox>& extent, std::optional<double> spacing,
+                   std::int32_t start_layer, std::span<const double> point_totals,
+                   const LevelRule& levels, const std::function<void(int, int)>& progress) {
   MapCover cover;
   cover.chosen = extent.has_value();
-  cover.box = first_map_box(problem, extent);
+  cover.box = first_map_box(project, extent);
   if (!cover.chosen) {
     for (;; ++cover.growths) {
       const analysis::PlanGrid search =
           grid_over(cover.box, default_grid_spacing(cover.box) * kSearchCoarseness);
-      const std::vector<float> totals = analysis::settlement_on_grid(problem, search, start_layer);
+      const std::vector<float> totals =
+          analysis::settlement_on_grid(project, profile, search, start_layer);
       if (contours_near_zero_close(search, totals, levels_of(levels, totals, point_totals))) break;
       const analysis::PlanExtent next = grown(cover.box);
       if (cover.growths == kMostGrowths ||
@@ -121,7 +122,7 @@ MapCover cover_map(const problem::ProblemData& problem, const std::optional<Exte
     }
   }
   cover.grid = grid_over(cover.box, spacing.value_or(default_grid_spacing(cover.box)));
-  cover.totals = analysis::settlement_on_grid(problem, cover.grid, start_layer, progress);
+  cover.totals = analysis::settlement_on_grid(project, profile, cover.grid, start_layer, progress);
   cover.closed = contours_near_zero_close(cover.grid, cover.totals,
                                           levels_of(levels, cover.totals, point_totals));
   return cover;

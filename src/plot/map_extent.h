@@ -9,9 +9,11 @@
 #include <span>
 #include <vector>
 
+#include "analysis/classic_profile.h"
 #include "analysis/settlement_grid.h"
 #include "plot/plot_options.h"
 #include "problem/problem_data.h"
+#include "site/project.h"
 
 namespace plot {
 
@@ -22,7 +24,7 @@ inline constexpr double kFrameWidth = 680.0, kFrameHeight = 540.0;
 // The box first drawn: --extent as given, else the plan's extent with a
 // margin of a fifth of its longer side on every side, widened in x or in y to
 // the frame's shape.
-analysis::PlanExtent first_map_box(const problem::ProblemData& problem,
+analysis::PlanExtent first_map_box(const site::Project& project,
                                    const std::optional<ExtentBox>& extent);
 
 // A round spacing (1, 2, 2.5 or 5 times a power of ten) that puts about 80
@@ -59,9 +61,9 @@ struct MapCover {
 // most, and never past the most nodes at `spacing`), then computes the grid
 // at `spacing` (else the default for the box found). `point_totals` count in
 // the levels as they do on the page. REQUIRES: the problem is analysed.
-MapCover cover_map(const problem::ProblemData& problem, const std::optional<ExtentBox>& extent,
-                   std::optional<double> spacing, std::int32_t start_layer,
-                   std::span<const double> point_totals, const LevelRule& levels,
-                   const std::function<void(int, int)>& progress);
+MapCover cover_map(const site::Project& project, const analysis::ClassicProfile& profile,
+                   const std::optional<ExtentBox>& extent, std::optional<double> spacing,
+                   std::int32_t start_layer, std::span<const double> point_totals,
+                   const LevelRule& levels, const std::function<void(int, int)>& progress);
 
 }  // namespace plot

@@ -28,18 +28,19 @@ std::string box_text(const analysis::PlanExtent& box) {
 }  // namespace
 
 std::optional<std::string> check_problem_options(const PlotOptions& options,
-                                                 const problem::ProblemData& problem) {
+                                                 const problem::ProblemData& problem,
+                                                 const analysis::ClassicProfile& profile) {
   if (options.start_layer &&
       (*options.start_layer < 1 || *options.start_layer > problem.layer_count)) {
     return "--start-layer " + std::to_string(*options.start_layer) +
            ": the profile has layers 1 to " + std::to_string(problem.layer_count);
   }
   if (auto complaint = check_structures(problem, options.structures)) return complaint;
-  if (options.stress_depth && !nearest_stress_depth(problem, *options.stress_depth)) {
-    const int n = problem.sublayer_count;
+  if (options.stress_depth && !nearest_stress_depth(profile, *options.stress_depth)) {
+    const int n = profile.sublayer_count();
     return "--stress-depth " + shortest(*options.stress_depth) + " lies below the profile, " +
            (n > 0 ? "whose sublayers end at " +
-                        shortest(static_cast<double>(problem.sublayers[n].bottom_depth))
+                        shortest(static_cast<double>(profile.sublayers[n].bottom_depth))
                   : std::string("which has no sublayers"));
   }
   return std::nullopt;

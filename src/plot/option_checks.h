@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/classic_profile.h"
 #include "analysis/settlement_grid.h"
 #include "plot/page_input.h"
 #include "plot/plot_options.h"
@@ -18,7 +19,8 @@ namespace plot {
 // A start layer the profile lacks, structures naming points it lacks, a
 // stress depth below the profile. REQUIRES: the sublayers are formed.
 std::optional<std::string> check_problem_options(const PlotOptions& options,
-                                                 const problem::ProblemData& problem);
+                                                 const problem::ProblemData& problem,
+                                                 const analysis::ClassicProfile& profile);
 
 // A grid spacing that puts fewer than 10 nodes across the shorter side of
 // `box` (the map's first box); a section shorter than the spacing, or that

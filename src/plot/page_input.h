@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/classic_profile.h"
 #include "analysis/settlement_grid.h"
 #include "plot/plot_options.h"
 #include "plot/section.h"
@@ -30,6 +31,7 @@ struct TitleBlock {
 
 // The settlement map's grid, computed for the page.
 struct MapInput {
+  analysis::PlanExtent extent;  // of the loads' outlines and the points
   analysis::PlanGrid grid;
   std::vector<float> totals;  // row by row from y0, as settlement_on_grid gives them
   std::int32_t start_layer = 1;
@@ -56,6 +58,7 @@ struct MapWarning {
 };
 
 struct PageInput {
+  const analysis::ClassicProfile* profile = nullptr;  // the analysis' profile, for the profiles
   TitleBlock title;
   std::vector<PageWarning> warnings;
   MapInput map;

@@ -31,12 +31,12 @@ double wide(float value) { return static_cast<double>(value); }
 
 // The plan drawn: the grid when there is one (it holds the areas, the points
 // and a margin), else the areas and points with a little room around them.
-PlanBox world_box(const problem::ProblemData& problem, const SettlementMap& map) {
+PlanBox world_box(const SettlementMap& map) {
   if (map.has_grid) {
     const ValueGrid& g = map.grid;
     return {g.x0, g.x0 + g.spacing * (g.columns - 1), g.y0, g.y0 + g.spacing * (g.rows - 1)};
   }
-  const analysis::PlanExtent extent = analysis::plan_extent(problem);
+  const analysis::PlanExtent& extent = map.extent;
   const double pad = std::max({extent.width(), extent.height(), 1.0}) * 0.06;
   return {extent.min_x - pad, extent.max_x + pad, extent.min_y - pad, extent.max_y + pad};
 }
@@ -259,7 +259,7 @@ PlanMarks write_marks(XmlWriter& out, const PlanFrame& frame, const problem::Pro
 PlanNotes write_plan_view(XmlWriter& out, const problem::ProblemData& problem,
                           const analysis::AnalysisResults& results, const SettlementMap& map) {
   PlanNotes notes;
-  PlanFrame frame = fit_frame(world_box(problem, map), kLeft, kTop, kFrameWidth, kFrameHeight);
+  PlanFrame frame = fit_frame(world_box(map), kLeft, kTop, kFrameWidth, kFrameHeight);
   const UnitNames units = unit_names(problem.unit_system);
   const std::string what = map.stress ? "stress-map" : "settlement-map";
   out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},

@@ -242,7 +242,7 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   }
   run::announce_execution(console);
 
-  const run::ProblemAnalysis analysis = run::analyse_problem_file(input.reader(), console);
+  const run::ProblemAnalysis analysis = run::analyse_problem_file(input.reader(), &console);
   input.close();
   const std::string& problem_file = names.names[0];
   const problem::ProblemData& problem = *analysis.problem;
@@ -256,7 +256,7 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
     return run::kStoppedOnData;
   }
   const std::vector<report::PointWarningText> strain_warnings =
-      report::strain_warning_texts(problem, analysis.lines, *analysis.results);
+      report::strain_warning_texts(problem, analysis.lines, *analysis.profile, *analysis.results);
   run::print_strain_warnings(console, kProgram, problem_file, strain_warnings);
 
   // Options that mean nothing for this problem end the run before the map.
@@ -264,8 +264,11 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
     console_stream << kProgram << ": " << complaint << '\n';
     return run::kWrongCommandLine;
   };
-  if (const auto complaint = check_problem_options(options, problem)) return refuse(*complaint);
-  const analysis::PlanExtent first_box = first_map_box(problem, options.extent);
+  const site::Project& project = analysis.project;
+  const analysis::ClassicProfile& profile = *analysis.profile;
+  if (const auto complaint = check_problem_options(options, problem, profile))
+    return refuse(*complaint);
+  const analysis::PlanExtent first_box = first_map_box(project, options.extent);
   const double first_spacing = options.grid_spacing.value_or(default_grid_spacing(first_box));
   if (const auto complaint = check_map_options(options, first_box, first_spacing))
     return refuse(*complaint);
@@ -280,6 +283,7 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   }
 
   PageInput page_input;
+  page_input.profile = &profile;
   page_input.title = {problem_file, file_digest(problem_file), run_date()};
   page_input.warnings = page_warnings(analysis, strain_warnings);
   page_input.distortion_limit = options.distortion_limit;
@@ -288,7 +292,8 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   // The settlement map: every node analysed as a point is, over a box grown
   // until the basin's outer contours close in it.
   MapInput& map = page_input.map;
-  map.start_layer = options.start_layer.value_or(analysis::default_start_layer(problem));
+  map.extent = analysis::plan_extent(project);
+  map.start_layer = options.start_layer.value_or(analysis::default_start_layer(project));
   map.start_layer_chosen = options.start_layer.has_value();
   map.contour_interval = options.contour_interval;
   map.contour_levels = options.contour_levels;
@@ -299,8 +304,8 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   const LevelRule levels = [&](double smallest, double largest) {
     return contour_levels(map_scale(map, smallest, largest));
   };
-  MapCover cover = cover_map(problem, options.extent, options.grid_spacing, map.start_layer,
-                             point_totals, levels, GridProgress(console));
+  MapCover cover = cover_map(project, profile, options.extent, options.grid_spacing,
+                             map.start_layer, point_totals, levels, GridProgress(console));
   map.grid = cover.grid;
   map.totals = std::move(cover.totals);
   map.extent_chosen = cover.chosen;
@@ -316,10 +321,11 @@ int run_plot(std::ostream& console_stream, const PlotOptions& options) {
   }
   const SectionLine line = options.section.value_or(
       default_section_line(problem, *analysis.results, map.grid, map.totals));
-  page_input.section = compute_section(problem, line, options.section.has_value(),
-                                       section_spacing(line, map.grid.spacing), map.start_layer);
+  page_input.section =
+      compute_section(problem, project, *analysis.profile, line, options.section.has_value(),
+                      section_spacing(line, map.grid.spacing), map.start_layer);
   if (options.stress_depth)
-    page_input.stress_map = stress_on_grid(problem, map.grid, *options.stress_depth);
+    page_input.stress_map = stress_on_grid(profile, map.grid, *options.stress_depth);
 
   // The contours, bands and distortion, for the page and the plan's SVG file.
   const SettlementMap settlement_map = make_settlement_map(problem, *analysis.results, page_input);

@@ -67,8 +67,9 @@ std::vector<double> section_stations(double length, double spacing) {
   return stations;
 }
 
-Section compute_section(const problem::ProblemData& problem, const SectionLine& line, bool chosen,
-                        double spacing, std::int32_t start_layer) {
+Section compute_section(const problem::ProblemData& problem, const site::Project& project,
+                        const analysis::ClassicProfile& profile, const SectionLine& line,
+                        bool chosen, double spacing, std::int32_t start_layer) {
   Section section;
   section.line = line;
   section.chosen = chosen;
@@ -88,7 +89,7 @@ Section compute_section(const problem::ProblemData& problem, const SectionLine& 
     y.push_back(static_cast<float>(sample.at.y));
   }
   std::vector<float> totals(section.samples.size());
-  analysis::settlement_at_places(problem, x, y, start_layer, totals);
+  analysis::settlement_at_places(project, profile, x, y, start_layer, totals);
   for (std::size_t k = 0; k < totals.size(); ++k) section.samples[k].settlement = totals[k];
   return section;
 }

@@ -64,7 +64,8 @@ std::vector<double> section_stations(double length, double spacing);
 // point at that place with settlement starting at `start_layer`, the samples
 // `spacing` apart and shared over the cores.
 // REQUIRES: the sublayers and initial strains of `problem` are formed.
-Section compute_section(const problem::ProblemData& problem, const SectionLine& line, bool chosen,
-                        double spacing, std::int32_t start_layer);
+Section compute_section(const problem::ProblemData& problem, const site::Project& project,
+                        const analysis::ClassicProfile& profile, const SectionLine& line,
+                        bool chosen, double spacing, std::int32_t start_layer);
 
 }  // namespace plot

@@ -46,6 +46,7 @@ void contour(SettlementMap& map, const analysis::PlanGrid& nodes, std::vector<do
 void common(SettlementMap& map, const problem::ProblemData& problem,
             const analysis::AnalysisResults& results, const PageInput& input) {
   map.points = page_points(problem, results, input.structures);
+  map.extent = input.map.extent;
   map.start_layer = input.map.start_layer;
   map.start_layer_chosen = input.map.start_layer_chosen;
   map.area_labels = input.map.area_labels;

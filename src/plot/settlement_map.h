@@ -46,6 +46,7 @@ struct SettlementMap {
   bool area_labels = true;
   TitleBlock title;
   std::optional<SectionLine> section;
+  analysis::PlanExtent extent;  // what the plan shows where there is no grid
 };
 
 // The levels a map of values from `smallest` to `largest` gets: --levels,

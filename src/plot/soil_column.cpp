@@ -20,9 +20,10 @@ constexpr std::array<const char*, 6> kTints = {"#eadfc8", "#d8e4cf", "#d5dde9",
 
 }  // namespace
 
-void write_soil_column(XmlWriter& out, const problem::ProblemData& problem) {
+void write_soil_column(XmlWriter& out, const problem::ProblemData& problem,
+                       const analysis::ClassicProfile& profile) {
   const UnitNames units = unit_names(problem.unit_system);
-  const DepthAxis depth = profile_depth_axis(problem);
+  const DepthAxis depth = profile_depth_axis(problem, profile);
   out.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
                    {"class", "soil-column"},
                    {"width", px(kWidth)},
@@ -92,11 +93,11 @@ void write_soil_column(XmlWriter& out, const problem::ProblemData& problem) {
                 decimal(problem.boundary_depths[i], 2));
     out.close();
   }
-  const int n = problem.sublayer_count;
+  const int n = profile.sublayer_count();
   if (n > 0 && problem.layer_count > 0 &&
-      problem.sublayers[n].bottom_depth < problem.boundary_depths[problem.layer_count]) {
+      profile.sublayers[n].bottom_depth < problem.boundary_depths[problem.layer_count]) {
     // The profile ends with the last sublayer: the soil below is not analysed.
-    const double end = depth.at(static_cast<double>(problem.sublayers[n].bottom_depth));
+    const double end = depth.at(static_cast<double>(profile.sublayers[n].bottom_depth));
     out.empty("line", {{"class", "sublayers-end"},
                        {"x1", px(kColumnLeft - 2)},
                        {"y1", px(end)},
@@ -107,7 +108,7 @@ void write_soil_column(XmlWriter& out, const problem::ProblemData& problem) {
                        {"stroke-dasharray", "4 2"}});
     // Named under the column, where no layer's label stands.
     out.element("text", {{"x", "4"}, {"y", px(kProfileBottom + 13)}, {"fill", "#b2182b"}},
-                "- - sublayers end at " + decimal(problem.sublayers[n].bottom_depth, 2));
+                "- - sublayers end at " + decimal(profile.sublayers[n].bottom_depth, 2));
   }
   out.close();
 }

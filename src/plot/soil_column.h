@@ -2,6 +2,7 @@
 // depth scale, each with its number, its bottom depth and its curve.
 #pragma once
 
+#include "analysis/classic_profile.h"
 #include "plot/xml_writer.h"
 #include "problem/problem_data.h"
 
@@ -11,6 +12,7 @@ namespace plot {
 // layer shows its number and the position of its compressibility curve (as
 // Table 2 shows it), its bottom depth at its lower boundary; where the
 // sublayers end above the last layer's bottom, a line marks it.
-void write_soil_column(XmlWriter& out, const problem::ProblemData& problem);
+void write_soil_column(XmlWriter& out, const problem::ProblemData& problem,
+                       const analysis::ClassicProfile& profile);
 
 }  // namespace plot

@@ -4,9 +4,9 @@
 
 #include <optional>
 
+#include "analysis/classic_profile.h"
 #include "analysis/settlement_grid.h"
 #include "plot/page_input.h"
-#include "problem/problem_data.h"
 
 namespace plot {
 
@@ -14,12 +14,12 @@ namespace plot {
 // nearest `depth`, the upper of two as near; nothing when `depth` lies below
 // the profile's last depth by more than a quarter of its last sublayer.
 // REQUIRES: the sublayers of `problem` are formed.
-std::optional<double> nearest_stress_depth(const problem::ProblemData& problem, double depth);
+std::optional<double> nearest_stress_depth(const analysis::ClassicProfile& profile, double depth);
 
 // The stress increase at every node of `grid` at the stress depth nearest
 // `depth`, as the settlement analysis computes it there, the nodes shared
 // over the cores. REQUIRES: nearest_stress_depth(problem, depth) holds a depth.
-StressMapInput stress_on_grid(const problem::ProblemData& problem, const analysis::PlanGrid& grid,
-                              double depth);
+StressMapInput stress_on_grid(const analysis::ClassicProfile& profile,
+                              const analysis::PlanGrid& grid, double depth);
 
 }  // namespace plot

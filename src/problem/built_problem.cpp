@@ -13,11 +13,6 @@ void derive_read_fields(ProblemData& problem) {
   problem.boundary_depths[0] = 0.0f;
   const int layers = std::min(problem.layer_count, kMaxLayers);
   for (int i = 1; i <= layers; ++i) problem.boundary_depths[i] = problem.layers[i].bottom_depth;
-  // Every layer depth is known before the points, as in the file.
-  for (int p = 1; p <= std::min(problem.point_count, kMaxPoints); ++p) {
-    SettlementPoint& point = problem.points[p];
-    point.start_sublayer = start_sublayer_of(problem, point.start_layer);
-  }
   for (int m = 1; m <= problem.spread_area_count; ++m) {
     const long long a = static_cast<long long>(problem.area_count) + m;
     if (a > kMaxAreas) break;

@@ -90,6 +90,7 @@ struct ValueFault {
   int position = 0;         // of the curve, layer, area or point in its table
   std::int32_t number = 0;  // the curve, layer or point number as read
   int row = 0;              // the curve's point, or the sublayer number
+  float depth = 0.0f;       // the sublayer's centre depth, for a result
   std::int32_t curve = 0;   // the curve number of the sublayer
   FixedText<4> area_id;
   float value = 0.0f;

@@ -1,5 +1,6 @@
-// The one in-memory problem of a run: control values, the input tables and the
-// sublayers derived from them.
+// The archived problem file as read: its control values and input tables, in
+// the fixed tables and single precision of that format. What is worked out
+// from them belongs to the analysis' profile (analysis/classic_profile.h).
 #pragma once
 
 #include <algorithm>
@@ -20,7 +21,6 @@ constexpr int kMaxCurvePoints = 48;
 constexpr int kMaxPoints = 150;
 constexpr int kMaxAreas = 150;
 constexpr int kMaxSublayers = 775;
-constexpr int kMaxStressDepths = 2 * kMaxSublayers + 1;
 
 // A fixed-length text, blank-filled, as read through an A field.
 template <int N>
@@ -45,18 +45,6 @@ struct SoilLayer {
   float thickness_factor = 0.0f;
 };
 
-struct Sublayer {
-  std::int32_t sublayer_number = 0;
-  std::int32_t curve_index = 0;
-  float unit_weight = 0.0f;
-  float thickness_factor = 0.0f;
-  float bottom_depth = 0.0f;
-  float thickness = 0.0f;
-  float centre_depth = 0.0f;
-  float overburden_pressure = 0.0f;
-  float initial_strain = 0.0f;  // a fraction
-};
-
 struct CompressibilityCurve {
   std::int32_t curve_number = 0;
   std::int32_t point_count = 0;  // 2..48: a point curve; below 2: a slope line
@@ -75,7 +63,6 @@ struct SettlementPoint {
   float x = 0.0f;
   float y = 0.0f;
   std::int32_t start_layer = 0;
-  std::int32_t start_sublayer = 0;  // 0 includes every sublayer
 };
 
 enum AreaShape : std::int32_t { kRectangle = 1, kCircle = 2, kSpreadArea = 3 };
@@ -112,10 +99,6 @@ struct ProblemData {
   IndexedTable<CompressibilityCurve, kMaxCurves> curves;
   IndexedTable<SettlementPoint, kMaxPoints> points;
   IndexedTable<LoadedArea, kMaxAreas> areas;
-
-  std::int32_t sublayer_count = 0;
-  IndexedTable<Sublayer, kMaxSublayers> sublayers;
-  IndexedTable<float, kMaxStressDepths> stress_depths;
 
   // Both counts are stored as read: the sum is taken wide and held within the
   // 32-bit range, so two large negative counts give no areas instead of wrapping.

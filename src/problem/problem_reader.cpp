@@ -30,11 +30,11 @@ namespace {
 using layout::Target;
 using layout::Value;
 
-// The reading's state: the input, the console for the echo, and what has
-// been read so far.
+// The reading's state: the input, where the echo goes (nowhere when null),
+// and what has been read so far.
 struct Reading {
   layout::RecordReader& input;
-  layout::RecordWriter& console;
+  layout::RecordWriter* echo;
   ProblemData& problem;
   SourceLines& lines;
   std::vector<InputWarning>& warnings;
@@ -87,7 +87,15 @@ void read_title(layout::RecordReader& input, ProblemData& problem) {
 }
 
 // Every boundary depth (those of layers still to come are 0.0), then the layer.
-void echo_layer(layout::RecordWriter& console, const ProblemData& problem, const SoilLayer& layer) {
+// The echo of one record, when the reading has one.
+void echo(Reading& r, std::span<const Value> values) {
+  if (r.echo != nullptr) layout::write_free_form(*r.echo, values);
+}
+void echo(Reading& r, std::initializer_list<Value> values) {
+  echo(r, std::span<const Value>(values.begin(), values.size()));
+}
+
+void echo_layer(Reading& r, const ProblemData& problem, const SoilLayer& layer) {
   std::array<Value, kMaxLayers + 1 + 4> values{};
   std::size_t n = 0;
   for (int i = 0; i <= problem.layer_count; ++i)
@@ -96,7 +104,7 @@ void echo_layer(layout::RecordWriter& console, const ProblemData& problem, const
   values[n++] = Value::of(layer.unit_weight);
   values[n++] = Value::of(layer.curve_index);
   values[n++] = Value::of(layer.thickness_factor);
-  layout::write_free_form(console, std::span<const Value>(values.data(), n));
+  echo(r, std::span<const Value>(values.data(), n));
 }
 
 std::optional<LimitFault> read_layers(Reading& r) {
@@ -113,7 +121,7 @@ std::optional<LimitFault> read_layers(Reading& r) {
     }
     problem.boundary_depths[0] = 0.0f;
     problem.boundary_depths[i] = layer.bottom_depth;
-    echo_layer(r.console, problem, layer);
+    echo_layer(r, problem, layer);
     if (auto fault = check_curve_index(layer, r.lines.layers[i])) return fault;
   }
   return check_sublayer_count(
@@ -142,8 +150,10 @@ std::optional<LimitFault> read_curves(Reading& r) {
     r.lines.curves[k] = r.input.line_number();
     layout::read_fixed(r.input, source_text_layout(),
                        field_targets<30>(curve.source_text.chars, 2));
-    layout::write_record(r.console, source_text_layout(),
-                         field_values<30>(curve.source_text.view(), 2));
+    if (r.echo != nullptr) {
+      layout::write_record(*r.echo, source_text_layout(),
+                           field_values<30>(curve.source_text.view(), 2));
+    }
     if (auto fault = check_curve_points(curve, r.lines.curves[k])) return fault;
     read_curve_values(r, k);
   }
@@ -156,10 +166,8 @@ void read_points(Reading& r) {
     read_values(r, {Target::of(point.point_number), Target::of(point.x), Target::of(point.y),
                     Target::of(point.start_layer)});
     r.lines.points[p] = r.input.line_number();
-    layout::write_free_form(r.console, {Value::of(point.point_number), Value::of(point.x),
-                                        Value::of(point.y), Value::of(point.start_layer)});
-    // Every layer depth is known by now.
-    point.start_sublayer = start_sublayer_of(r.problem, point.start_layer);
+    echo(r, {Value::of(point.point_number), Value::of(point.x), Value::of(point.y),
+             Value::of(point.start_layer)});
   }
 }
 
@@ -174,9 +182,7 @@ DataErrors read_regular_areas(Reading& r) {
                  Target::of(area.x_length), Target::of(area.y_length), Target::of(area.area_slope),
                  Target::of(area.loading), Target::of(area.elevation)});
     r.lines.areas[a] = r.input.line_number();
-    layout::write_free_form(
-        r.console,
-        {Value::of(area.area_id.view()), Value::of(area.shape), Value::of(area.x),
+    echo(r, {Value::of(area.area_id.view()), Value::of(area.shape), Value::of(area.x),
          Value::of(area.y), Value::of(area.x_length), Value::of(area.y_length),
          Value::of(area.area_slope), Value::of(area.loading), Value::of(area.elevation)});
     check_area(r.problem, a, r.lines.areas[a], errors);
@@ -191,9 +197,8 @@ std::optional<LimitFault> read_spread_control(Reading& r) {
   const int count_line = r.input.line_number();
   read_values(r, {Target::of(problem.spread_depth_reference)});
   r.lines.spread_control = r.input.line_number();
-  layout::write_free_form(
-      r.console, {Value::of(problem.spread_area_count), Value::of(problem.spread_depth_reference),
-                  Value::of(problem.area_count)});
+  echo(r, {Value::of(problem.spread_area_count), Value::of(problem.spread_depth_reference),
+           Value::of(problem.area_count)});
   if (auto fault = check_total_areas(problem, count_line)) return fault;
   return check_depth_reference(problem, r.lines.spread_control);
 }
@@ -245,9 +250,9 @@ std::optional<InputFault> read_records(Reading& r) {
 
 }  // namespace
 
-ReadResult read_problem(layout::RecordReader& input, layout::RecordWriter& console) {
+ReadResult read_problem(layout::RecordReader& input, layout::RecordWriter* echo) {
   ReadResult result{std::make_unique<ProblemData>(), {}, std::nullopt, {}};
-  Reading reading{input, console, *result.problem, result.lines, result.warnings};
+  Reading reading{input, echo, *result.problem, result.lines, result.warnings};
   result.stop = read_records(reading);
   // Past a limit the tables are not what the counts say: only what was read
   // as it was read is looked at then.

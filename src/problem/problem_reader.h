@@ -26,8 +26,9 @@ struct ReadResult {
   std::vector<InputWarning> warnings;  // in the order of the file
 };
 
-// Reads the whole problem from `input`, echoing each record to `console` as it
-// is read. A value that cannot be read raises layout::FatalError.
-ReadResult read_problem(layout::RecordReader& input, layout::RecordWriter& console);
+// Reads the whole problem from `input`, echoing each record to `echo` as it is
+// read (no echo when null). A value that cannot be read raises
+// layout::FatalError.
+ReadResult read_problem(layout::RecordReader& input, layout::RecordWriter* echo);
 
 }  // namespace problem

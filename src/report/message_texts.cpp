@@ -121,6 +121,7 @@ std::string input_warning_text(const problem::InputWarning& w, std::int32_t unit
 
 std::vector<PointWarningText> strain_warning_texts(const problem::ProblemData& problem,
                                                    const problem::SourceLines& lines,
+                                                   const analysis::ClassicProfile& profile,
                                                    const analysis::AnalysisResults& results) {
   std::vector<PointWarningText> texts;
   const std::string unit = length_unit(problem.unit_system);
@@ -139,7 +140,7 @@ std::vector<PointWarningText> strain_warning_texts(const problem::ProblemData& p
       std::set<std::int32_t> curves;
       for (auto w = first; w != last; ++w) {
         if (w->side != side) continue;
-        const float depth = problem.stress_depths[2 * w->sublayer];
+        const float depth = profile.stress_depths[2 * w->sublayer];
         if (count++ == 0) top = depth;
         bottom = depth;
         curves.insert(w->curve);

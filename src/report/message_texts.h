@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/analysis_results.h"
+#include "analysis/classic_profile.h"
 #include "problem/input_fault.h"
 #include "problem/input_warning.h"
 #include "problem/problem_data.h"
@@ -29,6 +30,7 @@ struct PointWarningText {
 // One text for every point with strain warnings, in point order.
 std::vector<PointWarningText> strain_warning_texts(const problem::ProblemData& problem,
                                                    const problem::SourceLines& lines,
+                                                   const analysis::ClassicProfile& profile,
                                                    const analysis::AnalysisResults& results);
 
 // A fault that stops the run, as lines for a console that shows no report:

@@ -35,7 +35,7 @@ void write_table_2_heading(layout::RecordWriter& report, std::int32_t unit_syste
                         Value::of(unit_label(LabelSet::kPressure, unit_system))});
 }
 
-void write_table_2_row(layout::RecordWriter& report, const problem::Sublayer& sublayer) {
+void write_table_2_row(layout::RecordWriter& report, const analysis::ClassicSublayer& sublayer) {
   static const layout::Layout kRow = layout::parse_layout(kTable2RowLayout);
   layout::write_record(
       report, kRow,
@@ -47,15 +47,15 @@ void write_table_2_row(layout::RecordWriter& report, const problem::Sublayer& su
 
 }  // namespace
 
-void write_tables_1_and_2(layout::RecordWriter& report, const problem::ProblemData& problem) {
+void write_tables_1_and_2(layout::RecordWriter& report, const problem::ProblemData& problem,
+                          const analysis::ClassicProfile& profile) {
   start_page(report, Eject::kPlain, problem);
   write_table_1(report, problem);
   // Table 2 shares the page with Table 1 and is never split, however many
   // sublayers the profile has.
   write_table_2_heading(report, problem.unit_system);
-  for (int k = 1; k <= problem.sublayer_count; ++k) {
-    write_table_2_row(report, problem.sublayers[k]);
-  }
+  for (const analysis::ClassicSublayer& sublayer : profile.sublayers)
+    write_table_2_row(report, sublayer);
 }
 
 }  // namespace report

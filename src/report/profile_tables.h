@@ -3,10 +3,12 @@
 #pragma once
 
 #include "layout/record_writer.h"
+#include "analysis/classic_profile.h"
 #include "problem/problem_data.h"
 
 namespace report {
 
-void write_tables_1_and_2(layout::RecordWriter& report, const problem::ProblemData& problem);
+void write_tables_1_and_2(layout::RecordWriter& report, const problem::ProblemData& problem,
+                          const analysis::ClassicProfile& profile);
 
 }  // namespace report

@@ -18,7 +18,7 @@ namespace {
 
 using layout::Value;
 
-using SublayerTable = problem::IndexedTable<analysis::SublayerRow, problem::kMaxPoints>;
+using SublayerTable = analysis::IndexedVector<analysis::SublayerRow>;
 
 constexpr int kPointsPerBlock = 7;
 constexpr int kSublayersPerPage = 18;
@@ -65,16 +65,17 @@ void write_point_numbers(layout::RecordWriter& report, const problem::ProblemDat
 // One row per sublayer of the page: the centre depth, then `table`(j, m) for
 // each point j of the block.
 void write_grid_rows(layout::RecordWriter& report, const layout::Layout& row_layout,
-                     const problem::ProblemData& problem, const SublayerTable& table, Span points,
-                     Span sublayers) {
+                     const analysis::ClassicProfile& profile, const SublayerTable& table,
+                     Span points, Span sublayers) {
   for (int m = sublayers.first; m <= sublayers.last; ++m) {
-    GridRow row(Value::of(problem.stress_depths[2 * m]));
+    GridRow row(Value::of(profile.stress_depths[2 * m]));
     for (int j = points.first; j <= points.last; ++j) row.add(Value::of(table[j][m]));
     layout::write_record(report, row_layout, row.values());
   }
 }
 
 void write_table_6_page(layout::RecordWriter& report, const problem::ProblemData& problem,
+                        const analysis::ClassicProfile& profile,
                         const analysis::AnalysisResults& results, Span points, Span sublayers,
                         int page_index) {
   static const layout::Layout kHeading = layout::parse_layout(kTable6HeadingLayout);
@@ -86,10 +87,11 @@ void write_table_6_page(layout::RecordWriter& report, const problem::ProblemData
   layout::write_record(report, kUnits,
                        {Value::of(unit_label(LabelSet::kLength, problem.unit_system)),
                         Value::of(unit_label(LabelSet::kPressure, problem.unit_system))});
-  write_grid_rows(report, kRow, problem, results.average_stress_increase, points, sublayers);
+  write_grid_rows(report, kRow, profile, results.average_stress_increase, points, sublayers);
 }
 
 void write_table_7_page(layout::RecordWriter& report, const problem::ProblemData& problem,
+                        const analysis::ClassicProfile& profile,
                         const analysis::AnalysisResults& results, Span points, Span sublayers,
                         int page_index) {
   static const layout::Layout kHeading = layout::parse_layout(kTable7HeadingLayout);
@@ -102,7 +104,7 @@ void write_table_7_page(layout::RecordWriter& report, const problem::ProblemData
   write_point_numbers(report, problem, points);
   layout::write_record(report, kUnits,
                        {Value::of(unit_label(LabelSet::kLength, problem.unit_system))});
-  write_grid_rows(report, kRow, problem, results.sublayer_settlement, points, sublayers);
+  write_grid_rows(report, kRow, profile, results.sublayer_settlement, points, sublayers);
 }
 
 void write_total_row(layout::RecordWriter& report, const problem::ProblemData& problem,
@@ -118,16 +120,17 @@ void write_total_row(layout::RecordWriter& report, const problem::ProblemData& p
 }  // namespace
 
 void write_table_6(layout::RecordWriter& report, const problem::ProblemData& problem,
+                   const analysis::ClassicProfile& profile,
                    const analysis::AnalysisResults& results) {
   const int blocks = group_count(problem.point_count, kPointsPerBlock);
-  const int pages = group_count(problem.sublayer_count, kSublayersPerPage);
+  const int pages = group_count(profile.sublayer_count(), kSublayersPerPage);
   // The continuation label counts pages through the whole table, across blocks.
   int page_index = 0;
   for (int b = 0; b < blocks; ++b) {
     const Span points = group(b, kPointsPerBlock, problem.point_count);
     for (int p = 0; p < pages; ++p) {
-      write_table_6_page(report, problem, results, points,
-                         group(p, kSublayersPerPage, problem.sublayer_count), page_index++);
+      write_table_6_page(report, problem, profile, results, points,
+                         group(p, kSublayersPerPage, profile.sublayer_count()), page_index++);
     }
   }
 }
@@ -144,15 +147,16 @@ void write_strain_warnings(layout::RecordWriter& report, const analysis::Analysi
 }
 
 void write_table_7(layout::RecordWriter& report, layout::RecordWriter& aux,
-                   const problem::ProblemData& problem, const analysis::AnalysisResults& results) {
+                   const problem::ProblemData& problem, const analysis::ClassicProfile& profile,
+                   const analysis::AnalysisResults& results) {
   const int blocks = group_count(problem.point_count, kPointsPerBlock);
-  const int pages = group_count(problem.sublayer_count, kSublayersPerPage);
+  const int pages = group_count(profile.sublayer_count(), kSublayersPerPage);
   int page_index = 0;
   for (int b = 0; b < blocks; ++b) {
     const Span points = group(b, kPointsPerBlock, problem.point_count);
     for (int p = 0; p < pages; ++p) {
-      write_table_7_page(report, problem, results, points,
-                         group(p, kSublayersPerPage, problem.sublayer_count), page_index++);
+      write_table_7_page(report, problem, profile, results, points,
+                         group(p, kSublayersPerPage, profile.sublayer_count()), page_index++);
     }
     // A block ends with its totals even when it had no sublayer page.
     write_total_row(report, problem, results, points);

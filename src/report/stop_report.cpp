@@ -12,7 +12,8 @@
 namespace report {
 
 void write_stop_report(layout::RecordWriter& report, layout::RecordWriter& console,
-                       const problem::ProblemData& problem, const problem::InputFault& stop) {
+                       const problem::ProblemData& problem, const analysis::ClassicProfile* profile,
+                       const problem::InputFault& stop) {
   if (const auto* errors = std::get_if<problem::DataErrors>(&stop)) {
     write_data_error_report(report, *errors);
   } else if (const auto* limit = std::get_if<problem::LimitFault>(&stop)) {
@@ -22,7 +23,7 @@ void write_stop_report(layout::RecordWriter& report, layout::RecordWriter& conso
     write_digit_one(report);
     write_limit_fault(console, *limit);
   } else if (const auto* pressure = std::get_if<problem::PressureFault>(&stop)) {
-    write_tables_1_and_2(report, problem);
+    write_tables_1_and_2(report, problem, *profile);
     write_table_3(report, problem, *pressure);
   } else if (const auto* value = std::get_if<problem::ValueFault>(&stop)) {
     // As a limit fault: the report's record, and the console's after the echo.

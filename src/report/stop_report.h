@@ -4,6 +4,7 @@
 
 #include "layout/record_writer.h"
 #include "problem/input_fault.h"
+#include "analysis/classic_profile.h"
 #include "problem/problem_data.h"
 
 namespace report {
@@ -13,9 +14,11 @@ namespace report {
 // after the echo); or,
 // for a curve pressure, Tables 1 and 2 and Table 3 up to the offending row
 // with the error block. `problem` is the problem as far as it was read and,
-// for a pressure fault, with its sublayers formed.
+// for a pressure fault, with its classic profile.
+// REQUIRES: `profile` formed for a pressure fault (it may be null otherwise).
 void write_stop_report(layout::RecordWriter& report, layout::RecordWriter& console,
-                       const problem::ProblemData& problem, const problem::InputFault& stop);
+                       const problem::ProblemData& problem,
+                       const analysis::ClassicProfile* profile, const problem::InputFault& stop);
 
 // The reasons of a stop for a program that writes no report, on the console
 // where settle shows its own: the data-error lists, the limit fault, the

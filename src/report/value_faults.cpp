@@ -22,12 +22,11 @@ std::string area_name(const problem::FixedText<4>& id) {
 }
 
 // "point P, sublayer m at depth D ft": where below a point a result stands.
-std::string sublayer_place(const problem::ProblemData& problem, const problem::ValueFault& f,
-                           const std::string& length) {
+std::string sublayer_place(const problem::ValueFault& f, const std::string& length) {
   std::string text = "point " + std::to_string(f.number);
-  if (f.row >= 1 && f.row <= problem.sublayer_count) {
-    text += ", sublayer " + std::to_string(f.row) + " at depth " +
-            shortest_text(problem.sublayers[f.row].centre_depth) + " " + length;
+  if (f.row >= 1) {
+    text += ", sublayer " + std::to_string(f.row) + " at depth " + shortest_text(f.depth) + " " +
+            length;
   }
   return text;
 }
@@ -97,36 +96,35 @@ std::string value_fault_text(const problem::ProblemData& problem, const problem:
              " once its corners are placed: so steep a slope loses the area in single precision; "
              "an area turned by a right angle is the same area with its X and Y lengths swapped";
     case ValueFaultKind::kStressNotFinite:
-      return sublayer_place(problem, f, length) + ": the average stress increase is " +
+      return sublayer_place(f, length) + ": the average stress increase is " +
              shortest_text(f.value) +
              ", not a finite number: a loading or a coordinate too large for single precision";
     case ValueFaultKind::kPressureNotPositive:
       if (!(f.value > 0.0f)) {
-        return sublayer_place(problem, f, length) + ": the final pressure " +
-               shortest_text(f.value) + " " + pressure + " (initial " + shortest_text(f.other) +
-               ", increase " + shortest_text(f.third) +
-               ") is not above 0, and soil compressibility " + std::to_string(f.curve) +
+        return sublayer_place(f, length) + ": the final pressure " + shortest_text(f.value) + " " +
+               pressure + " (initial " + shortest_text(f.other) + ", increase " +
+               shortest_text(f.third) + ") is not above 0, and soil compressibility " +
+               std::to_string(f.curve) +
                " is read in the logarithm of the pressure: an unloading larger than the "
                "overburden pressure";
       }
-      return sublayer_place(problem, f, length) + ": the initial pressure " +
-             shortest_text(f.other) + " " + pressure +
-             " is not above 0, and the logarithmic slope line of soil compressibility " +
+      return sublayer_place(f, length) + ": the initial pressure " + shortest_text(f.other) + " " +
+             pressure + " is not above 0, and the logarithmic slope line of soil compressibility " +
              std::to_string(f.curve) +
              " measures the settlement from it (the logarithm of the final pressure over the "
              "initial one): the soil above weighs nothing";
     case ValueFaultKind::kSublayerStrain:
-      return sublayer_place(problem, f, length) + ": the strain reaches " + shortest_text(f.value) +
+      return sublayer_place(f, length) + ": the strain reaches " + shortest_text(f.value) +
              " % under a final pressure of " + shortest_text(f.other) + " " + pressure +
              " on soil compressibility " + std::to_string(f.curve) +
              ": the soil would be compressed to nothing; give curve points or a slope for such "
              "pressures, or check the loading";
     case ValueFaultKind::kSettlementNotFinite:
-      return sublayer_place(problem, f, length) + ": the settlement is " + shortest_text(f.value) +
+      return sublayer_place(f, length) + ": the settlement is " + shortest_text(f.value) +
              ", not a finite number";
     case ValueFaultKind::kTotalNotFinite:
-      return sublayer_place(problem, f, length) + ": the total settlement is " +
-             shortest_text(f.value) + ", not a finite number";
+      return sublayer_place(f, length) + ": the total settlement is " + shortest_text(f.value) +
+             ", not a finite number";
     case ValueFaultKind::kPlaceNotFinite:
       return "the settlement at x = " + shortest_text(f.value) + ", y = " + shortest_text(f.other) +
              " " + length + " is " + shortest_text(f.third) + ", not a finite number";

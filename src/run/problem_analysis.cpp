@@ -1,58 +1,48 @@
-// The sequence of reading, checking and analysis steps, step by step.
+// The sequence of reading, checking, preparation and analysis, step by step.
 #include "run/problem_analysis.h"
 
-#include <ostream>
-
-#include "analysis/analysis.h"
+#include "analysis/classic_analysis.h"
 #include "analysis/result_checks.h"
-#include "analysis/soil_profile.h"
-#include "problem/input_checks.h"
-#include "problem/problem_reader.h"
+#include "problem/project_conversion.h"
 
 namespace run {
-namespace {
 
-// A console that keeps nothing: the echo of a reading nobody follows.
-class DiscardedOutput : public std::ostream {
- public:
-  DiscardedOutput() : std::ostream(nullptr) {}
-};
-
-}  // namespace
-
-ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter& console) {
-  problem::ReadResult read = problem::read_problem(input, console);
-  ProblemAnalysis outcome{std::move(read.problem), read.lines, std::move(read.warnings),
-                          std::move(read.stop), nullptr};
+ProblemAnalysis prepare_problem(problem::ReadResult read) {
+  ProblemAnalysis outcome{std::move(read.problem),
+                          read.lines,
+                          std::move(read.warnings),
+                          std::move(read.stop),
+                          {},
+                          nullptr,
+                          nullptr};
   if (outcome.stopped()) return outcome;
-
-  problem::ProblemData& problem = *outcome.problem;
-  analysis::form_sublayers(problem);
-  analysis::compute_initial_strains(problem);
+  outcome.project = problem::to_project(*outcome.problem).project;
+  analysis::ClassicPreparation prepared = analysis::prepare_classic(outcome.project);
+  outcome.profile = std::make_unique<analysis::ClassicProfile>(std::move(prepared.profile));
   // The report shows the profile before the curve that stops the run.
-  if (auto fault = problem::find_pressure_fault(problem, outcome.lines)) {
-    outcome.stop = *fault;
+  if (const auto& fault = prepared.fault) {
+    outcome.stop = problem::PressureFault{fault->curve, fault->row, fault->pressure,
+                                          outcome.lines.curve_points[fault->curve][fault->row]};
     return outcome;
   }
-  if (auto fault = analysis::find_input_value_fault(problem, outcome.lines)) {
+  if (auto fault = analysis::find_input_value_fault(*outcome.problem, outcome.lines))
     outcome.stop = *fault;
-    return outcome;
-  }
-  outcome.results = analysis::analyse(problem);
-  // Nothing is written from results that mean nothing.
-  if (auto fault = analysis::find_result_fault(problem, outcome.lines, *outcome.results)) {
-    outcome.stop = *fault;
-  }
   return outcome;
 }
 
-problem::ReadResult read_checked_problem(layout::RecordReader& input) {
-  DiscardedOutput discarded;
-  layout::RecordWriter echo(discarded, "\n", layout::kConsoleUnit, "");
-  problem::ReadResult read = problem::read_problem(input, echo);
-  if (!read.stop) read.stop = problem::find_pressure_fault(*read.problem, read.lines);
-  if (!read.stop) read.stop = analysis::find_input_value_fault(*read.problem, read.lines);
-  return read;
+ProblemAnalysis analyse_problem(problem::ReadResult read) {
+  ProblemAnalysis outcome = prepare_problem(std::move(read));
+  if (outcome.stopped()) return outcome;
+  outcome.results = analysis::analyse(*outcome.profile);
+  // Nothing is written from results that mean nothing.
+  if (auto fault = analysis::find_result_fault(*outcome.problem, *outcome.profile, outcome.lines,
+                                               *outcome.results))
+    outcome.stop = *fault;
+  return outcome;
+}
+
+ProblemAnalysis analyse_problem_file(layout::RecordReader& input, layout::RecordWriter* echo) {
+  return analyse_problem(problem::read_problem(input, echo));
 }
 
 }  // namespace run

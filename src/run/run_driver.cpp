@@ -53,29 +53,24 @@ constexpr std::string_view kUsage =
     "2 a command line not understood; 130 an interrupt. The outputs replace\n"
     "their files only when the run ends; one run at a time works in a folder.\n";
 
-// A console that keeps nothing: the echo of a reading nobody follows.
-struct DiscardedConsole {
-  std::ostream stream{nullptr};
-  layout::RecordWriter writer{stream, "\n", layout::kConsoleUnit, ""};
-};
-
 // The report, the auxiliary data file and the trace file of a complete
 // analysis, written in the order a reader of the report meets them.
 void write_outputs(FileSet& files, const ProblemAnalysis& analysis) {
   layout::RecordWriter& report = files.report.writer();
   layout::RecordWriter& aux = files.auxiliary.writer();
   const problem::ProblemData& problem = *analysis.problem;
+  const analysis::ClassicProfile& profile = *analysis.profile;
   const analysis::AnalysisResults& results = *analysis.results;
 
-  report::write_tables_1_and_2(report, problem);
+  report::write_tables_1_and_2(report, problem, profile);
   report::write_table_3(report, problem);
   report::write_table_4(report, aux, problem);
   report::write_table_5(report, aux, problem);
   report::write_trace(files.trace.writer(), problem);
-  report::write_table_6(report, problem, results);
+  report::write_table_6(report, problem, profile, results);
   report::write_strain_warnings(report, results);
   report::write_point_count(aux, problem.point_count);
-  report::write_table_7(report, aux, problem, results);
+  report::write_table_7(report, aux, problem, profile, results);
   report::write_end_mark(aux);
   report::write_form_feed(report);
 }
@@ -94,21 +89,22 @@ int run_named_problem(layout::RecordWriter& console, const FileNames& names) {
   files.create_missing_outputs();
   announce_execution(console);
 
-  const ProblemAnalysis analysis = analyse_problem_file(files.input.reader(), console);
+  const ProblemAnalysis analysis = analyse_problem_file(files.input.reader(), &console);
   stop_if_interrupted();
   const std::string& problem_file = names.names[0];
   print_input_warnings(console, kProgram, problem_file, analysis.warnings,
                        analysis.problem->unit_system);
   if (analysis.stopped()) {
-    report::write_stop_report(files.report.writer(), console, *analysis.problem, *analysis.stop);
+    report::write_stop_report(files.report.writer(), console, *analysis.problem,
+                              analysis.profile.get(), *analysis.stop);
     files.close();
     print_stopped(console, kProgram,
                   "the report " + files.report.writer().path() + " holds the reasons");
     return kStoppedOnData;
   }
-  print_strain_warnings(
-      console, kProgram, problem_file,
-      report::strain_warning_texts(*analysis.problem, analysis.lines, *analysis.results));
+  print_strain_warnings(console, kProgram, problem_file,
+                        report::strain_warning_texts(*analysis.problem, analysis.lines,
+                                                     *analysis.profile, *analysis.results));
   write_outputs(files, analysis);
   files.close();
   return kNormalEnd;
@@ -149,16 +145,15 @@ int check_problem(std::ostream& console_stream, const std::optional<std::string>
   InputFile input(kInputUnit, name);
   // The echo is for following a run; a check shows its findings alone. It
   // analyses the problem, since the results too can stop a run.
-  DiscardedConsole discarded;
-  const ProblemAnalysis analysis = analyse_problem_file(input.reader(), discarded.writer);
+  const ProblemAnalysis analysis = analyse_problem_file(input.reader(), nullptr);
   print_input_warnings(console, kProgram, name, analysis.warnings, analysis.problem->unit_system);
   if (analysis.stop) {
     print_fault_lines(console, kProgram, name, *analysis.problem, *analysis.stop);
     print_stopped(console, kProgram, "a run would write the reasons into its report");
     return kStoppedOnData;
   }
-  const std::vector<report::PointWarningText> strain_warnings =
-      report::strain_warning_texts(*analysis.problem, analysis.lines, *analysis.results);
+  const std::vector<report::PointWarningText> strain_warnings = report::strain_warning_texts(
+      *analysis.problem, analysis.lines, *analysis.profile, *analysis.results);
   print_strain_warnings(console, kProgram, name, strain_warnings);
   const std::size_t count = analysis.warnings.size() + strain_warnings.size();
   std::string summary(kProgram);

@@ -10,19 +10,13 @@ namespace analysis {
 namespace {
 
 // A point curve of (strain %, pressure) points, strains stored as fractions.
-problem::CompressibilityCurve point_curve(std::initializer_list<std::pair<float, float>> points) {
-  problem::CompressibilityCurve curve;
+ClassicCurve point_curve(std::initializer_list<std::pair<float, float>> points) {
+  ClassicCurve curve;
   for (const auto& [percent, pressure] : points) {
-    const int m = ++curve.point_count;
-    curve.strain[m] = percent / 100.0f;
-    curve.pressure[m] = pressure;
+    ++curve.point_count;
+    curve.strain.push_back(percent / 100.0f);
+    curve.pressure.push_back(pressure);
   }
-  return curve;
-}
-
-problem::CompressibilityCurve slope_line(float percent) {
-  problem::CompressibilityCurve curve;
-  curve.slope = percent / 100.0f;
   return curve;
 }
 
@@ -31,7 +25,7 @@ TEST(StrainLookup, ReadsTheCurveInEachOfItsFourCases) {
   const auto three_points = point_curve({{1.0f, 0.5f}, {3.0f, 2.0f}, {8.0f, 8.0f}});
   const struct {
     int line;
-    const problem::CompressibilityCurve& curve;
+    const ClassicCurve& curve;
     float pressure;
     double expected;
     double tolerance;
@@ -86,7 +80,7 @@ TEST(StrainLookup, InterpolationIsRoundedOnceFromDoublePrecision) {
 TEST(StrainLookup, AboveALastSegmentThatDoesNotRiseTakesTheLastStrain) {
   const struct {
     int line;
-    problem::CompressibilityCurve curve;
+    ClassicCurve curve;
   } kCases[] = {
       {__LINE__, point_curve({{2.0f, 1.0f}, {6.0f, 10.0f}, {7.0f, 10.0f}})},
       {__LINE__, point_curve({{2.0f, 1.0f}, {6.0f, 10.0f}, {7.0f, 5.0f}})},
@@ -99,13 +93,8 @@ TEST(StrainLookup, AboveALastSegmentThatDoesNotRiseTakesTheLastStrain) {
   }
 }
 
-TEST(SlopeLine, PercentagesAreStoredAsFractions) {
-  EXPECT_FLOAT_EQ(slope_line(2.5f).slope, 0.025f);
-  EXPECT_FLOAT_EQ(slope_line(-0.5f).slope, -0.005f);
-}
-
 TEST(CurveKind, FewerThanTwoPointsIsASlopeLine) {
-  problem::CompressibilityCurve curve;
+  ClassicCurve curve;
   for (const std::int32_t count : {-3, 0, 1}) {
     curve.point_count = count;
     EXPECT_TRUE(is_slope_line(curve)) << count;
@@ -117,13 +106,12 @@ TEST(CurveKind, FewerThanTwoPointsIsASlopeLine) {
 }
 
 TEST(CurveKind, PositionsNotReadOrOutsideTheTableAreFlatSlopeLines) {
-  problem::ProblemData problem;
-  problem.curve_count = 1;
-  problem.curves[1] = point_curve({{2.0f, 1.0f}, {6.0f, 10.0f}});
+  ClassicProfile problem;
+  problem.curves.push_back(point_curve({{2.0f, 1.0f}, {6.0f, 10.0f}}));
   EXPECT_EQ(&curve_of(problem, 1), &problem.curves[1]);
   for (const std::int32_t index : {2, 50, 0, -1, 51}) {
     SCOPED_TRACE(index);
-    const problem::CompressibilityCurve& curve = curve_of(problem, index);
+    const ClassicCurve& curve = curve_of(problem, index);
     EXPECT_TRUE(is_slope_line(curve));
     EXPECT_EQ(curve.slope, 0.0f);
   }

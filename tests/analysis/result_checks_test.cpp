@@ -28,7 +28,7 @@ run::ProblemAnalysis analysed(const std::string& from, const std::string& to) {
   layout::RecordReader input(in, 5, "problem.dat");
   std::ostringstream echo;
   layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-  return run::analyse_problem_file(input, console);
+  return run::analyse_problem_file(input, &console);
 }
 
 TEST(ResultChecks, EachValueOfNoMeaningStopsOnItsItemAndLine) {

@@ -8,8 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "analysis/analysis.h"
-#include "analysis/soil_profile.h"
+#include "analysis/classic_analysis.h"
 #include "problem/problem_reader.h"
 #include "support/problem_reading.h"
 #include "support/profile_builder.h"
@@ -19,14 +18,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::unique_ptr<problem::ProblemData> read_example(const std::string& folder,
-                                                   const std::string& file) {
+using testing_support::ClassicProblem;
+
+ClassicProblem read_example(const std::string& folder, const std::string& file) {
   problem::ReadResult read =
       testing_support::read_problem_file(fs::path(SETTLE_EXAMPLES) / folder / file);
   EXPECT_FALSE(read.stop);
-  form_sublayers(*read.problem);
-  compute_initial_strains(*read.problem);
-  return std::move(read.problem);
+  return testing_support::classic_problem(std::move(read.problem));
 }
 
 // A node on a settlement point with the point's start layer is that point:
@@ -41,8 +39,8 @@ TEST(SettlementGrid, ANodeOnAPointHasThePointsTotal) {
   for (const auto& example : examples) {
     SCOPED_TRACE(example.folder);
     const auto problem = read_example(example.folder, example.file);
-    const auto results = analyse(*problem);
-    const PlanGrid grid = plan_grid(*problem, example.spacing);
+    const auto results = analyse(problem.profile);
+    const PlanGrid grid = plan_grid(problem.project, example.spacing);
     int matched = 0;
     for (int j = 1; j <= problem->point_count; ++j) {
       const problem::SettlementPoint& point = problem->points[j];
@@ -55,7 +53,8 @@ TEST(SettlementGrid, ANodeOnAPointHasThePointsTotal) {
       one.columns = one.rows = 1;
       ASSERT_EQ(one.x(0), point.x);
       ASSERT_EQ(one.y(0), point.y);
-      const std::vector<float> total = settlement_on_grid(*problem, one, point.start_layer);
+      const std::vector<float> total =
+          settlement_on_grid(problem.project, problem.profile, one, point.start_layer);
       EXPECT_EQ(total.at(0), results->total_settlement[j]) << "point " << j;
       ++matched;
     }
@@ -65,8 +64,8 @@ TEST(SettlementGrid, ANodeOnAPointHasThePointsTotal) {
 
 TEST(SettlementGrid, CoversThePlanWithAMarginInAboutEightyCells) {
   const auto problem = read_example("large", "large.dat");
-  const PlanExtent extent = plan_extent(*problem);
-  const PlanGrid grid = plan_grid(*problem);
+  const PlanExtent extent = plan_extent(problem.project);
+  const PlanGrid grid = plan_grid(problem.project);
   const double longer = std::max(extent.width(), extent.height());
   const int cells = std::max(grid.columns, grid.rows) - 1;
   EXPECT_GE(cells, 55);
@@ -80,11 +79,11 @@ TEST(SettlementGrid, CoversThePlanWithAMarginInAboutEightyCells) {
   EXPECT_LE(grid.y0, extent.min_y - 0.2 * longer + 1e-9);
   EXPECT_GE(grid.y0 + grid.spacing * (grid.rows - 1), extent.max_y + 0.2 * longer - 1e-9);
   // A spacing asked for is kept.
-  EXPECT_EQ(plan_grid(*problem, 0.75).spacing, 0.75);
+  EXPECT_EQ(plan_grid(problem.project, 0.75).spacing, 0.75);
 }
 
 // One layer on a slope line under one loaded area at the origin.
-std::unique_ptr<problem::ProblemData> one_area(std::int32_t shape, float slope = 0.0f) {
+ClassicProblem one_area(std::int32_t shape, float slope = 0.0f) {
   auto problem = testing_support::make_profile({{10.0f, 120.0f, 1}});
   problem->curve_count = 1;
   problem->curves[1].slope = 0.05f;
@@ -95,18 +94,16 @@ std::unique_ptr<problem::ProblemData> one_area(std::int32_t shape, float slope =
   area.y_length = 4.0f;
   area.area_slope = slope;
   area.loading = 2.0f;
-  form_sublayers(*problem);
-  compute_initial_strains(*problem);
-  return problem;
+  return testing_support::classic_problem(std::move(problem));
 }
 
 TEST(SettlementGrid, AProblemSymmetricAboutBothAxesGivesASymmetricGrid) {
   const auto problem = one_area(problem::kRectangle);
-  const PlanGrid grid = plan_grid(*problem, 0.5);
+  const PlanGrid grid = plan_grid(problem.project, 0.5);
   // The extent is symmetric, so are the nodes.
   ASSERT_EQ(grid.x0, -(grid.x0 + grid.spacing * (grid.columns - 1)));
   ASSERT_EQ(grid.y0, -(grid.y0 + grid.spacing * (grid.rows - 1)));
-  const std::vector<float> totals = settlement_on_grid(*problem, grid, 1);
+  const std::vector<float> totals = settlement_on_grid(problem.project, problem.profile, grid, 1);
   float largest = 0.0f;
   for (const float t : totals) largest = std::max(largest, t);
   ASSERT_GT(largest, 0.0f);
@@ -125,8 +122,8 @@ TEST(SettlementGrid, AProblemSymmetricAboutBothAxesGivesASymmetricGrid) {
 
 TEST(SettlementGrid, ACircleSettlesAlikeAtEveryNodeOfOneRadius) {
   const auto problem = one_area(problem::kCircle);
-  const PlanGrid grid = plan_grid(*problem, 0.5);
-  const std::vector<float> totals = settlement_on_grid(*problem, grid, 1);
+  const PlanGrid grid = plan_grid(problem.project, 0.5);
+  const std::vector<float> totals = settlement_on_grid(problem.project, problem.profile, grid, 1);
   const auto at = [&](double x, double y) {
     const int i = static_cast<int>(std::lround((x - grid.x0) / grid.spacing));
     const int j = static_cast<int>(std::lround((y - grid.y0) / grid.spacing));
@@ -145,9 +142,9 @@ TEST(SettlementGrid, ACircleSettlesAlikeAtEveryNodeOfOneRadius) {
 
 TEST(SettlementGrid, ProgressIsToldAfterEveryRow) {
   const auto problem = one_area(problem::kRectangle);
-  const PlanGrid grid = plan_grid(*problem, 2.0);
+  const PlanGrid grid = plan_grid(problem.project, 2.0);
   std::vector<int> told;
-  settlement_on_grid(*problem, grid, 1, [&](int done, int rows) {
+  settlement_on_grid(problem.project, problem.profile, grid, 1, [&](int done, int rows) {
     EXPECT_EQ(rows, grid.rows);
     told.push_back(done);
   });
@@ -156,30 +153,30 @@ TEST(SettlementGrid, ProgressIsToldAfterEveryRow) {
 }
 
 TEST(SettlementGrid, TheDefaultStartLayerIsTheSmallestAmongThePoints) {
-  auto problem = one_area(problem::kRectangle);
-  EXPECT_EQ(default_start_layer(*problem), 1);  // no points
-  problem->point_count = 3;
-  problem->points[1].start_layer = 2;
-  problem->points[2].start_layer = 1;
-  problem->points[3].start_layer = 3;
-  EXPECT_EQ(default_start_layer(*problem), 1);
-  problem->points[3].start_layer = 0;  // every sublayer
-  EXPECT_EQ(default_start_layer(*problem), 0);
+  site::Project project;
+  EXPECT_EQ(default_start_layer(project), 1);  // no points
+  project.points.resize(3);
+  project.points[0].start_layer = 2;
+  project.points[1].start_layer = 1;
+  project.points[2].start_layer = 3;
+  EXPECT_EQ(default_start_layer(project), 1);
+  project.points[2].start_layer = 0;  // every sublayer
+  EXPECT_EQ(default_start_layer(project), 0);
 }
 
 TEST(SettlementGrid, TheNodeCountIsKnownBeforeTheGridIsFormed) {
   const auto problem = one_area(problem::kRectangle);
   for (const std::optional<double> spacing :
        {std::optional<double>(), std::optional<double>(0.5), std::optional<double>(0.3)}) {
-    const PlanGrid grid = plan_grid(*problem, spacing);
+    const PlanGrid grid = plan_grid(problem.project, spacing);
     // Counted from the extent without forming the grid: at most one node more
     // each way.
-    const double count = grid_node_count(*problem, spacing);
+    const double count = grid_node_count(problem.project, spacing);
     EXPECT_GE(count, static_cast<double>(grid.node_count()));
     EXPECT_LE(count, static_cast<double>(grid.columns + 1) * (grid.rows + 1));
   }
   // A spacing far too fine is seen before any count overflows.
-  EXPECT_GT(grid_node_count(*problem, 1e-9), kMaxGridNodes);
+  EXPECT_GT(grid_node_count(problem.project, 1e-9), kMaxGridNodes);
 }
 
 }  // namespace

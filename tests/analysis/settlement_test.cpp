@@ -28,23 +28,27 @@ struct SublayerGiven {
   float thickness_factor = 1.0f;
 };
 
-// A problem with the three test curves and sublayers 0.5 thick as given.
-std::unique_ptr<problem::ProblemData> make_problem(std::int32_t units,
-                                                   std::initializer_list<SublayerGiven> sublayers) {
-  auto problem = std::make_unique<problem::ProblemData>();
-  problem::set_unit_system(*problem, units);
-  problem->curve_count = 3;
-  problem::CompressibilityCurve& points = problem->curves[kPointCurve];
+constexpr std::int32_t kUs = 1;
+constexpr std::int32_t kSi = 2;
+
+// A profile with the three test curves and sublayers 0.5 thick as given.
+std::unique_ptr<ClassicProfile> make_problem(std::int32_t units,
+                                             std::initializer_list<SublayerGiven> sublayers) {
+  auto problem = std::make_unique<ClassicProfile>();
+  problem->settlement_factor = units == kSi ? 1000.0f : 12.0f;
+  problem->curves.resize(3);
+  ClassicCurve& points = problem->curves[kPointCurve];
   points.point_count = 2;
-  points.strain[1] = 1.0f / 100.0f;
-  points.pressure[1] = 1.0f;
-  points.strain[2] = 3.0f / 100.0f;
-  points.pressure[2] = 10.0f;
+  points.strain.push_back(1.0f / 100.0f);
+  points.pressure.push_back(1.0f);
+  points.strain.push_back(3.0f / 100.0f);
+  points.pressure.push_back(10.0f);
   problem->curves[kLogSlope].slope = 10.0f / 100.0f;
   problem->curves[kArithmeticSlope].slope = -1.0f / 100.0f;
   for (const SublayerGiven& given : sublayers) {
-    const int s = ++problem->sublayer_count;
-    problem::Sublayer& sublayer = problem->sublayers[s];
+    problem->sublayers.push_back({});
+    const int s = problem->sublayer_count();
+    ClassicSublayer& sublayer = problem->sublayers[s];
     sublayer.sublayer_number = s;
     sublayer.curve_index = given.curve_index;
     sublayer.thickness = 0.5f;
@@ -69,12 +73,12 @@ struct Settled {
 };
 
 // Settles a point starting at `start_sublayer` under these average stress increases.
-std::unique_ptr<Settled> settle(const problem::ProblemData& problem, std::int32_t start_sublayer,
+std::unique_ptr<Settled> settle(const ClassicProfile& problem, std::int32_t start_sublayer,
                                 std::initializer_list<float> increases, int point = 1) {
   SublayerRow average;
-  int m = 0;
-  for (const float increase : increases) average[++m] = increase;
+  for (const float increase : increases) average.push_back(increase);
   auto settled = std::make_unique<Settled>();
+  settled->sublayers.resize(problem.sublayer_count());
   settled->sublayers[1] = 5.0f;  // stale values in the row must not survive
   settled->total = settle_point(problem, average, start_sublayer,
                                 {&settled->sublayers, &settled->warnings, point});
@@ -92,31 +96,26 @@ TEST(Settlement, OneSublayerUnderEachKindOfCurve) {
     Sides warnings;
   } kCases[] = {
       // Pf = 10 is the second curve point: 0.5 x 0.02 / 0.99 x 12.
-      {__LINE__, problem::kUsGravitational, {kPointCurve, 1.0f, 0.01f}, 9.0f, 0.121212, {}},
+      {__LINE__, kUs, {kPointCurve, 1.0f, 0.01f}, 9.0f, 0.121212, {}},
       // Pf = sqrt(10) is halfway up the decade: Ff = 0.02.
-      {__LINE__,
-       problem::kUsGravitational,
-       {kPointCurve, 1.0f, 0.01f},
-       kRootTen - 1.0f,
-       0.060606,
-       {}},
-      {__LINE__, problem::kUsGravitational, {kPointCurve, 1.0f, 0.01f, 0.8f}, 9.0f, 0.096970, {}},
+      {__LINE__, kUs, {kPointCurve, 1.0f, 0.01f}, kRootTen - 1.0f, 0.060606, {}},
+      {__LINE__, kUs, {kPointCurve, 1.0f, 0.01f, 0.8f}, 9.0f, 0.096970, {}},
       // Below the curve from below it: no strain change, yet a warning.
-      {__LINE__, problem::kUsGravitational, {kPointCurve, 0.5f, 0.01f}, 0.2f, 0.0, {kBelow}},
-      {__LINE__, problem::kUsGravitational, {kPointCurve, 1.0f, 0.01f}, -0.6f, 0.0, {kBelow}},
+      {__LINE__, kUs, {kPointCurve, 0.5f, 0.01f}, 0.2f, 0.0, {kBelow}},
+      {__LINE__, kUs, {kPointCurve, 1.0f, 0.01f}, -0.6f, 0.0, {kBelow}},
       // Two decades up the extended last segment: Ff = 0.05.
-      {__LINE__, problem::kUsGravitational, {kPointCurve, 1.0f, 0.01f}, 99.0f, 0.242424, {kAbove}},
+      {__LINE__, kUs, {kPointCurve, 1.0f, 0.01f}, 99.0f, 0.242424, {kAbove}},
       // Heave: 0.5 x -0.02 / 0.97 x 12.
-      {__LINE__, problem::kUsGravitational, {kPointCurve, 10.0f, 0.03f}, -9.0f, -0.123711, {}},
+      {__LINE__, kUs, {kPointCurve, 10.0f, 0.03f}, -9.0f, -0.123711, {}},
       // 0.1 per decade x 0.5 x 12; F0 plays no part.
-      {__LINE__, problem::kUsGravitational, {kLogSlope, 1.0f, 0.0f}, 9.0f, 0.6, {}},
-      {__LINE__, problem::kUsGravitational, {kLogSlope, 1.0f, 0.5f}, 9.0f, 0.6, {}},
-      {__LINE__, problem::kUsGravitational, {kLogSlope, 10.0f, 0.0f}, -9.0f, -0.6, {}},
+      {__LINE__, kUs, {kLogSlope, 1.0f, 0.0f}, 9.0f, 0.6, {}},
+      {__LINE__, kUs, {kLogSlope, 1.0f, 0.5f}, 9.0f, 0.6, {}},
+      {__LINE__, kUs, {kLogSlope, 10.0f, 0.0f}, -9.0f, -0.6, {}},
       // 0.01 x 0.5 x 2 x 1000 millimetres.
-      {__LINE__, problem::kSiAbsolute, {kArithmeticSlope, 1.0f, 0.0f}, 2.0f, 10.0, {}},
-      {__LINE__, problem::kSiAbsolute, {kArithmeticSlope, 5.0f, 0.0f}, -2.0f, -10.0, {}},
+      {__LINE__, kSi, {kArithmeticSlope, 1.0f, 0.0f}, 2.0f, 10.0, {}},
+      {__LINE__, kSi, {kArithmeticSlope, 5.0f, 0.0f}, -2.0f, -10.0, {}},
       // A curve position not read is a flat slope line.
-      {__LINE__, problem::kUsGravitational, {kCurveNotRead, 1.0f, 0.0f}, 9.0f, 0.0, {}},
+      {__LINE__, kUs, {kCurveNotRead, 1.0f, 0.0f}, 9.0f, 0.0, {}},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.line);
@@ -126,16 +125,15 @@ TEST(Settlement, OneSublayerUnderEachKindOfCurve) {
     EXPECT_NEAR(settled->sublayers[1], c.expected, 2e-6 * (1.0 + std::fabs(c.expected)));
     EXPECT_EQ(settled->total, settled->sublayers[1]);
     // Without a place for them, the same settlement keeps no sublayers and no warnings.
-    SublayerRow average;
+    SublayerRow average(1);
     average[1] = c.increase;
     EXPECT_EQ(settle_point(*problem, average, 1, {}), settled->total);
   }
 }
 
 TEST(Settlement, TotalIsTheSumOverTheSublayersFromTheStartSublayer) {
-  auto problem =
-      make_problem(problem::kUsGravitational,
-                   {{kLogSlope, 1.0f, 0.0f}, {kLogSlope, 1.0f, 0.0f}, {kLogSlope, 1.0f, 0.0f}});
+  auto problem = make_problem(
+      kUs, {{kLogSlope, 1.0f, 0.0f}, {kLogSlope, 1.0f, 0.0f}, {kLogSlope, 1.0f, 0.0f}});
   const auto every = settle(*problem, 0, {9.0f, 9.0f, 9.0f});  // 0 includes every sublayer
   EXPECT_NEAR(every->total, 1.8, 1e-5);
   const auto from_two = settle(*problem, 2, {9.0f, 9.0f, 9.0f});
@@ -154,8 +152,7 @@ TEST(Settlement, WarningsNameThePointSublayerCurveAndPressures) {
   // Three point-curve sublayers at P0 = 1; each increase lands below, above
   // or inside the curve.
   auto problem = make_problem(
-      problem::kUsGravitational,
-      {{kPointCurve, 1.0f, 0.01f}, {kPointCurve, 1.0f, 0.01f}, {kPointCurve, 1.0f, 0.01f}});
+      kUs, {{kPointCurve, 1.0f, 0.01f}, {kPointCurve, 1.0f, 0.01f}, {kPointCurve, 1.0f, 0.01f}});
   const auto settled = settle(*problem, 1, {-0.5f, 20.0f, 2.0f}, 7);
   ASSERT_EQ(settled->warnings.size(), 2u);
   const StrainWarning& below = settled->warnings[0];

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <memory>
 
-#include "analysis/rectangle_geometry.h"
+#include "analysis/analysis_results.h"
+#include "loads/rectangle.h"
+#include "support/profile_builder.h"
 
 namespace analysis {
 namespace {
@@ -15,12 +17,7 @@ const double kPi = 4.0 * std::atan(1.0);
 // A problem with `sublayer_count` sublayers below the ground surface, whose
 // stress depths are therefore 0, 0.25, 0.5, ...
 std::unique_ptr<problem::ProblemData> make_problem(int sublayer_count) {
-  auto p = std::make_unique<problem::ProblemData>();
-  p->sublayer_count = sublayer_count;
-  for (int k = 1; k <= 2 * sublayer_count + 1; ++k) {
-    p->stress_depths[k] = static_cast<float>(k - 1) * 0.25f;
-  }
-  return p;
+  return testing_support::make_profile({{0.5f * static_cast<float>(sublayer_count), 120.0f, 1}});
 }
 
 int stress_depth_index(float depth) { return static_cast<int>(std::lround(depth / 0.25f)) + 1; }
@@ -48,11 +45,16 @@ problem::LoadedArea& add_area(problem::ProblemData& p, std::int32_t shape, float
 // The stress increase below every point of `p`.
 std::unique_ptr<AnalysisResults> run(const problem::ProblemData& p) {
   auto results = std::make_unique<AnalysisResults>();
-  const PreparedAreas areas = prepare_areas(p);
+  const ClassicProfile profile = testing_support::classic_profile_of(p);
+  results->stress_increase.resize(p.point_count);
   for (int j = 1; j <= p.point_count; ++j) {
-    stress_increase_at(p, areas, p.points[j].x, p.points[j].y, results->stress_increase[j]);
+    stress_increase_at(profile, p.points[j].x, p.points[j].y, results->stress_increase[j]);
   }
   return results;
+}
+
+loads::RectangleGeometry rectangle_geometry(const problem::LoadedArea& area) {
+  return loads::rectangle_geometry(area.x, area.y, area.x_length, area.y_length, area.area_slope);
 }
 
 // Boussinesq's point-load stress integrated by the midpoint rule over the
@@ -92,14 +94,14 @@ TEST(RectanglePosition, NamesTheSidesThePointLiesBeyond) {
   };
   for (double slope : {0.0, 0.75, -2.0}) {
     area.area_slope = static_cast<float>(slope);
-    const RectangleGeometry geometry = rectangle_geometry(area);
+    const loads::RectangleGeometry geometry = rectangle_geometry(area);
     const double c = 1.0 / std::sqrt(1.0 + slope * slope);
     const double t = slope * c;
     for (const Case& k : cases) {
       SCOPED_TRACE(testing::Message() << "line " << k.line << " slope " << slope);
       const float x = static_cast<float>(k.u * c - k.v * t);
       const float y = static_cast<float>(k.u * t + k.v * c);
-      EXPECT_EQ(rectangle_distances(geometry, x, y).position_case, k.expected);
+      EXPECT_EQ(loads::rectangle_distances(geometry, x, y).position_case, k.expected);
     }
   }
 }
@@ -110,17 +112,18 @@ TEST(RectanglePosition, DistancesAreCutInSinglePrecision) {
   area.x = 4.0f;
   area.x_length = 2.0f;
   area.y_length = 2.0f;
-  const RectangleDistances d = rectangle_distances(rectangle_geometry(area), 10.7f, 0.0f);
+  const loads::RectangleDistances d =
+      loads::rectangle_distances(rectangle_geometry(area), 10.7f, 0.0f);
   EXPECT_EQ(d.u2, 5.7f);
   EXPECT_EQ(d.u1, 7.7f);
   // Cut, not rounded: 5.7006 is 5.700.
-  EXPECT_EQ(rectangle_distances(rectangle_geometry(area), 10.7006f, 0.0f).u2, 5.7f);
+  EXPECT_EQ(loads::rectangle_distances(rectangle_geometry(area), 10.7006f, 0.0f).u2, 5.7f);
 }
 
 TEST(CutToFiveDecimals, CutsTowardZero) {
-  EXPECT_NEAR(cut_to_five_decimals(0.1234567f), 0.12345f, 1e-8);
-  EXPECT_NEAR(cut_to_five_decimals(-0.1234567f), -0.12345f, 1e-8);
-  EXPECT_EQ(cut_to_five_decimals(0.000009f), 0.0f);
+  EXPECT_NEAR(loads::cut_to_five_decimals(0.1234567f), 0.12345f, 1e-8);
+  EXPECT_NEAR(loads::cut_to_five_decimals(-0.1234567f), -0.12345f, 1e-8);
+  EXPECT_EQ(loads::cut_to_five_decimals(0.000009f), 0.0f);
 }
 
 // Rectangle 4 by 2 centred at (10, 20), loading 2.0, at the ground surface:
@@ -260,20 +263,16 @@ TEST(StressIncrease, SpreadAreaSkipsTheFirstLoadedDepth) {
 }
 
 TEST(StressIncrease, SimpsonAverageStartsAtTheStartSublayer) {
-  auto p = make_problem(4);
-  add_point(*p, 0.0f, 0.0f);
-  add_point(*p, 0.0f, 0.0f);
-  p->points[1].start_sublayer = 3;
-  p->points[2].start_sublayer = 0;  // every sublayer
+  const ClassicProfile profile = testing_support::classic_profile_of(*make_problem(4));
   // Top, centre and bottom of each sublayer: (4 centre + top + bottom) / 6.
   const float stresses[] = {0.0f, 1.0f, 1.5f, 5.0f, 3.0f, 1.0f, 1.0f, 7.0f, 2.0f, 0.0f};
-  StressRow stress;
+  StressRow stress(9);
   for (int k = 1; k <= 9; ++k) stress[k] = stresses[k];
-  SublayerRow from_third;
+  SublayerRow from_third(4);
   SublayerRow every;
   from_third[1] = 9.0f;  // a stale value does not survive
-  average_over_sublayers(*p, stress, p->points[1].start_sublayer, from_third);
-  average_over_sublayers(*p, stress, p->points[2].start_sublayer, every);
+  average_over_sublayers(profile, stress, 3, from_third);
+  average_over_sublayers(profile, stress, 0, every);  // 0: every sublayer
   const float expected[] = {0.0f, 2.0f, 3.0f, 2.0f, 2.5f};
   for (int m = 1; m <= 4; ++m) {
     EXPECT_EQ(from_third[m], m < 3 ? 0.0f : expected[m]) << m;

@@ -10,11 +10,11 @@
 #include <functional>
 #include <vector>
 
-#include "analysis/analysis.h"
+#include "analysis/classic_analysis.h"
 #include "analysis/settlement_grid.h"
-#include "analysis/soil_profile.h"
 #include "plot/colour_scale.h"
 #include "problem/sublayer_division.h"
+#include "support/profile_builder.h"
 
 namespace plot {
 namespace {
@@ -207,21 +207,20 @@ TEST(Contours, ASingleCirclesGridGivesCircularContours) {
   problem.areas[1].shape = problem::kCircle;
   problem.areas[1].x_length = 8.0f;
   problem.areas[1].loading = 2.0f;
-  analysis::form_sublayers(problem);
-  analysis::compute_initial_strains(problem);
-  const analysis::PlanGrid nodes = analysis::plan_grid(problem, 0.5);
-  const std::vector<float> totals = analysis::settlement_on_grid(problem, nodes, 1);
+  const site::Project project = problem::to_project(problem).project;
+  const analysis::ClassicProfile profile = analysis::prepare_classic(project).profile;
+  const analysis::PlanGrid nodes = analysis::plan_grid(project, 0.5);
+  const std::vector<float> totals = analysis::settlement_on_grid(project, profile, nodes, 1);
   ValueGrid grid{nodes.x0, nodes.y0, nodes.spacing, nodes.columns, nodes.rows, {}};
   for (const float t : totals) grid.values.push_back(static_cast<double>(t));
 
   const auto [least, most] = std::minmax_element(grid.values.begin(), grid.values.end());
   const std::vector<double> levels = contour_levels(make_contour_scale(*least, *most));
   ASSERT_GE(levels.size(), 7u);
-  const analysis::PreparedAreas areas = analysis::prepare_areas(problem);
-  const std::int32_t start_sublayer = problem::start_sublayer_of(problem, 1);
+  const std::int32_t start_sublayer = analysis::classic_start_sublayer(project, 1);
   const auto along_ray = [&](double r) {
     return static_cast<double>(
-        analysis::settlement_at(problem, areas, static_cast<float>(r), 0.0f, start_sublayer));
+        analysis::settlement_at(profile, static_cast<float>(r), 0.0f, start_sublayer));
   };
   int circles = 0;
   for (const ContourLine& line : contour_lines(grid, levels)) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/profile_builder.h"
 #include "xml_tree.h"
 
 namespace plot {
@@ -36,12 +37,6 @@ std::unique_ptr<problem::ProblemData> three_layers() {
     problem->boundary_depths[++problem->layer_count] = bottom;
     problem->layers[problem->layer_count].bottom_depth = bottom;
   }
-  problem->sublayer_count = 18;
-  for (int s = 1; s <= 18; ++s) {
-    problem->sublayers[s].bottom_depth = 0.5f * static_cast<float>(s);
-    problem->sublayers[s].thickness = 0.5f;
-    problem->stress_depths[2 * s] = 0.5f * static_cast<float>(s) - 0.25f;
-  }
   problem->point_count = 3;
   for (int j = 1; j <= 3; ++j) problem->points[j].point_number = j;
   return problem;
@@ -49,7 +44,9 @@ std::unique_ptr<problem::ProblemData> three_layers() {
 
 Page page_of(const problem::ProblemData& problem, const analysis::AnalysisResults& results) {
   std::ostringstream out;
+  const analysis::ClassicProfile profile = testing_support::classic_profile_of(problem);
   PageInput input;
+  input.profile = &profile;
   input.title = {"problem.dat", std::string(64, '0'), "2024-01-01"};
   write_page(out, problem, results, input, make_settlement_map(problem, results, input));
   return {plot_test::XmlParser(out.str()).parse()};
@@ -64,7 +61,7 @@ void warn(analysis::AnalysisResults& results, int point, analysis::CurveSide sid
 
 TEST(HtmlPage, ShowsEachPointsWarningsBelowAndAboveItsCurve) {
   auto problem = three_layers();
-  auto results = std::make_unique<analysis::AnalysisResults>();
+  auto results = testing_support::zero_results(3, 18);
   warn(*results, 1, analysis::CurveSide::kBelow);
   warn(*results, 1, analysis::CurveSide::kBelow);
   warn(*results, 2, analysis::CurveSide::kAbove);
@@ -77,13 +74,13 @@ TEST(HtmlPage, ShowsEachPointsWarningsBelowAndAboveItsCurve) {
   EXPECT_EQ(cells[1]->all_text(), "1 above its range");
   EXPECT_EQ(cells[2]->all_text(), "1 below its range, 1 above its range");
 
-  const Page quiet = page_of(*problem, *std::make_unique<analysis::AnalysisResults>());
+  const Page quiet = page_of(*problem, *testing_support::zero_results(3, 18));
   for (const XmlElement* cell : quiet.find("td", "outside")) EXPECT_EQ(cell->all_text(), "none");
 }
 
 TEST(HtmlPage, HeadlineNamesTheFirstOfTwoEqualLargestSettlements) {
   auto problem = three_layers();
-  auto results = std::make_unique<analysis::AnalysisResults>();
+  auto results = testing_support::zero_results(3, 18);
   results->total_settlement[1] = 1.0f;
   results->total_settlement[2] = 2.5f;
   results->total_settlement[3] = 2.5f;
@@ -99,7 +96,7 @@ TEST(HtmlPage, HeadlineNamesTheFirstOfTwoEqualLargestSettlements) {
 
 TEST(HtmlPage, ProfilesMarkTheBoundariesBetweenLayers) {
   auto problem = three_layers();
-  const Page page = page_of(*problem, *std::make_unique<analysis::AnalysisResults>());
+  const Page page = page_of(*problem, *testing_support::zero_results(3, 18));
   const auto profiles = page.find("svg", "profile");
   ASSERT_EQ(profiles.size(), 3u);
   std::vector<const XmlElement*> lines;

@@ -218,7 +218,7 @@ TEST_P(PlotPage, WarningCountsAreThoseOfTheAnalysis) {
   layout::RecordReader input(file, 5, name);
   std::ostringstream echo;
   layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-  const run::ProblemAnalysis analysis = run::analyse_problem_file(input, console);
+  const run::ProblemAnalysis analysis = run::analyse_problem_file(input, &console);
   ASSERT_FALSE(analysis.stopped());
   std::map<int, std::pair<int, int>> counts;  // point: below, above
   for (const analysis::StrainWarning& warning : analysis.results->strain_warnings) {

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "analysis/analysis.h"
-#include "analysis/soil_profile.h"
+#include "analysis/classic_analysis.h"
 #include "problem/problem_reader.h"
 #include "support/problem_reading.h"
+#include "support/profile_builder.h"
 
 namespace plot {
 namespace {
@@ -92,20 +92,19 @@ TEST(Section, ALongLineIsSampledAtMostAThousandTimes) {
   EXPECT_EQ(section_stations(50000, section_spacing({0, 0, 30000, 40000}, 0.5)).size(), 1001u);
 }
 
-std::unique_ptr<problem::ProblemData> read_sample() {
+testing_support::ClassicProblem read_sample() {
   problem::ReadResult read = testing_support::read_problem_file(
       std::filesystem::path(SETTLE_EXAMPLES) / "sample" / "sample.dat");
-  analysis::form_sublayers(*read.problem);
-  analysis::compute_initial_strains(*read.problem);
-  return std::move(read.problem);
+  return testing_support::classic_problem(std::move(read.problem));
 }
 
 // The sample's one point lies at the origin with start layer 1: the section
 // through it is analysed there as the point is, to the bit.
 TEST(Section, ASampleOnAPointHasThePointsTotal) {
   const auto problem = read_sample();
-  const auto results = analysis::analyse(*problem);
-  const Section section = compute_section(*problem, {-5, 0, 5, 0}, true, 0.5, 1);
+  const auto results = analysis::analyse(problem.profile);
+  const Section section = compute_section(*problem.problem, problem.project, problem.profile,
+                                          {-5, 0, 5, 0}, true, 0.5, 1);
   ASSERT_EQ(section.samples.size(), 21u);
   const SectionSample& middle = section.samples[10];
   EXPECT_EQ(middle.at.x, 0.0);
@@ -124,12 +123,13 @@ TEST(Section, WithoutALineRunsAlongXThroughTheLargestSettlement) {
   problem->points[2].y = 4.0f;
   problem->points[3].y = -2.0f;
   analysis::AnalysisResults results;
+  results.total_settlement.resize(3);
   results.total_settlement[1] = 1.0f;
   results.total_settlement[2] = 2.0f;
   results.total_settlement[3] = 2.0f;
   const analysis::PlanGrid grid{-10.0, -15.0, 0.5, 41, 61};
   const std::vector<float> totals(static_cast<std::size_t>(grid.node_count()), 0.0f);
-  const SectionLine line = default_section_line(*problem, results, grid, totals);
+  const SectionLine line = default_section_line(*problem.problem, results, grid, totals);
   EXPECT_EQ(line.y1, 4.0);
   EXPECT_EQ(line.y2, 4.0);
   EXPECT_EQ(line.x1, -10.0);

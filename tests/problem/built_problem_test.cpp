@@ -12,6 +12,7 @@
 #include "problem/problem_reader.h"
 #include "support/problem_differences.h"
 #include "support/problem_reading.h"
+#include "support/profile_builder.h"
 #include "support/record_lines.h"
 #include "support/run_in_folder.h"
 #include "support/sample_problem.h"
@@ -27,7 +28,6 @@ void scramble_derived_fields(ProblemData& problem) {
   problem.gravity_factor = -1.0f;
   problem.settlement_factor = -1.0f;
   for (int i = 0; i <= problem.layer_count; ++i) problem.boundary_depths[i] = -7.0f;
-  for (int p = 1; p <= problem.point_count; ++p) problem.points[p].start_sublayer = -3;
   for (int m = 1; m <= problem.spread_area_count; ++m) {
     if (problem.area_count + m < 1) continue;
     LoadedArea& area = problem.areas[problem.area_count + m];
@@ -145,7 +145,8 @@ TEST(BuiltProblem, DerivedFieldsFollowTheValuesChanged) {
   EXPECT_EQ(problem.gravity_factor, 9.80665f);
   EXPECT_EQ(problem.settlement_factor, 1000.0f);
   EXPECT_EQ(problem.boundary_depths[1], 2.0f);
-  EXPECT_EQ(problem.points[1].start_sublayer, 5);  // below 2.0: four sublayers above
+  // below 2.0: four sublayers above
+  EXPECT_EQ(testing_support::classic_profile_of(problem).points[1].start_sublayer, 5);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "problem/project_conversion.h"
 #include "support/profile_builder.h"
 
 namespace problem {
@@ -55,7 +56,9 @@ TEST(StartSublayer, IsTheFirstSublayerOfTheStartLayer) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.line);
     auto problem = make_profile(c.layers);
-    EXPECT_EQ(start_sublayer_of(*problem, c.start_layer), c.expected);
+    EXPECT_EQ(
+        analysis::classic_start_sublayer(problem::to_project(*problem).project, c.start_layer),
+        c.expected);
   }
 }
 

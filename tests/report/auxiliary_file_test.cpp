@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/profile_builder.h"
 #include "support/record_lines.h"
 
 namespace report {
@@ -57,7 +58,7 @@ TEST(AuxiliaryFile, AreaRecordsIdentifierThenValues) {
 
 TEST(AuxiliaryFile, PointRecordsTagThePositionNotTheNumber) {
   auto problem = std::make_unique<problem::ProblemData>();
-  auto results = std::make_unique<analysis::AnalysisResults>();
+  auto results = testing_support::zero_results(100);
   problem->point_count = 100;
   for (int j = 1; j <= 100; ++j) problem->points[j].point_number = 7;
   problem->points[99].x = 1.5f;

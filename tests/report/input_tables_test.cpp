@@ -233,10 +233,10 @@ TEST(Table4, PointRows) {
   auto problem = empty_problem(1);
   problem->area_count = 1;
   problem->point_count = 4;
-  problem->points[1] = {3, 10.5f, -2.25f, 2, 0};
-  problem->points[2] = {100, -1234.567f, 0.004f, 12, 0};
-  problem->points[3] = {999, 0.0f, 0.0f, 1, 0};
-  problem->points[4] = {1000, 0.0f, 0.0f, -1, 0};
+  problem->points[1] = {3, 10.5f, -2.25f, 2};
+  problem->points[2] = {100, -1234.567f, 0.004f, 12};
+  problem->points[3] = {999, 0.0f, 0.0f, 1};
+  problem->points[4] = {1000, 0.0f, 0.0f, -1};
   Sink report;
   Sink aux;
   write_table_4(report.writer, aux.writer, *problem);

@@ -82,7 +82,9 @@ TEST(MessageTexts, AWarnedPointIsOneLineWithItsSidesDepthsAndCurves) {
   problem->point_count = 2;
   problem->points[1].point_number = 7;
   problem->points[2].point_number = 8;
-  for (int m = 1; m <= 6; ++m) problem->stress_depths[2 * m] = 0.5f * static_cast<float>(m) - 0.25f;
+  analysis::ClassicProfile profile;
+  profile.stress_depths.resize(13);
+  for (int m = 1; m <= 6; ++m) profile.stress_depths[2 * m] = 0.5f * static_cast<float>(m) - 0.25f;
   problem::SourceLines lines;
   lines.points[1] = 40;
   lines.points[2] = 41;
@@ -100,7 +102,7 @@ TEST(MessageTexts, AWarnedPointIsOneLineWithItsSidesDepthsAndCurves) {
   add(1, 5, 2, analysis::CurveSide::kAbove);
   add(1, 6, 3, analysis::CurveSide::kAbove);
   add(2, 3, 1, analysis::CurveSide::kBelow);
-  const auto texts = strain_warning_texts(*problem, lines, *results);
+  const auto texts = strain_warning_texts(*problem, lines, profile, *results);
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].line, 40);
   EXPECT_EQ(texts[0].text,

@@ -21,9 +21,9 @@ constexpr std::size_t kPageTop = 1 + 11;
 // Table 1 has ten records and the Table 2 title five.
 constexpr std::size_t kTable2Header = kPageTop + 10 + 5;
 
-problem::Sublayer sublayer(int number, float centre, float factor, float weight, int curve,
-                           float pressure, float strain) {
-  problem::Sublayer s;
+analysis::ClassicSublayer sublayer(int number, float centre, float factor, float weight, int curve,
+                                   float pressure, float strain) {
+  analysis::ClassicSublayer s;
   s.sublayer_number = number;
   s.centre_depth = centre;
   s.thickness = 0.5f;
@@ -48,8 +48,9 @@ std::unique_ptr<problem::ProblemData> profile(int unit_system) {
 
 TEST(Tables1And2, PageStartsWithEjectAndBanner) {
   auto problem = profile(1);
+  analysis::ClassicProfile classic;
   Sink sink;
-  write_tables_1_and_2(sink.writer, *problem);
+  write_tables_1_and_2(sink.writer, *problem, classic);
   const std::vector<std::string> lines = sink.lines();
   ASSERT_GE(lines.size(), kPageTop);
   EXPECT_EQ(lines[0], "\f");
@@ -59,8 +60,9 @@ TEST(Tables1And2, PageStartsWithEjectAndBanner) {
 
 TEST(Tables1And2, Table1ControlValues) {
   auto problem = profile(1);
+  analysis::ClassicProfile classic;
   Sink sink;
-  write_tables_1_and_2(sink.writer, *problem);
+  write_tables_1_and_2(sink.writer, *problem, classic);
   const std::vector<std::string> lines = sink.lines();
   const std::vector<std::string> expected = {
       at({{7, "TABLE 1 - PROBLEM CONTROL PARAMETERS"}}),
@@ -83,9 +85,10 @@ TEST(Tables1And2, Table1ControlValues) {
 
 TEST(Tables1And2, Table1CountTooWideOverflows) {
   auto problem = profile(2);
+  analysis::ClassicProfile classic;
   problem->point_count = 12345;
   Sink sink;
-  write_tables_1_and_2(sink.writer, *problem);
+  write_tables_1_and_2(sink.writer, *problem, classic);
   const std::vector<std::string> lines = sink.lines();
   ASSERT_GE(lines.size(), kPageTop + 8);
   EXPECT_EQ(lines[kPageTop + 2], at({{12, "COMPUTATION UNITS"}, {48, "="}, {-52, "2"}}));
@@ -104,8 +107,9 @@ TEST(Tables1And2, Table2TitleAndHeaderOfBothSystems) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     auto problem = profile(c.unit_system);
+    analysis::ClassicProfile classic;
     Sink sink;
-    write_tables_1_and_2(sink.writer, *problem);
+    write_tables_1_and_2(sink.writer, *problem, classic);
     const std::vector<std::string> lines = sink.lines();
     const std::vector<std::string> expected = {
         "",
@@ -138,7 +142,7 @@ TEST(Tables1And2, Table2RowsInTheirColumns) {
   const struct {
     int line;
     int unit_system;
-    problem::Sublayer sublayer;
+    analysis::ClassicSublayer sublayer;
     std::string expected;
   } cases[] = {
       {__LINE__, 1, sublayer(1, 0.25f, 1.0f, 120.0f, 2, 0.03f, 0.0123f),
@@ -174,10 +178,10 @@ TEST(Tables1And2, Table2RowsInTheirColumns) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     auto problem = profile(c.unit_system);
-    problem->sublayer_count = 1;
-    problem->sublayers[1] = c.sublayer;
+    analysis::ClassicProfile classic;
+    classic.sublayers.push_back(c.sublayer);
     Sink sink;
-    write_tables_1_and_2(sink.writer, *problem);
+    write_tables_1_and_2(sink.writer, *problem, classic);
     const std::vector<std::string> lines = sink.lines();
     ASSERT_EQ(lines.size(), kTable2Header + 4 + 1);
     EXPECT_EQ(lines.back(), c.expected);
@@ -186,13 +190,13 @@ TEST(Tables1And2, Table2RowsInTheirColumns) {
 
 TEST(Tables1And2, Table2ListsEverySublayerTopDownOnOnePage) {
   auto problem = profile(1);
-  problem->sublayer_count = 40;
+  analysis::ClassicProfile classic;
   for (int k = 1; k <= 40; ++k) {
-    problem->sublayers[k] =
-        sublayer(k, static_cast<float>(k) * 0.5f - 0.25f, 1.0f, 110.0f, 1, 0.0f, 0.0f);
+    classic.sublayers.push_back(
+        sublayer(k, static_cast<float>(k) * 0.5f - 0.25f, 1.0f, 110.0f, 1, 0.0f, 0.0f));
   }
   Sink sink;
-  write_tables_1_and_2(sink.writer, *problem);
+  write_tables_1_and_2(sink.writer, *problem, classic);
   const std::vector<std::string> lines = sink.lines();
   ASSERT_EQ(lines.size(), kTable2Header + 4 + 40);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), 1);

@@ -27,7 +27,7 @@ constexpr std::size_t kBanner = 11;
 const std::string kBlankTitle1(74, ' ');
 
 // Points numbered 11, 22, ... at (position, 0.5), sublayers 0.5 thick.
-std::unique_ptr<problem::ProblemData> grid(int unit_system, int points, int sublayers) {
+std::unique_ptr<problem::ProblemData> grid(int unit_system, int points) {
   auto problem = std::make_unique<problem::ProblemData>();
   problem::set_unit_system(*problem, unit_system);
   problem->point_count = points;
@@ -37,13 +37,30 @@ std::unique_ptr<problem::ProblemData> grid(int unit_system, int points, int subl
     point.x = static_cast<float>(j) + 0.5f;
     point.y = 0.5f;
   }
-  problem->sublayer_count = sublayers;
-  for (int m = 1; m <= sublayers; ++m) {
-    const int k = m;
-    problem->stress_depths[2 * k - 1] = 0.5f * static_cast<float>(m - 1);
-    problem->stress_depths[2 * k] = 0.5f * static_cast<float>(m) - 0.25f;
-  }
   return problem;
+}
+
+// The profile of `sublayers` sublayers 0.5 thick: only their depths.
+analysis::ClassicProfile profile_of(int sublayers) {
+  analysis::ClassicProfile profile;
+  profile.sublayers.resize(sublayers);
+  profile.stress_depths.resize(2 * sublayers + 1);
+  for (int m = 1; m <= sublayers; ++m) {
+    profile.stress_depths[2 * m - 1] = 0.5f * static_cast<float>(m - 1);
+    profile.stress_depths[2 * m] = 0.5f * static_cast<float>(m) - 0.25f;
+  }
+  return profile;
+}
+
+// Results of zeros, a row a point of `problem`, a value a sublayer of `profile`.
+std::unique_ptr<analysis::AnalysisResults> results_of(const problem::ProblemData& problem,
+                                                      const analysis::ClassicProfile& profile) {
+  auto results = std::make_unique<analysis::AnalysisResults>();
+  const int points = problem.point_count;
+  results->average_stress_increase.resize(points, analysis::SublayerRow(profile.sublayer_count()));
+  results->sublayer_settlement.resize(points, analysis::SublayerRow(profile.sublayer_count()));
+  results->total_settlement.resize(points);
+  return results;
 }
 
 std::vector<std::string> blank_title_banner() {
@@ -78,14 +95,15 @@ std::vector<std::string> table_6_page(std::string_view label, std::string_view n
 }
 
 TEST(Table6, EightPointsTwentySublayersFourPages) {
-  auto problem = grid(1, 8, 20);
-  auto results = std::make_unique<analysis::AnalysisResults>();
+  auto problem = grid(1, 8);
+  const analysis::ClassicProfile profile = profile_of(20);
+  auto results = results_of(*problem, profile);
   results->average_stress_increase[1][1] = 0.5f;
   results->average_stress_increase[7][18] = -0.0004f;
   results->average_stress_increase[8][19] = 12.3456f;
   results->average_stress_increase[8][20] = 123456.0f;
   Sink sink;
-  write_table_6(sink.writer, *problem, *results);
+  write_table_6(sink.writer, *problem, profile, *results);
   const std::vector<std::string> lines = sink.lines();
   // Pages of 18 rows and of 2 rows, block by block.
   const std::size_t long_page = 2 + kBanner + 7 + 2 * 18;
@@ -121,15 +139,16 @@ TEST(Table6, EightPointsTwentySublayersFourPages) {
 }
 
 TEST(Table7, EightPointsTwentySublayersWithTotalsAndPointRecords) {
-  auto problem = grid(1, 8, 20);
-  auto results = std::make_unique<analysis::AnalysisResults>();
+  auto problem = grid(1, 8);
+  const analysis::ClassicProfile profile = profile_of(20);
+  auto results = results_of(*problem, profile);
   for (int j = 1; j <= 7; ++j) {
     results->total_settlement[j] = 0.25f * static_cast<float>(j);
   }
   results->sublayer_settlement[2][1] = 0.0625f;
   results->sublayer_settlement[8][20] = 1.5f;
   Sink sink;
-  write_table_7(sink.writer, sink.aux, *problem, *results);
+  write_table_7(sink.writer, sink.aux, *problem, profile, *results);
   const std::vector<std::string> lines = sink.lines();
   const std::size_t long_page = 1 + kBanner + 7 + 2 * 18;
   const std::size_t short_page = 1 + kBanner + 7 + 2 * 2;
@@ -208,12 +227,13 @@ TEST(ResultTables, PagesBlockBySublayerPage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    auto problem = grid(2, c.points, c.sublayers);
-    auto results = std::make_unique<analysis::AnalysisResults>();
+    auto problem = grid(2, c.points);
+    const analysis::ClassicProfile profile = profile_of(c.sublayers);
+    auto results = results_of(*problem, profile);
     Sink table_6;
-    write_table_6(table_6.writer, *problem, *results);
+    write_table_6(table_6.writer, *problem, profile, *results);
     Sink table_7;
-    write_table_7(table_7.writer, table_7.aux, *problem, *results);
+    write_table_7(table_7.writer, table_7.aux, *problem, profile, *results);
     for (const Sink* sink : {&table_6, &table_7}) {
       const std::vector<std::string> lines = sink->lines();
       EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), c.pages);
@@ -234,11 +254,12 @@ TEST(ResultTables, PagesBlockBySublayerPage) {
 }
 
 TEST(ResultTables, NoPointsNothingAtAll) {
-  auto problem = grid(1, 0, 20);
-  auto results = std::make_unique<analysis::AnalysisResults>();
+  auto problem = grid(1, 0);
+  const analysis::ClassicProfile profile = profile_of(20);
+  auto results = results_of(*problem, profile);
   Sink sink;
-  write_table_6(sink.writer, *problem, *results);
-  write_table_7(sink.writer, sink.aux, *problem, *results);
+  write_table_6(sink.writer, *problem, profile, *results);
+  write_table_7(sink.writer, sink.aux, *problem, profile, *results);
   EXPECT_EQ(sink.stream.str(), "");
 }
 
@@ -250,12 +271,13 @@ TEST(ResultTables, NoSublayersOnlyTotalRows) {
   } cases[] = {{__LINE__, 1, "TOTAL(In.)"}, {__LINE__, 2, "TOTAL(mm) "}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    auto problem = grid(c.unit_system, 3, 0);
-    auto results = std::make_unique<analysis::AnalysisResults>();
+    auto problem = grid(c.unit_system, 3);
+    const analysis::ClassicProfile profile = profile_of(0);
+    auto results = results_of(*problem, profile);
     Sink sink;
-    write_table_6(sink.writer, *problem, *results);
+    write_table_6(sink.writer, *problem, profile, *results);
     EXPECT_EQ(sink.stream.str(), "");
-    write_table_7(sink.writer, sink.aux, *problem, *results);
+    write_table_7(sink.writer, sink.aux, *problem, profile, *results);
     const std::string zero = "  0.0000000E+00";
     const std::vector<std::string> expected = {
         "",     at({{11, c.label}, {-28, "0.000"}, {-36, "0.000"}, {-44, "0.000"}}),
@@ -268,10 +290,11 @@ TEST(ResultTables, NoSublayersOnlyTotalRows) {
 }
 
 TEST(Table7, SiHeadingAndUnits) {
-  auto problem = grid(2, 1, 1);
-  auto results = std::make_unique<analysis::AnalysisResults>();
+  auto problem = grid(2, 1);
+  const analysis::ClassicProfile profile = profile_of(1);
+  auto results = results_of(*problem, profile);
   Sink sink;
-  write_table_7(sink.writer, sink.aux, *problem, *results);
+  write_table_7(sink.writer, sink.aux, *problem, profile, *results);
   const std::vector<std::string> lines = sink.lines();
   ASSERT_GE(lines.size(), 1 + kBanner + 7);
   EXPECT_EQ(lines[1 + kBanner],
@@ -316,20 +339,21 @@ namespace report {
 namespace {
 
 TEST(Table7, PointNumbersUpTo999PrintInFullInTheBlockHeader) {
-  auto problem = grid(1, 3, 1);
+  auto problem = grid(1, 3);
+  const analysis::ClassicProfile profile = profile_of(1);
   problem->points[1].point_number = 99;
   problem->points[2].point_number = 100;
   problem->points[3].point_number = 999;
-  auto results = std::make_unique<analysis::AnalysisResults>();
+  auto results = results_of(*problem, profile);
   Sink sink;
-  write_table_7(sink.writer, sink.aux, *problem, *results);
+  write_table_7(sink.writer, sink.aux, *problem, profile, *results);
   const std::vector<std::string> lines = sink.lines();
   ASSERT_GT(lines.size(), 2 + kBanner + 4);
   EXPECT_EQ(lines[1 + kBanner + 4],
             at({{8, "POINT NO."}, {-26, "99"}, {-34, "100"}, {-42, "999"}}));
   problem->points[3].point_number = 1000;  // past the field
   Sink wide;
-  write_table_7(wide.writer, wide.aux, *problem, *results);
+  write_table_7(wide.writer, wide.aux, *problem, profile, *results);
   EXPECT_EQ(wide.lines()[1 + kBanner + 4],
             at({{8, "POINT NO."}, {-26, "99"}, {-34, "100"}, {40, "***"}}));
 }

@@ -29,7 +29,8 @@ Written write(const problem::InputFault& stop) {
   layout::RecordWriter report(report_text, "\n", 6, "report.txt");
   layout::RecordWriter console(console_text, "\n", layout::kConsoleUnit, "");
   layout::RecordWriter explanation(explanation_text, "\n", layout::kConsoleUnit, "");
-  write_stop_report(report, console, *problem, stop);
+  const analysis::ClassicProfile profile;
+  write_stop_report(report, console, *problem, &profile, stop);
   write_stop_explanation(explanation, stop);
   return {lines_of(report_text.str()), lines_of(console_text.str()),
           lines_of(explanation_text.str())};

@@ -33,7 +33,7 @@ Analysed analyse(const fs::path& problem_file) {
   layout::RecordReader input(file, 5, problem_file.string());
   std::ostringstream console_text;
   layout::RecordWriter console(console_text, "\n", layout::kConsoleUnit, "");
-  ProblemAnalysis analysis = analyse_problem_file(input, console);
+  ProblemAnalysis analysis = analyse_problem_file(input, &console);
   return {std::move(analysis), console_text.str()};
 }
 
@@ -81,7 +81,7 @@ TEST_P(ProblemAnalysisOfExample, ResultsAreTheValuesTheReviewedReportPrints) {
   const analysis::AnalysisResults& results = *run.analysis.results;
   const PrintedTables printed = printed_tables(folder / "expected" / (name + ".rpt"));
 
-  const int n = problem.sublayer_count;
+  const int n = run.analysis.profile->sublayer_count();
   const int blocks = (problem.point_count + 6) / 7;
   ASSERT_EQ(printed.table_6.size(), static_cast<std::size_t>(blocks * n));
   ASSERT_EQ(printed.table_7.size(), static_cast<std::size_t>(blocks * n));
@@ -147,7 +147,7 @@ TEST(ProblemAnalysis, EachStopComesBackWithItsCause) {
     EXPECT_EQ(fault->row, 3);
     EXPECT_EQ(fault->pressure, 0.0f);
     // The report shows Tables 1 and 2 before the curve: the profile is formed.
-    EXPECT_GT(run.analysis.problem->sublayer_count, 0);
+    EXPECT_GT(run.analysis.profile->sublayer_count(), 0);
     EXPECT_EQ(run.analysis.results, nullptr);
   }
 }

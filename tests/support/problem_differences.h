@@ -102,7 +102,6 @@ inline std::vector<std::string> differences(const ProblemData& a, const ProblemD
     d.check(at("points", p, "x"), x.x, y.x);
     d.check(at("points", p, "y"), x.y, y.y);
     d.check(at("points", p, "start_layer"), x.start_layer, y.start_layer);
-    d.check(at("points", p, "start_sublayer"), x.start_sublayer, y.start_sublayer);
   }
   for (int m = 1; m <= kMaxAreas; ++m) {
     const LoadedArea& x = a.areas[m];
@@ -120,7 +119,6 @@ inline std::vector<std::string> differences(const ProblemData& a, const ProblemD
     d.check(at("areas", m, "lower_depth"), x.lower_depth, y.lower_depth);
     d.check(at("areas", m, "depth_reference"), x.depth_reference, y.depth_reference);
   }
-  d.check("sublayer_count", a.sublayer_count, b.sublayer_count);
   return d.found;
 }
 

@@ -21,7 +21,7 @@ inline problem::ReadResult read_problem_from(std::istream& in, const std::string
                                              std::ostream& echo) {
   layout::RecordReader input(in, 5, name);
   layout::RecordWriter console(echo, "\n", layout::kConsoleUnit, "");
-  return problem::read_problem(input, console);
+  return problem::read_problem(input, &console);
 }
 
 // Reads the problem file whose text is `text`; the echo is dropped.

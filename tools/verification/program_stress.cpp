@@ -7,68 +7,81 @@
 #include <memory>
 
 #include "analysis/analysis_results.h"
-#include "analysis/soil_profile.h"
+#include "analysis/classic_profile.h"
 #include "analysis/stress_increase.h"
-#include "problem/problem_data.h"
+#include "site/project.h"
 
 namespace verification {
 namespace {
 
-std::int32_t shape_of(AreaKind kind) {
-  switch (kind) {
-    case AreaKind::kCircle:
-      return problem::kCircle;
-    case AreaKind::kSpreadArea:
-      return problem::kSpreadArea;
+loads::Load load_of(const AreaInput& area) {
+  switch (area.kind) {
+    case AreaKind::kCircle: {
+      loads::Circle circle;
+      circle.x = area.x;
+      circle.y = area.y;
+      circle.diameter = area.x_length;
+      circle.pressure = area.loading;
+      circle.depth = area.elevation;
+      return circle;
+    }
+    case AreaKind::kSpreadArea: {
+      loads::SpreadArea spread;
+      spread.x = area.x;
+      spread.y = area.y;
+      spread.x_length = area.x_length;
+      spread.y_length = area.y_length;
+      spread.load = area.loading;
+      spread.depth = area.elevation;
+      spread.upper_depth = area.upper_depth;
+      spread.lower_depth = area.lower_depth;
+      spread.reference = area.depth_reference == 2   ? loads::SpreadReference::kTwoThirds
+                         : area.depth_reference == 3 ? loads::SpreadReference::kLower
+                                                     : loads::SpreadReference::kUpper;
+      return spread;
+    }
     case AreaKind::kRectangle:
       break;
   }
-  return problem::kRectangle;
+  loads::Rectangle rectangle;
+  rectangle.x = area.x;
+  rectangle.y = area.y;
+  rectangle.x_length = area.x_length;
+  rectangle.y_length = area.y_length;
+  rectangle.slope = area.slope;
+  rectangle.pressure = area.loading;
+  rectangle.depth = area.elevation;
+  return rectangle;
 }
 
 }  // namespace
 
 ProgramStresses program_stresses(const AreaInput& area, std::span<const PointInput> points,
                                  double deepest) {
-  auto problem = std::make_unique<problem::ProblemData>();
-  problem::set_unit_system(*problem, problem::kUsGravitational);
-  problem->layer_count = 1;
-  problem->boundary_depths[1] = static_cast<float>(deepest);
-  problem->layers[1] = {1, static_cast<float>(deepest), 120.0f, 1, 1.0f};
-
-  problem::LoadedArea& loaded = problem->areas[1];
-  loaded.shape = shape_of(area.kind);
-  loaded.x = area.x;
-  loaded.y = area.y;
-  loaded.x_length = area.x_length;
-  loaded.y_length = area.y_length;
-  loaded.area_slope = area.slope;
-  loaded.loading = area.loading;
-  loaded.elevation = area.elevation;
-  loaded.upper_depth = area.upper_depth;
-  loaded.lower_depth = area.lower_depth;
-  loaded.depth_reference = area.depth_reference;
-  if (area.kind == AreaKind::kSpreadArea) {
-    problem->spread_area_count = 1;
-    problem->spread_depth_reference = area.depth_reference;
-  } else {
-    problem->area_count = 1;
-  }
-  analysis::form_sublayers(*problem);
-  const int depth_count = 2 * problem->sublayer_count + 1;
+  // One layer of soil deep enough, the area, the points: a classic project.
+  site::Project project;
+  project.units = site::Units::kUs;
+  project.analysis.method = site::Method::kClassic;
+  soils::Soil soil;
+  soil.name = "soil";
+  soil.model = soils::Slope{0.0};
+  project.soils.push_back(soil);
+  site::Layer layer;
+  layer.bottom = static_cast<double>(static_cast<float>(deepest));
+  layer.soil = "soil";
+  layer.unit_weight = 120.0;
+  project.layers.push_back(layer);
+  project.loads.push_back(load_of(area));
+  const analysis::ClassicProfile profile = analysis::prepare_classic(project).profile;
 
   ProgramStresses out;
-  for (int k = 1; k <= depth_count; ++k) {
-    out.depths.push_back(static_cast<double>(problem->stress_depths[k]));
-  }
-
+  for (const float depth : profile.stress_depths) out.depths.push_back(static_cast<double>(depth));
   // One stress row per point, as the analysis forms it for a settlement point.
-  const analysis::PreparedAreas prepared = analysis::prepare_areas(*problem);
-  auto row = std::make_unique<analysis::StressRow>();
+  analysis::StressRow row;
   for (const PointInput& point : points) {
-    analysis::stress_increase_at(*problem, prepared, point.x, point.y, *row);
+    analysis::stress_increase_at(profile, point.x, point.y, row);
     std::vector<double> column;
-    for (int k = 1; k <= depth_count; ++k) column.push_back(static_cast<double>((*row)[k]));
+    for (const float stress : row) column.push_back(static_cast<double>(stress));
     out.stress.push_back(std::move(column));
   }
   return out;

@@ -6,13 +6,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "analysis/influence.h"
+#include "loads/archived_influence.h"
 
 namespace {
 
 // Weddle's rule over 12 intervals, one ordinate at a time, the abscissae
 // accumulated from 0.
-analysis::EllipticIntegrals ordinate_by_ordinate(double phi, double m) {
+loads::EllipticIntegrals ordinate_by_ordinate(double phi, double m) {
   double ordinate[13];
   double reciprocal[13];
   const double h = phi / 12.0;
@@ -41,8 +41,8 @@ TEST(EllipticIntegrals, SameBitsAsOneOrdinateAtATime) {
     for (int step = 0; step <= 200; ++step) {
       const double m = step / 200.0;
       SCOPED_TRACE(testing::Message() << "phi " << phi << " m " << m);
-      const analysis::EllipticIntegrals got = analysis::elliptic_integrals(phi, m);
-      const analysis::EllipticIntegrals expected = ordinate_by_ordinate(phi, m);
+      const loads::EllipticIntegrals got = loads::elliptic_integrals(phi, m);
+      const loads::EllipticIntegrals expected = ordinate_by_ordinate(phi, m);
       EXPECT_TRUE(same_bits(got.e, expected.e)) << got.e << " " << expected.e;
       EXPECT_TRUE(same_bits(got.f, expected.f)) << got.f << " " << expected.f;
     }

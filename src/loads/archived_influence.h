@@ -1,11 +1,12 @@
-// The four influence functions: the vertical stress increase under a loaded
-// circle, under the corner of a loaded rectangle and under a 2:1 spread area,
-// as a ratio or factor of the area's load value. Pure functions.
+// The influence functions of the archived method: the vertical stress increase
+// under a loaded circle, under the corner of a loaded rectangle and under a
+// 2:1 spread area, as a ratio or factor of the load value, in single
+// precision. Pure functions.
 #pragma once
 
 #include <cstdint>
 
-namespace analysis {
+namespace loads {
 
 struct EllipticIntegrals {
   double e;  // second kind
@@ -53,4 +54,4 @@ SpreadFootprint spread_footprint(std::int32_t option, float top_level, float bot
 float spread_2to1_factor(const SpreadFootprint& footprint, float point_depth, float point_x,
                          float point_y);
 
-}  // namespace analysis
+}  // namespace loads

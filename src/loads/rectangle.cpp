@@ -1,13 +1,15 @@
-// A loaded rectangle seen from one settlement point. Every step is a single-
-// precision operation, left to right, because the cuts at the third and fifth
-// decimals turn the last bit of an intermediate into a printed digit.
-#include "analysis/rectangle_geometry.h"
+// The loaded rectangle. Its classic form sees it from one settlement point
+// in single precision: every step is a single-precision operation, left to
+// right, because the cuts at the third and fifth decimals turn the last bit of
+// an intermediate into a printed digit.
+#include "loads/rectangle.h"
 
 #include <cmath>
+#include <numbers>
 
-#include "analysis/influence.h"
+#include "loads/archived_influence.h"
 
-namespace analysis {
+namespace loads {
 namespace {
 
 // Points this close to a side count as lying on it.
@@ -76,21 +78,28 @@ int position_case(float u1, float u2, float lu, float v1, float v2, float lv) {
   return near(u1 + lu, u2) ? 8 : 1;
 }
 
+// The archived orientation: the tangent of the X side, from `slope` when the
+// rectangle gives one, else from its angle.
+float classic_slope(const Rectangle& rectangle) {
+  if (rectangle.slope) return static_cast<float>(*rectangle.slope);
+  if (rectangle.angle == 0.0) return 0.0f;
+  return static_cast<float>(std::tan(rectangle.angle * std::numbers::pi / 180.0));
+}
+
 }  // namespace
 
-RectangleGeometry rectangle_geometry(const problem::LoadedArea& area) {
+RectangleGeometry rectangle_geometry(float x, float y, float x_length, float y_length, float s) {
   RectangleGeometry g;
-  const float s = area.area_slope;
   const float root = std::sqrt(1.0f + s * s);
   const float c = 1.0f / root;
   const float t = s / root;
-  const float a = area.x_length * 0.5f;
-  const float b = area.y_length * 0.5f;
+  const float a = x_length * 0.5f;
+  const float b = y_length * 0.5f;
   const float local_u[5] = {0.0f, -a, a, a, -a};
   const float local_v[5] = {0.0f, -b, -b, b, b};
   for (int i = 1; i <= 4; ++i) {
-    g.corner_x[i] = area.x + local_u[i] * c - local_v[i] * t;
-    g.corner_y[i] = area.y + local_u[i] * t + local_v[i] * c;
+    g.corner_x[i] = x + local_u[i] * c - local_v[i] * t;
+    g.corner_y[i] = y + local_u[i] * t + local_v[i] * c;
   }
 
   g.rotated = s != 0.0f;
@@ -164,4 +173,22 @@ float rectangle_influence_sum(const RectangleDistances& d, float z) {
 
 float cut_to_five_decimals(float value) { return std::trunc(value * 100000.0f) * 0.00001f; }
 
-}  // namespace analysis
+ClassicRectangle prepare_classic(const Rectangle& rectangle) {
+  return {rectangle_geometry(static_cast<float>(rectangle.x), static_cast<float>(rectangle.y),
+                             static_cast<float>(rectangle.x_length),
+                             static_cast<float>(rectangle.y_length), classic_slope(rectangle)),
+          static_cast<float>(rectangle.pressure), static_cast<float>(rectangle.depth)};
+}
+
+void add_classic_stress(const ClassicRectangle& rectangle, float x, float y,
+                        std::span<const float> depths, std::span<float> row) {
+  const RectangleDistances distances = rectangle_distances(rectangle.geometry, x, y);
+  for (std::size_t k = 0; k < depths.size(); ++k) {
+    const float z = depths[k] - rectangle.elevation;
+    if (z < 0.0f) continue;
+    const float sum = rectangle_influence_sum(distances, z);
+    row[k] += cut_to_five_decimals(sum) * rectangle.loading;
+  }
+}
+
+}  // namespace loads

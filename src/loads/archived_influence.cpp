@@ -1,6 +1,6 @@
 // The four influence functions. Each works in double precision inside and
 // rounds its result to single precision once, when it returns it.
-#include "analysis/influence.h"
+#include "loads/archived_influence.h"
 
 #include <array>
 #include <cmath>
@@ -13,7 +13,7 @@
 #include <immintrin.h>
 #endif
 
-namespace analysis {
+namespace loads {
 namespace {
 
 // Single-precision constants, widened: the influence values are defined with
@@ -240,4 +240,4 @@ float spread_2to1_factor(std::int32_t option, float top_level, float bottom_leve
       point_depth, point_x, point_y);
 }
 
-}  // namespace analysis
+}  // namespace loads

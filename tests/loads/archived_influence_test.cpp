@@ -1,10 +1,10 @@
-#include "analysis/influence.h"
+#include "loads/archived_influence.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace analysis {
+namespace loads {
 namespace {
 
 const double kPi = 4.0 * std::atan(1.0);
@@ -167,4 +167,4 @@ TEST(Spread2to1Factor, ChoosesTheReferenceLevelAndFootprint) {
 }
 
 }  // namespace
-}  // namespace analysis
+}  // namespace loads
