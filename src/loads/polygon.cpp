@@ -75,7 +75,9 @@ Ring counter_clockwise(const std::vector<PlanPoint>& vertices, double& given_are
   return ring;
 }
 
-// The first pair of edges that are not neighbours and meet, as a message.
+// The first pair of edges that are not neighbours and meet, as a message. An
+// outline that turns straight back along itself is caught here too: the edge
+// after the turn starts on the edge before it.
 std::optional<std::string> crossing_edges(const Ring& given) {
   const std::size_t n = given.size();
   for (std::size_t i = 0; i < n; ++i) {
@@ -87,19 +89,6 @@ std::optional<std::string> crossing_edges(const Ring& given) {
         return edge_text(i, n) + " meets " + edge_text(j, n) +
                ": the outline must not cross or touch itself";
       }
-    }
-  }
-  return std::nullopt;
-}
-
-// The first vertex where the outline turns straight back along itself.
-std::optional<std::string> fold(const Ring& given) {
-  const std::size_t n = given.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const PlanPoint in = minus(given[i], given[(i + n - 1) % n]);
-    const PlanPoint out = minus(given[(i + 1) % n], given[i]);
-    if (cross(in, out) == 0.0 && dot(in, out) < 0.0) {
-      return "the outline turns straight back at " + vertex_key(i) + ": it must enclose an area";
     }
   }
   return std::nullopt;
@@ -160,8 +149,8 @@ LoadProblems check_fields(const Polygon& polygon) {
   if (!valid) {
     std::string reason;
     bg::is_valid(ring, reason);
-    found.push_back({"vertices", fold(v).value_or("the outline is not a simple polygon: " + reason),
-                     Severity::kError});
+    found.push_back(
+        {"vertices", "the outline is not a simple polygon: " + reason, Severity::kError});
   }
   return found;
 }
@@ -216,10 +205,13 @@ double stress_increase(const PreparedPolygon& polygon, PlanPoint point, double z
     const double h = cross(p1, e);
     const double t1 = dot(p1, e);
     const double t2 = dot(p2, e);
-    // phi2 - phi1 as the turn from p1 to p2; alpha2 - alpha1 as the turn of
-    // (h^2 R1 R2 + z^2 t1 t2, z h (t2 R1 - t1 R2)), scaled by 1 / (R1 R2).
-    const double turn_cos = dot(p1, p2);
-    const double turn_sin = cross(p1, p2);
+    // phi2 - phi1 as the turn from p1 to p2 = h n + t e, and alpha2 - alpha1
+    // as the turn of (h^2 R1 R2 + z^2 t1 t2, z h (t2 R1 - t1 R2)), scaled by
+    // 1 / (R1 R2). Both from the same h, t1 and t2: where P lies at a vertex
+    // or on the edge's line, h is 0 up to rounding, and the two turns must
+    // see the same h for their difference to vanish.
+    const double turn_cos = h * h + t1 * t2;
+    const double turn_sin = h * (t2 - t1);
     const double alpha_cos = h * h + z_sq * t1 * t2 * inverse_r1 * inverse_r2;
     const double along = t2 * inverse_r2 - t1 * inverse_r1;
     const double alpha_sin = z * h * along;
