@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "analysis/influence.h"
@@ -34,20 +35,35 @@ std::vector<Sample> samples(int count) {
   return s;
 }
 
-// Nanoseconds per call of `f` over the samples, best of `repeats` runs;
-// `checksum` gathers the results so that no call can be left out.
+// One pass of a stress function over all samples, returning the sum of its
+// results so that no call can be left out.
+using Pass = std::function<double(const std::vector<Sample>&)>;
+
 template <typename F>
-double time_per_call(const std::vector<Sample>& s, int repeats, double& checksum, const F& f) {
-  double best = 1.0e300;
-  for (int run = 0; run < repeats; ++run) {
+Pass pass_of(F f) {
+  return [f](const std::vector<Sample>& s) {
     double sum = 0.0;
-    const auto start = std::chrono::steady_clock::now();
     for (const Sample& p : s) sum += f(p);
-    const auto stop = std::chrono::steady_clock::now();
-    best = std::min(best, std::chrono::duration<double>(stop - start).count());
-    checksum += sum;
+    return sum;
+  };
+}
+
+// Nanoseconds per call of each pass, the best of `repeats` rounds; each round
+// runs every pass in turn, so that a change in the machine's load falls on
+// all of them alike.
+std::vector<double> best_times(const std::vector<Pass>& passes, const std::vector<Sample>& s,
+                               int repeats, double& checksum) {
+  std::vector<double> best(passes.size(), 1.0e300);
+  for (int round = 0; round < repeats; ++round) {
+    for (std::size_t i = 0; i < passes.size(); ++i) {
+      const auto start = std::chrono::steady_clock::now();
+      checksum += passes[i](s);
+      const auto stop = std::chrono::steady_clock::now();
+      best[i] = std::min(best[i], std::chrono::duration<double>(stop - start).count());
+    }
   }
-  return best * 1.0e9 / static_cast<double>(s.size());
+  for (double& b : best) b *= 1.0e9 / static_cast<double>(s.size());
+  return best;
 }
 
 }  // namespace
@@ -60,15 +76,17 @@ int main(int argc, char** argv) {
 
   // The circle, radius 5 about the origin; the archived rule takes single
   // precision, as the archived program gives it.
-  const double exact = time_per_call(s, repeats, checksum, [](const Sample& p) {
-    return loads::circle_stress_ratio(5.0, std::hypot(p.x, p.y), p.z);
-  });
-  const double archived = time_per_call(s, repeats, checksum, [](const Sample& p) {
-    return static_cast<double>(analysis::circle_stress_ratio(
-        5.0f, static_cast<float>(std::hypot(p.x, p.y)), static_cast<float>(p.z)));
-  });
+  const std::vector<double> circle =
+      best_times({pass_of([](const Sample& p) {
+                    return loads::circle_stress_ratio(5.0, std::hypot(p.x, p.y), p.z);
+                  }),
+                  pass_of([](const Sample& p) {
+                    return static_cast<double>(analysis::circle_stress_ratio(
+                        5.0f, static_cast<float>(std::hypot(p.x, p.y)), static_cast<float>(p.z)));
+                  })},
+                 s, repeats, checksum);
   std::printf("circle: exact %.0f ns, archived 13-ordinate rule %.0f ns (exact / archived %.2f)\n",
-              exact, archived, exact / archived);
+              circle[0], circle[1], circle[0] / circle[1]);
 
   // The rectangle, 10 by 6 turned 30 degrees, and regular polygons of n edges
   // of about the same size.
@@ -78,23 +96,31 @@ int main(int argc, char** argv) {
   r.angle = 30.0;
   r.pressure = 1.0;
   const loads::PreparedRectangle rectangle = loads::prepare(r);
-  const double rectangle_ns = time_per_call(s, repeats, checksum, [&](const Sample& p) {
-    return loads::stress_increase(rectangle, {p.x, p.y}, p.z);
-  });
-  std::printf("rectangle: %.0f ns\n", rectangle_ns);
-  for (const int n : {3, 4, 8, 16, 32, 64, 128}) {
+  const int edges[] = {3, 4, 8, 16, 32, 64, 128};
+  std::vector<loads::PreparedPolygon> polygons;
+  for (const int n : edges) {
     loads::Polygon polygon;
     polygon.pressure = 1.0;
     for (int i = 0; i < n; ++i) {
       const double angle = 2.0 * 3.141592653589793 * i / n;
       polygon.vertices.push_back({6.0 * std::cos(angle), 4.0 * std::sin(angle)});
     }
-    const loads::PreparedPolygon prepared = loads::prepare(polygon);
-    const double polygon_ns = time_per_call(s, repeats, checksum, [&](const Sample& p) {
-      return loads::stress_increase(prepared, {p.x, p.y}, p.z);
-    });
-    std::printf("polygon of %3d edges: %6.0f ns, %.2f of n/4 rectangles\n", n, polygon_ns,
-                polygon_ns / (n / 4.0 * rectangle_ns));
+    polygons.push_back(loads::prepare(polygon));
+  }
+  std::vector<Pass> passes = {pass_of([&rectangle](const Sample& p) {
+    return loads::stress_increase(rectangle, {p.x, p.y}, p.z);
+  })};
+  for (const loads::PreparedPolygon& polygon : polygons) {
+    passes.push_back(pass_of([&polygon](const Sample& p) {
+      return loads::stress_increase(polygon, {p.x, p.y}, p.z);
+    }));
+  }
+  const std::vector<double> areas = best_times(passes, s, repeats, checksum);
+  std::printf("rectangle: %.0f ns\n", areas[0]);
+  for (std::size_t i = 0; i < polygons.size(); ++i) {
+    const double n = edges[i];
+    std::printf("polygon of %3d edges: %6.0f ns, %.2f of n/4 rectangles\n", edges[i], areas[i + 1],
+                areas[i + 1] / (n / 4.0 * areas[0]));
   }
   std::printf("checksum %.17g\n", checksum);
   return 0;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <boost/math/constants/constants.hpp>
+#include <boost/math/quadrature/gauss.hpp>
 #include <cmath>
 
 #include "loads/rectangle.h"
@@ -12,6 +13,9 @@ namespace loads {
 namespace {
 
 constexpr double kPi = boost::math::constants::pi<double>();
+
+// See side_ratio.
+constexpr double kThinSide = 0.01;
 
 // The point in the embankment's own axes: across (u, left of the crest line
 // positive) and along (v, from the start).
@@ -39,6 +43,40 @@ double first_moment(double x1, double x2, double y1, double y2, double z) {
     return (y2 / r2 - y1 / r1) / (x_sq + z_sq);
   };
   return z_sq * z / (2.0 * kPi) * (edge(x1) - edge(x2));
+}
+
+// The point-load kernel integrated along a line at offset x across, from y1
+// to y2: with a^2 = x^2 + z^2, (z^3 / 2 pi a^4) [y (2 y^2 + 3 a^2) / (y^2 + a^2)^(3/2)].
+double line_ratio(double x, double y1, double y2, double z) {
+  const double a_sq = x * x + z * z;
+  const auto primitive = [a_sq](double y) {
+    const double r_sq = y * y + a_sq;
+    return y * (2.0 * y * y + 3.0 * a_sq) / (r_sq * std::sqrt(r_sq));
+  };
+  return z * z * z / (2.0 * kPi * a_sq * a_sq) * (primitive(y2) - primitive(y1));
+}
+
+// A side slope's stress / the crest's load: the load rises linearly from 0 at
+// x_toe to 1 at x_crest (across, relative to the point), over y1..y2.
+double side_ratio(double x_crest, double x_toe, double y1, double y2, double z) {
+  const double low = std::min(x_crest, x_toe);
+  const double high = std::max(x_crest, x_toe);
+  const double width = high - low;
+  const double share_per_length = 1.0 / (x_crest - x_toe);
+  // The closed form (M - x_toe U) / (x_crest - x_toe) is a small difference
+  // of two terms about distance / width times larger: for a side narrower than
+  // kThinSide of its distance from the loaded point, Gauss-Legendre across it
+  // is exact to rounding instead (the integrand's nearest singularity lies
+  // 1/kThinSide half widths away).
+  const double across = low > 0.0 ? low : (high < 0.0 ? -high : 0.0);
+  if (width < kThinSide * std::hypot(across, z)) {
+    return boost::math::quadrature::gauss<double, 7>::integrate(
+        [&](double x) { return (x - x_toe) * share_per_length * line_ratio(x, y1, y2, z); }, low,
+        high);
+  }
+  return (first_moment(low, high, y1, y2, z) -
+          x_toe * rectangle_stress_ratio(low, high, y1, y2, z)) *
+         share_per_length;
 }
 
 }  // namespace
@@ -102,18 +140,8 @@ double stress_increase(const PreparedEmbankment& e, PlanPoint point, double z) {
   const double w = e.side_width;
   if (w > 0.0) {
     const double toe = c + w;
-    // Left of the crest line: load (x - x1) p0 / w from the toe at x1 = -T - u.
-    const double left_toe = -toe - u;
-    const double left_crest = -c - u;
-    ratio += (first_moment(left_toe, left_crest, y1, y2, z) -
-              left_toe * rectangle_stress_ratio(left_toe, left_crest, y1, y2, z)) /
-             w;
-    // Right: load (x2 - x) p0 / w up to the toe at x2 = T - u.
-    const double right_crest = c - u;
-    const double right_toe = toe - u;
-    ratio += (right_toe * rectangle_stress_ratio(right_crest, right_toe, y1, y2, z) -
-              first_moment(right_crest, right_toe, y1, y2, z)) /
-             w;
+    ratio += side_ratio(-c - u, -toe - u, y1, y2, z);
+    ratio += side_ratio(c - u, toe - u, y1, y2, z);
   }
   return e.pressure * ratio;
 }

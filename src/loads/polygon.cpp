@@ -196,30 +196,31 @@ double stress_increase(const PreparedPolygon& polygon, PlanPoint point, double z
   const std::size_t n = polygon.vertices.size();
   const double z_sq = z * z;
   PlanPoint p1 = minus(polygon.vertices[0], point);
-  double inverse_r1 = 1.0 / std::sqrt(dot(p1, p1) + z_sq);
+  double r1 = std::sqrt(dot(p1, p1) + z_sq);
   double sum = 0.0;
   for (std::size_t i = 0; i < n; ++i) {
     const PlanPoint p2 = minus(polygon.vertices[i + 1 == n ? 0 : i + 1], point);
-    const double inverse_r2 = 1.0 / std::sqrt(dot(p2, p2) + z_sq);
+    const double r2 = std::sqrt(dot(p2, p2) + z_sq);
     const PlanPoint e = polygon.directions[i];
     const double h = cross(p1, e);
     const double t1 = dot(p1, e);
     const double t2 = dot(p2, e);
     // phi2 - phi1 as the turn from p1 to p2 = h n + t e, and alpha2 - alpha1
-    // as the turn of (h^2 R1 R2 + z^2 t1 t2, z h (t2 R1 - t1 R2)), scaled by
-    // 1 / (R1 R2). Both from the same h, t1 and t2: where P lies at a vertex
-    // or on the edge's line, h is 0 up to rounding, and the two turns must
-    // see the same h for their difference to vanish.
+    // as the turn of (h^2 R1 R2 + z^2 t1 t2, z h (t2 R1 - t1 R2)). Both from
+    // the same h, t1 and t2: where P lies at a vertex or on the edge's line, h
+    // is 0 up to rounding, and the two turns must see the same h for their
+    // difference to vanish.
     const double turn_cos = h * h + t1 * t2;
     const double turn_sin = h * (t2 - t1);
-    const double alpha_cos = h * h + z_sq * t1 * t2 * inverse_r1 * inverse_r2;
-    const double along = t2 * inverse_r2 - t1 * inverse_r1;
-    const double alpha_sin = z * h * along;
+    const double r1_r2 = r1 * r2;
+    const double across_r = t2 * r1 - t1 * r2;  // (t2 / R2 - t1 / R1) R1 R2
+    const double alpha_cos = h * h * r1_r2 + z_sq * t1 * t2;
+    const double alpha_sin = z * h * across_r;
     const double angle = std::atan2(turn_sin * alpha_cos - turn_cos * alpha_sin,
                                     turn_cos * alpha_cos + turn_sin * alpha_sin);
-    sum += angle + z * h / (h * h + z_sq) * along;
+    sum += angle + alpha_sin / ((h * h + z_sq) * r1_r2);
     p1 = p2;
-    inverse_r1 = inverse_r2;
+    r1 = r2;
   }
   return polygon.pressure * sum / (2.0 * kPi);
 }

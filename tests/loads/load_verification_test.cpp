@@ -188,6 +188,25 @@ TEST(LoadVerification, LongEmbankmentEqualsFlamantsLineLoadIntegratedAcrossIt) {
   EXPECT_LE(error, 1.0e-9);
 }
 
+TEST(LoadVerification, NearlyVerticalSidesKeepTheirDigits) {
+  // Sides reaching 5e-6 beyond the crest (slope 1e-6 on a 5 high fill), where
+  // the sides' closed form would cancel: still within 1e-9 everywhere.
+  Embankment e = long_embankment();
+  e.side_slope = 1.0e-6;
+  const PreparedEmbankment prepared = prepare(e, kSiFillPressureFactor);
+  std::vector<PlanPoint> points;
+  for (const double across : {0.0, 4.0, 5.0, 5.0 + 2.5e-6, 5.1, 12.0, 60.0}) {
+    points.push_back({-50.0, across});
+  }
+  const double error = largest_error(
+      points, {0.001, 0.1, 1.0, 10.0, 50.0}, prepared.pressure,
+      [&](PlanPoint p, double z) { return stress_increase(prepared, p, z); },
+      [&](PlanPoint p, double z) {
+        return verification::embankment_plane_ratio_numerical(5.0, 5.0e-6, p.y, z);
+      });
+  EXPECT_LE(error, 1.0e-9);
+}
+
 TEST(LoadVerification, ShortEmbankmentEqualsThePointLoadIntegratedUnderTheFill) {
   // 30 long from (0, 0) to (18, 24), crest 4, 3 high, sides 2:1; points on
   // the crest, the sides, the ends, the end corners and beyond.
