@@ -57,21 +57,43 @@ double signed_quadrant(double x, double y, double z) {
   return sign * corner_factor(std::abs(x) / z, std::abs(y) / z);
 }
 
-// The fill's height across an embankment, as a share of the crest's.
-double fill_share(double crest_half_width, double side_width, double u) {
-  const double from_centre = std::abs(u);
-  if (from_centre <= crest_half_width) return 1.0;
-  return std::max(0.0, (crest_half_width + side_width - from_centre) / side_width);
+// One stretch across an embankment, from `low` to `high`, over which the
+// fill's height (as a share of the crest's) runs linearly from `share_low`
+// to `share_high`.
+struct FillPiece {
+  double low;
+  double high;
+  double share_low;
+  double share_high;
+};
+
+// The left side, the crest and the right side, those of any width.
+std::vector<FillPiece> fill_pieces(double crest_half_width, double side_width) {
+  const double toe = crest_half_width + side_width;
+  std::vector<FillPiece> pieces;
+  if (side_width > 0.0) pieces.push_back({-toe, -crest_half_width, 0.0, 1.0});
+  if (crest_half_width > 0.0) pieces.push_back({-crest_half_width, crest_half_width, 1.0, 1.0});
+  if (side_width > 0.0) pieces.push_back({crest_half_width, toe, 1.0, 0.0});
+  return pieces;
 }
 
-// The breaks of the embankment's load across, and the point's own position.
-std::vector<double> embankment_breaks(double crest_half_width, double side_width, double at) {
-  const double toe = crest_half_width + side_width;
-  std::vector<double> breaks = {-toe, -crest_half_width, crest_half_width, toe};
-  if (-toe < at && at < toe) breaks.push_back(at);
-  std::sort(breaks.begin(), breaks.end());
-  breaks.erase(std::unique(breaks.begin(), breaks.end()), breaks.end());
-  return breaks;
+// The integral of share x f(u) du across the fill, piece by piece, each in
+// its own variable s from 0 to 1: the share is then exact however narrow the
+// piece (as (toe - u) / width it would lose digits on a thin side), and each
+// piece is split where the point's own position `at` falls.
+template <typename F>
+double across_fill(double crest_half_width, double side_width, double at, const F& f,
+                   double tolerance) {
+  double sum = 0.0;
+  for (const FillPiece& piece : fill_pieces(crest_half_width, side_width)) {
+    const double width = piece.high - piece.low;
+    const auto integrand = [&](double s) {
+      const double share = piece.share_low + (piece.share_high - piece.share_low) * s;
+      return share * f(piece.low + width * s) * width;
+    };
+    sum += integrate_split(integrand, 0.0, 1.0, (at - piece.low) / width, tolerance);
+  }
+  return sum;
 }
 
 }  // namespace
@@ -232,14 +254,9 @@ double embankment_plane_ratio_numerical(double crest_half_width, double side_wid
                                         double z) {
   const auto line_load = [&](double u) {
     const double d_sq = (u - offset) * (u - offset) + z * z;
-    return fill_share(crest_half_width, side_width, u) * 2.0 * z * z * z / (kPi * d_sq * d_sq);
+    return 2.0 * z * z * z / (kPi * d_sq * d_sq);
   };
-  const std::vector<double> breaks = embankment_breaks(crest_half_width, side_width, offset);
-  double sum = 0.0;
-  for (std::size_t i = 0; i + 1 < breaks.size(); ++i) {
-    sum += integrate(line_load, breaks[i], breaks[i + 1], kInnerTolerance);
-  }
-  return sum;
+  return across_fill(crest_half_width, side_width, offset, line_load, kInnerTolerance);
 }
 
 double embankment_ratio_numerical(double crest_half_width, double side_width, double length,
@@ -249,15 +266,9 @@ double embankment_ratio_numerical(double crest_half_width, double side_width, do
     const auto kernel = [du, z, along](double v) {
       return point_load_kernel(std::hypot(du, v - along), z);
     };
-    return fill_share(crest_half_width, side_width, u) *
-           integrate_split(kernel, 0.0, length, along, kInnerTolerance);
+    return integrate_split(kernel, 0.0, length, along, kInnerTolerance);
   };
-  const std::vector<double> breaks = embankment_breaks(crest_half_width, side_width, across);
-  double sum = 0.0;
-  for (std::size_t i = 0; i + 1 < breaks.size(); ++i) {
-    sum += integrate(inner, breaks[i], breaks[i + 1], kOuterTolerance);
-  }
-  return sum;
+  return across_fill(crest_half_width, side_width, across, inner, kOuterTolerance);
 }
 
 }  // namespace verification
