@@ -6,6 +6,8 @@
 
 #include "loads/circle.h"
 #include "loads/embankment.h"
+#include "loads/load_problem.h"
+#include "loads/plan_shape.h"
 #include "loads/polygon.h"
 #include "loads/rectangle.h"
 #include "loads/spread_area.h"
@@ -22,5 +24,11 @@ struct Overloaded : Calls... {
 };
 template <typename... Calls>
 Overloaded(Calls...) -> Overloaded<Calls...>;
+
+// The problems of the load's own fields, by its kind's check_fields.
+LoadProblems check_fields(const Load& load);
+
+// The load's plan outline, by its kind's plan_outline.
+Outline plan_outline(const Load& load);
 
 }  // namespace loads

@@ -22,4 +22,8 @@ struct Outline {
   bool unbounded = false;
 };
 
+// At a load's level, a point within this distance (length units) of a load's
+// outline counts as lying on it.
+constexpr double kOnOutline = 1.0e-9;
+
 }  // namespace loads

@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "loads/archived_influence.h"
+#include "loads/load_problem.h"
+#include "loads/plan_shape.h"
 #include "loads/schedule.h"
 #include "site/fields.h"
 
@@ -75,5 +77,42 @@ void visit_fields(Visitor& v, Record& r) {
   v.choice("reference", r.reference, kSpreadReferenceNames, SpreadReference::kUpper);
   visit_fields(v, r.schedule);
 }
+// What every point needs of a spread area, worked out once.
+struct PreparedSpreadArea {
+  PlanPoint centre;
+  double x_length = 0.0;
+  double y_length = 0.0;
+  double load = 0.0;
+  double level = 0.0;  // the reference level, from which the load spreads
+  // The least depth below the level that is loaded: `depth` - level, which is
+  // above 0 when the reference level lies above `depth`.
+  double loaded_from = 0.0;
+};
+
+// The errors and warnings of the spread area's own fields: sides not above 0,
+// a negative depth, upper or lower depth, a lower depth missing for
+// "two_thirds" and "lower" or above the upper depth, a bad schedule; a load
+// of 0 is a warning.
+LoadProblems check_fields(const SpreadArea& spread);
+
+// The reference level: the upper depth (default `depth`), upper + (lower -
+// upper) 2/3 (not rounded), or the lower depth. REQUIRES: check_fields found no error.
+double reference_level(const SpreadArea& spread);
+
+// REQUIRES: check_fields found no error.
+PreparedSpreadArea prepare(const SpreadArea& spread);
+
+// The 2:1 stress (pressure units, signed like the load) at depth `z` below the
+// reference level under `point`: load / ((x_length + z)(y_length + z)) inside
+// the area widened by z/2 on every side (its bounds and anything within
+// kOnOutline of them included), 0 outside and above `depth`. REQUIRES: z > 0.
+double stress_increase(const PreparedSpreadArea& spread, PlanPoint point, double z);
+
+// At the reference level: load / (x_length y_length) on the area, its bounds
+// included, 0 outside, and 0 when the level lies above `depth`.
+double surface_stress_increase(const PreparedSpreadArea& spread, PlanPoint point);
+
+// The area's four corners, counter-clockwise.
+Outline plan_outline(const SpreadArea& spread);
 
 }  // namespace loads

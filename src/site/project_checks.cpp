@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "loads/load_checks.h"
+#include "loads/load.h"
 
 namespace site {
 namespace {
@@ -196,13 +196,13 @@ class Checker {
   void check_loads() {
     for (std::size_t i = 0; i < p_.loads.size(); ++i) {
       const std::string path = indexed_path("loads", i);
-      add_under(path, loads::check_load(p_.loads[i]));
-      const loads::Schedule& schedule = std::visit(
-          [](const auto& kind) -> const loads::Schedule& { return kind.schedule; }, p_.loads[i]);
-      if (schedule.ramp < 0.0)
-        error(path + ".ramp", text_of(schedule.ramp) + " is a ramp shorter than zero");
-      if (schedule.start < 0.0)
-        error(path + ".start", text_of(schedule.start) + " is before time 0");
+      std::vector<Diagnostic> found;
+      for (const loads::LoadProblem& problem : loads::check_fields(p_.loads[i])) {
+        found.push_back({problem.severity == loads::Severity::kError ? Severity::kError
+                                                                     : Severity::kWarning,
+                         problem.key, problem.message, 0});
+      }
+      add_under(path, std::move(found));
     }
     check_unique_names("loads", p_.loads);
   }

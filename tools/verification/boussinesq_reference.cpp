@@ -57,6 +57,45 @@ double signed_quadrant(double x, double y, double z) {
   return sign * corner_factor(std::abs(x) / z, std::abs(y) / z);
 }
 
+// One stretch across an embankment, from `low` to `high`, over which the
+// fill's height (as a share of the crest's) runs linearly from `share_low`
+// to `share_high`.
+struct FillPiece {
+  double low;
+  double high;
+  double share_low;
+  double share_high;
+};
+
+// The left side, the crest and the right side, those of any width.
+std::vector<FillPiece> fill_pieces(double crest_half_width, double side_width) {
+  const double toe = crest_half_width + side_width;
+  std::vector<FillPiece> pieces;
+  if (side_width > 0.0) pieces.push_back({-toe, -crest_half_width, 0.0, 1.0});
+  if (crest_half_width > 0.0) pieces.push_back({-crest_half_width, crest_half_width, 1.0, 1.0});
+  if (side_width > 0.0) pieces.push_back({crest_half_width, toe, 1.0, 0.0});
+  return pieces;
+}
+
+// The integral of share x f(u) du across the fill, piece by piece, each in
+// its own variable s from 0 to 1: the share is then exact however narrow the
+// piece (as (toe - u) / width it would lose digits on a thin side), and each
+// piece is split where the point's own position `at` falls.
+template <typename F>
+double across_fill(double crest_half_width, double side_width, double at, const F& f,
+                   double tolerance) {
+  double sum = 0.0;
+  for (const FillPiece& piece : fill_pieces(crest_half_width, side_width)) {
+    const double width = piece.high - piece.low;
+    const auto integrand = [&](double s) {
+      const double share = piece.share_low + (piece.share_high - piece.share_low) * s;
+      return share * f(piece.low + width * s) * width;
+    };
+    sum += integrate_split(integrand, 0.0, 1.0, (at - piece.low) / width, tolerance);
+  }
+  return sum;
+}
+
 }  // namespace
 
 double point_load_kernel(double r, double z) {
@@ -78,29 +117,29 @@ double polygon_stress_ratio(std::span<const PlanPoint> corners, PlanPoint point,
   std::sort(breaks.begin(), breaks.end());
   breaks.erase(std::unique(breaks.begin(), breaks.end()), breaks.end());
 
-  // The polygon's extent along y at x: the lowest and highest crossing of
-  // the edges that span x (convexity makes it one interval).
-  const auto y_span = [&shifted](double x, double& y_low, double& y_high) {
-    y_low = 0.0;
-    y_high = 0.0;
-    bool found = false;
+  // The polygon's extent along y at x: the crossings of the edges that span
+  // x, in pairs from below (one pair for a convex outline). The quadrature
+  // never asks at a break, so no crossing falls on a vertex.
+  const auto crossings = [&shifted](double x) {
+    std::vector<double> ys;
     for (std::size_t i = 0; i < shifted.size(); ++i) {
       const PlanPoint& p = shifted[i];
       const PlanPoint& q = shifted[(i + 1) % shifted.size()];
-      if (p.x == q.x || x < std::min(p.x, q.x) || x > std::max(p.x, q.x)) continue;
-      const double y = p.y + (q.y - p.y) * (x - p.x) / (q.x - p.x);
-      y_low = found ? std::min(y_low, y) : y;
-      y_high = found ? std::max(y_high, y) : y;
-      found = true;
+      if (p.x == q.x || x < std::min(p.x, q.x) || x >= std::max(p.x, q.x)) continue;
+      ys.push_back(p.y + (q.y - p.y) * (x - p.x) / (q.x - p.x));
     }
+    std::sort(ys.begin(), ys.end());
+    return ys;
   };
 
   const auto inner = [&](double x) {
-    double y_low = 0.0;
-    double y_high = 0.0;
-    y_span(x, y_low, y_high);
+    const std::vector<double> ys = crossings(x);
     const auto kernel = [x, z](double y) { return point_load_kernel(std::hypot(x, y), z); };
-    return integrate_split(kernel, y_low, y_high, 0.0, kInnerTolerance);
+    double sum = 0.0;
+    for (std::size_t i = 0; i + 1 < ys.size(); i += 2) {
+      sum += integrate_split(kernel, ys[i], ys[i + 1], 0.0, kInnerTolerance);
+    }
+    return sum;
   };
 
   double sum = 0.0;
@@ -140,7 +179,7 @@ double circle_stress_ratio_numerical(double radius, double r, double z) {
   return 2.0 * integrate(inner, 0.0, kPi, kOuterTolerance);
 }
 
-double circle_stress_ratio_by_rays(double radius, double r, double z) {
+double circle_stress_ratio_by_rays(double radius, double r, double z, double tolerance) {
   // Along a ray from the point at angle theta (0 pointing away from the
   // centre) the kernel integrates in closed form: a disk from distance rho to
   // the point's axis carries (1 - z^3 / (rho^2 + z^2)^(3/2)) / (2 pi) per radian.
@@ -154,7 +193,7 @@ double circle_stress_ratio_by_rays(double radius, double r, double z) {
       const double far = -r * std::cos(theta) + std::sqrt(radius * radius - r * r * s * s);
       return 1.0 - beyond(far);
     };
-    return 2.0 * integrate(ray, 0.0, kPi, kOuterTolerance) / (2.0 * kPi);
+    return 2.0 * integrate(ray, 0.0, kPi, tolerance) / (2.0 * kPi);
   }
   // Outside: only the rays towards the disk cross it, between the near and
   // the far crossing; theta measured from the direction of the centre. The
@@ -168,7 +207,7 @@ double circle_stress_ratio_by_rays(double radius, double r, double z) {
     const double mid = r * std::cos(theta);
     return (beyond(mid - half_chord) - beyond(mid + half_chord)) * 2.0 * t;
   };
-  return 2.0 * integrate(ray, 0.0, std::sqrt(edge), kOuterTolerance) / (2.0 * kPi);
+  return 2.0 * integrate(ray, 0.0, std::sqrt(edge), tolerance) / (2.0 * kPi);
 }
 
 double circle_axis_closed_form(double radius, double z) {
@@ -195,6 +234,41 @@ double spread_2to1_ratio(double length_x, double length_y, double u, double v, d
   const bool inside = std::abs(u) <= (length_x + d) / 2.0 && std::abs(v) <= (length_y + d) / 2.0;
   if (!inside) return 0.0;
   return length_x * length_y / ((length_x + d) * (length_y + d));
+}
+
+double strip_closed_form(double half_width, double offset, double z) {
+  const double toward = std::atan((offset - half_width) / z);
+  const double away = std::atan((offset + half_width) / z);
+  const double alpha = away - toward;
+  const double delta = toward;
+  return (alpha + std::sin(alpha) * std::cos(alpha + 2.0 * delta)) / kPi;
+}
+
+double osterberg_influence(double a, double b, double z) {
+  const double alpha2 = std::atan(b / z);
+  const double alpha1 = std::atan((a + b) / z) - alpha2;
+  return ((a + b) / a * (alpha1 + alpha2) - b / a * alpha2) / kPi;
+}
+
+double embankment_plane_ratio_numerical(double crest_half_width, double side_width, double offset,
+                                        double z) {
+  const auto line_load = [&](double u) {
+    const double d_sq = (u - offset) * (u - offset) + z * z;
+    return 2.0 * z * z * z / (kPi * d_sq * d_sq);
+  };
+  return across_fill(crest_half_width, side_width, offset, line_load, kInnerTolerance);
+}
+
+double embankment_ratio_numerical(double crest_half_width, double side_width, double length,
+                                  double across, double along, double z) {
+  const auto inner = [&](double u) {
+    const double du = u - across;
+    const auto kernel = [du, z, along](double v) {
+      return point_load_kernel(std::hypot(du, v - along), z);
+    };
+    return integrate_split(kernel, 0.0, length, along, kInnerTolerance);
+  };
+  return across_fill(crest_half_width, side_width, across, inner, kOuterTolerance);
 }
 
 }  // namespace verification

@@ -19,11 +19,11 @@ struct PlanPoint {
 // with R^2 = r^2 + z^2. REQUIRES: z > 0.
 double point_load_kernel(double r, double z);
 
-// Stress / q at depth `z` below `point` of the convex polygon `corners`
-// (in order round the outline, either way) loaded by q, by integrating the
-// point-load kernel over the polygon: x outside, y inside, both adaptive
-// Gauss-Kronrod, with the interval split where the kernel peaks.
-// REQUIRES: z > 0, at least 3 corners, a convex outline.
+// Stress / q at depth `z` below `point` of the simple polygon `corners`
+// (in order round the outline, either way; convex or not) loaded by q, by
+// integrating the point-load kernel over the polygon: x outside, y inside,
+// both adaptive Gauss-Kronrod, with the intervals split at every vertex and
+// where the kernel peaks. REQUIRES: z > 0, at least 3 corners, a simple outline.
 double polygon_stress_ratio(std::span<const PlanPoint> corners, PlanPoint point, double z);
 
 // The four corners of a rectangle with centre `centre`, side `x_length` turned
@@ -46,9 +46,9 @@ double circle_stress_ratio_numerical(double radius, double r, double z);
 
 // The same stress by a different road, to check the integral above: from the
 // point, each ray's share of the kernel in closed form (the idea of Newmark's
-// influence chart, 1942) and the angle by adaptive Gauss-Kronrod.
-// REQUIRES: z > 0, r >= 0.
-double circle_stress_ratio_by_rays(double radius, double r, double z);
+// influence chart, 1942) and the angle by adaptive Gauss-Kronrod to the
+// relative `tolerance`. REQUIRES: z > 0, r >= 0.
+double circle_stress_ratio_by_rays(double radius, double r, double z, double tolerance = 1.0e-9);
 
 // Closed form on the axis of a uniformly loaded circle (Love 1929):
 // 1 - (z^2 / (a^2 + z^2))^(3/2). REQUIRES: z > 0.
@@ -71,5 +71,35 @@ double rectangle_closed_form(double a, double b, double u, double v, double z);
 // relative to the area's centre. At d = 0 it is 1 on the area, edges included.
 // REQUIRES: d >= 0.
 double spread_2to1_ratio(double length_x, double length_y, double u, double v, double d);
+
+// The strip (plane strain) as textbooks write it (e.g. Poulos and Davis 1974):
+// q (alpha + sin(alpha) cos(alpha + 2 delta)) / pi, alpha the angle the width
+// subtends at the point, delta the angle from the vertical to the edge on the
+// side of negative offsets. Stress / q at depth `z`, `offset` from the centre
+// line of a strip `half_width` either side of it. REQUIRES: z > 0.
+double strip_closed_form(double half_width, double offset, double z);
+
+// Osterberg (1957): the influence factor I of a half embankment, a crest of
+// width `b` from the point's vertical and a side slope reaching `a` further,
+// at depth `z`: I = [((a + b) / a)(alpha1 + alpha2) - (b / a) alpha2] / pi,
+// alpha2 = atan(b / z), alpha1 = atan((a + b) / z) - alpha2; the stress under
+// the middle of an infinitely long embankment of crest half width b is 2 I q.
+// REQUIRES: a > 0, b >= 0, z > 0.
+double osterberg_influence(double a, double b, double z);
+
+// Stress / (the load under the crest) at depth `z` and `offset` across from
+// the centre line of an infinitely long embankment (crest half width
+// `crest_half_width`, each side slope reaching `side_width` to its toe), by
+// integrating Flamant's line load 2 z^3 / (pi R^4) across it with adaptive
+// Gauss-Kronrod. REQUIRES: z > 0, side_width > 0.
+double embankment_plane_ratio_numerical(double crest_half_width, double side_width, double offset,
+                                        double z);
+
+// Stress / (the load under the crest) at depth `z` below the local position
+// (`across`, `along`) of an embankment of length `length` from along = 0, with
+// vertical ends: Boussinesq's point load integrated over the footprint,
+// weighted by the fill's height. REQUIRES: z > 0, side_width > 0.
+double embankment_ratio_numerical(double crest_half_width, double side_width, double length,
+                                  double across, double along, double z);
 
 }  // namespace verification
