@@ -76,7 +76,8 @@ void settle_places(const ClassicProfile& profile, std::int32_t start_sublayer,
 PlanExtent plan_extent(const site::Project& project) {
   Box box;
   for (const loads::Load& load : project.loads)
-    for (const loads::PlanPoint& corner : loads::plan_outline(load).ring) box.add(corner.x, corner.y);
+    for (const loads::PlanPoint& corner : loads::plan_outline(load).ring)
+      box.add(corner.x, corner.y);
   // Where the points stand as the analysis takes them, in single precision.
   for (const site::Point& point : project.points)
     box.add(static_cast<double>(static_cast<float>(point.x)),
