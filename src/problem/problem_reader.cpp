@@ -183,8 +183,8 @@ DataErrors read_regular_areas(Reading& r) {
                  Target::of(area.loading), Target::of(area.elevation)});
     r.lines.areas[a] = r.input.line_number();
     echo(r, {Value::of(area.area_id.view()), Value::of(area.shape), Value::of(area.x),
-         Value::of(area.y), Value::of(area.x_length), Value::of(area.y_length),
-         Value::of(area.area_slope), Value::of(area.loading), Value::of(area.elevation)});
+             Value::of(area.y), Value::of(area.x_length), Value::of(area.y_length),
+             Value::of(area.area_slope), Value::of(area.loading), Value::of(area.elevation)});
     check_area(r.problem, a, r.lines.areas[a], errors);
   }
   return errors;

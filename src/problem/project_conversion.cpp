@@ -204,8 +204,9 @@ struct Converting {
         circle.pressure = real_of(area.loading);
         circle.depth = real_of(area.elevation);
         if (area.y_length != 0.0f || area.area_slope != 0.0f)
-          note(path, "a circle's y length and slope mean nothing: left out; the report will "
-                     "differ");
+          note(path,
+               "a circle's y length and slope mean nothing: left out; the report will "
+               "differ");
         out.project.loads.push_back(circle);
         continue;
       }

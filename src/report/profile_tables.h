@@ -2,8 +2,8 @@
 // sublayers with their initial state.
 #pragma once
 
-#include "layout/record_writer.h"
 #include "analysis/classic_profile.h"
+#include "layout/record_writer.h"
 #include "problem/problem_data.h"
 
 namespace report {

@@ -2,9 +2,9 @@
 // report, as settle's report has always held them, and on the console.
 #pragma once
 
+#include "analysis/classic_profile.h"
 #include "layout/record_writer.h"
 #include "problem/input_fault.h"
-#include "analysis/classic_profile.h"
 #include "problem/problem_data.h"
 
 namespace report {
@@ -17,8 +17,8 @@ namespace report {
 // for a pressure fault, with its classic profile.
 // REQUIRES: `profile` formed for a pressure fault (it may be null otherwise).
 void write_stop_report(layout::RecordWriter& report, layout::RecordWriter& console,
-                       const problem::ProblemData& problem,
-                       const analysis::ClassicProfile* profile, const problem::InputFault& stop);
+                       const problem::ProblemData& problem, const analysis::ClassicProfile* profile,
+                       const problem::InputFault& stop);
 
 // The reasons of a stop for a program that writes no report, on the console
 // where settle shows its own: the data-error lists, the limit fault, the

@@ -58,6 +58,8 @@ class InputFile {
  public:
   InputFile(int unit, const std::string& name);
   layout::RecordReader& reader() { return reader_; }
+  // The file's bytes, for a reader of its own (a project file's).
+  std::istream& stream() { return stream_; }
   void close() { stream_.close(); }
 
  private:

@@ -198,9 +198,9 @@ class Checker {
       const std::string path = indexed_path("loads", i);
       std::vector<Diagnostic> found;
       for (const loads::LoadProblem& problem : loads::check_fields(p_.loads[i])) {
-        found.push_back({problem.severity == loads::Severity::kError ? Severity::kError
-                                                                     : Severity::kWarning,
-                         problem.key, problem.message, 0});
+        found.push_back(
+            {problem.severity == loads::Severity::kError ? Severity::kError : Severity::kWarning,
+             problem.key, problem.message, 0});
       }
       add_under(path, std::move(found));
     }
