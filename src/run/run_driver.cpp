@@ -20,6 +20,7 @@
 #include "run/interrupt.h"
 #include "run/problem_analysis.h"
 #include "run/program_exit.h"
+#include "run/project_driver.h"
 #include "run/run_lock.h"
 
 namespace run {
@@ -29,6 +30,9 @@ constexpr std::string_view kProgram = "settle";
 
 constexpr std::string_view kUsage =
     "usage: settle [--check [PROBLEM-FILE] | --help | --version]\n"
+    "       settle PROJECT.toml | PROJECT.json\n"
+    "       settle --check PROJECT.toml\n"
+    "       settle convert IN OUT\n"
     "\n"
     "Computes the consolidation settlement of a layered soil under loaded areas\n"
     "(rectangles, circles and 2:1 spread areas) at a set of settlement points.\n"
@@ -46,6 +50,15 @@ constexpr std::string_view kUsage =
     "                          one names.dat names) and write no file: the\n"
     "                          warnings, data errors and limit faults are shown\n"
     "                          with their line numbers\n"
+    "\n"
+    "A site project (a readable TOML or JSON file of soils, layers, points and\n"
+    "loads, docs/project-file.md) runs on its own: settle PROJECT.toml writes\n"
+    "PROJECT.results.json and PROJECT.report.txt beside it; --check PROJECT.toml\n"
+    "checks and analyses it and writes nothing.\n"
+    "\n"
+    "  convert IN OUT          an archived problem file to a project file (.toml or\n"
+    "                          .json), a project back to a problem file, or a\n"
+    "                          project to the other form\n"
     "\n"
     "Exit status: 0 a normal end (warnings included); 3 the problem's data\n"
     "stopped the run (the report holds the reasons); 1 a fatal error (a file\n"
@@ -169,10 +182,24 @@ int main_entry(int argc, char** argv) {
   if (argc > 1) {
     if (const auto status = answer_help_or_version(argc, argv, kUsage, kProgram)) return *status;
     const std::string_view first = argv[1];
+    if (first == "--check" && argc == 3 && is_project_file(argv[2])) {
+      const std::string file = argv[2];
+      return with_fatal_report(kProgram, std::cerr,
+                               [&] { return check_project_file(std::cerr, file); });
+    }
     if (first == "--check" && argc <= 3) {
       const std::optional<std::string> file =
           argc == 3 ? std::optional<std::string>(argv[2]) : std::nullopt;
       return with_fatal_report(kProgram, std::cerr, [&] { return check_problem(std::cerr, file); });
+    }
+    if (first == "convert") {
+      if (argc != 4) return refuse_command_line(kProgram, "convert takes IN and OUT", kUsage);
+      const std::string in = argv[2], out = argv[3];
+      return with_fatal_report(kProgram, std::cerr, [&] { return convert(std::cerr, in, out); });
+    }
+    if (argc == 2 && is_project_file(first)) {
+      const std::string file(first);
+      return with_fatal_report(kProgram, std::cerr, [&] { return run_project(std::cerr, file); });
     }
     if (first == "--check") {
       return refuse_command_line(
