@@ -40,7 +40,8 @@ set_property(TARGET settle_lib PROPERTY POSITION_INDEPENDENT_CODE ON)
 
 # The package in the build tree, importable with PYTHONPATH=<build>/python.
 set(SETTLE_PYTHON_PACKAGE_DIR ${CMAKE_BINARY_DIR}/python/settle)
-pybind11_add_module(settle_python MODULE NO_EXTRAS python/settle_module.cpp python/raw_problem.cpp)
+pybind11_add_module(settle_python MODULE NO_EXTRAS python/settle_module.cpp python/raw_problem.cpp
+                    python/project_binding.cpp)
 set_target_properties(settle_python PROPERTIES OUTPUT_NAME _settle
                       LIBRARY_OUTPUT_DIRECTORY ${SETTLE_PYTHON_PACKAGE_DIR})
 target_link_libraries(settle_python PRIVATE settle_lib)

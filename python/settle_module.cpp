@@ -25,6 +25,7 @@
 #include "problem/input_warning.h"
 #include "problem/problem_reader.h"
 #include "problem/problem_writer.h"
+#include "project_binding.h"
 #include "raw_problem.h"
 #include "report/message_texts.h"
 #include "run/file_set.h"
@@ -395,6 +396,7 @@ py::dict write_problem(const py::dict& raw) {
 }  // namespace settle_python
 
 PYBIND11_MODULE(_settle, m) {
+  settle_python::register_project_functions(m);
   using namespace settle_python;
   m.doc() =
       "The C++ side of the settle module: problems as plain values in, plain values out. "

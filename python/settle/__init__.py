@@ -54,6 +54,7 @@ import numpy as np
 from . import _settle
 from ._errors import CapacityError, DataError, Error, InputError, InputWarning, ListedArea
 from ._problem import Problem, Table
+from ._project import Diagnostic, Project, ProjectError, ProjectResults, analyse_project, read_project
 from ._records import (
     CIRCLE,
     MAX_AREAS,
@@ -74,6 +75,11 @@ from ._values import _TEXT_ENCODING, _integer, _message
 
 __all__ = [
     "read_problem",
+    "read_project",
+    "Project",
+    "ProjectResults",
+    "ProjectError",
+    "Diagnostic",
     "analyse",
     "settlement_at",
     "settlement_grid",
@@ -158,8 +164,10 @@ def _warn_of(problem: Problem, outcome: dict) -> None:
         _warnings.warn(f"{where}{_message(text)}", InputWarning, stacklevel=3)
 
 
-def analyse(problem: Problem) -> Results:
-    """Analyses the problem as the program does and returns its Results.
+def analyse(problem: "Problem | Project") -> "Results | ProjectResults":
+    """Analyses the problem as the program does and returns its Results; a
+    site Project as `settle PROJECT.toml` does, returning its ProjectResults
+    (the values of its results file).
 
     The problem is checked first as the program checks a file (DataError
     for data it stops on, and for results that are not finite numbers); a
@@ -167,6 +175,8 @@ def analyse(problem: Problem) -> Results:
     (InputWarning). The totals equal Table 7 of the program's report and the
     values of its auxiliary file.
     """
+    if isinstance(problem, Project):
+        return analyse_project(problem)
     outcome = _settle.analyse(_checked_problem(problem))
     _warn_of(problem, outcome)
     if "stop" in outcome:

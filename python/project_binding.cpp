@@ -1,0 +1,286 @@
+// The C++ side of the module's site projects: a project is a dict of the
+// project file's keys, turned into the value tree and back, so that Python,
+// TOML and JSON share one mapping and one set of checks.
+#include "project_binding.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/stl.h>
+
+#include <cmath>
+#include <string>
+
+#include "layout/fatal_error.h"
+#include "project/project_file.h"
+#include "report/results_json.h"
+#include "run/project_analysis.h"
+
+namespace settle_python {
+namespace {
+
+namespace py = pybind11;
+using site::Tree;
+
+// ---- Python values to the tree and back ----------------------------------
+
+Tree tree_of(const py::handle& value, const std::string& path) {
+  if (value.is_none()) return Tree();
+  if (py::isinstance<py::bool_>(value)) return Tree(value.cast<bool>());
+  if (py::isinstance<py::str>(value)) return Tree(value.cast<std::string>());
+  if (py::isinstance<py::dict>(value)) {
+    Tree object = Tree::object();
+    for (const auto& [key, item] : value.cast<py::dict>()) {
+      if (!py::isinstance<py::str>(key))
+        throw py::type_error((path.empty() ? std::string("the project") : path) +
+                             ": a key must be a str, not " +
+                             std::string(py::str(py::type::of(key).attr("__name__"))));
+      const std::string name = key.cast<std::string>();
+      object[name] = tree_of(item, path.empty() ? name : path + "." + name);
+    }
+    return object;
+  }
+  if (py::isinstance<py::list>(value) || py::isinstance<py::tuple>(value) ||
+      py::isinstance<py::array>(value)) {
+    Tree list = Tree::array();
+    std::size_t i = 0;
+    for (const py::handle item : value)
+      list.push_back(tree_of(item, path + "[" + std::to_string(++i) + "]"));
+    return list;
+  }
+  if (py::hasattr(value, "__index__")) {
+    const py::int_ whole = py::reinterpret_steal<py::int_>(PyNumber_Index(value.ptr()));
+    if (!whole) throw py::error_already_set();
+    if (whole.cast<py::object>() < py::int_(0)) return Tree(whole.cast<long long>());
+    return Tree(whole.cast<unsigned long long>());
+  }
+  if (py::hasattr(value, "__float__")) {
+    const double real = PyFloat_AsDouble(value.ptr());
+    if (real == -1.0 && PyErr_Occurred()) throw py::error_already_set();
+    return Tree(real);
+  }
+  throw py::type_error((path.empty() ? std::string("the project") : path) + ": a value of type " +
+                       std::string(py::str(py::type::of(value).attr("__name__"))) +
+                       " has no place in a project");
+}
+
+py::object python_of(const Tree& value) {
+  switch (value.type()) {
+    case Tree::value_t::object: {
+      py::dict out;
+      for (const auto& [key, item] : value.items()) out[py::str(key)] = python_of(item);
+      return out;
+    }
+    case Tree::value_t::array: {
+      py::list out;
+      for (const Tree& item : value) out.append(python_of(item));
+      return out;
+    }
+    case Tree::value_t::string:
+      return py::str(value.get<std::string>());
+    case Tree::value_t::boolean:
+      return py::bool_(value.get<bool>());
+    case Tree::value_t::number_integer:
+      return py::int_(value.get<std::int64_t>());
+    case Tree::value_t::number_unsigned:
+      return py::int_(value.get<std::uint64_t>());
+    case Tree::value_t::number_float:
+      return py::float_(value.get<double>());
+    case Tree::value_t::null:
+    case Tree::value_t::binary:
+    case Tree::value_t::discarded:
+      break;
+  }
+  return py::none();
+}
+
+py::list diagnostics_of(const std::vector<site::Diagnostic>& diagnostics) {
+  py::list out;
+  for (const site::Diagnostic& d : diagnostics)
+    out.append(py::make_tuple(d.severity == site::Severity::kError ? "error" : "warning", d.path,
+                              d.line, d.message));
+  return out;
+}
+
+// ---- arrays of the results ------------------------------------------------
+
+py::array_t<double> per_sublayer(const analysis::SiteResults& results,
+                                 double analysis::ResultSublayer::*field) {
+  py::array_t<double> out(static_cast<py::ssize_t>(results.sublayers.size()));
+  for (std::size_t s = 0; s < results.sublayers.size(); ++s)
+    out.mutable_at(static_cast<py::ssize_t>(s)) = results.sublayers[s].*field;
+  return out;
+}
+
+py::array_t<double> per_point_and_sublayer(const analysis::SiteResults& results,
+                                           std::vector<double> analysis::ResultPoint::*field) {
+  const auto points = static_cast<py::ssize_t>(results.points.size());
+  const auto sublayers = static_cast<py::ssize_t>(results.sublayers.size());
+  py::array_t<double> out({points, sublayers});
+  auto values = out.mutable_unchecked<2>();
+  for (py::ssize_t j = 0; j < points; ++j)
+    for (py::ssize_t s = 0; s < sublayers; ++s)
+      values(j, s) =
+          (results.points[static_cast<std::size_t>(j)].*field)[static_cast<std::size_t>(s)];
+  return out;
+}
+
+// The time results as arrays: times (t), settlement, primary, secondary and
+// degree (points x t), t50/t90/t95 (points; NaN where never reached), the
+// excess pore pressure (points x t x sublayers).
+py::dict time_arrays(const analysis::SiteResults& results) {
+  py::dict out;
+  const std::size_t points = results.points.size();
+  if (points == 0 || !results.points.front().time) return out;
+  const auto times = static_cast<py::ssize_t>(results.points.front().time->states.size());
+  const auto sublayers = static_cast<py::ssize_t>(results.sublayers.size());
+  py::array_t<double> time_of(times);
+  for (py::ssize_t t = 0; t < times; ++t)
+    time_of.mutable_at(t) = results.points.front().time->states[static_cast<std::size_t>(t)].time;
+  const auto grid = [&]() {
+    return py::array_t<double>({static_cast<py::ssize_t>(points), times});
+  };
+  py::array_t<double> total = grid(), primary = grid(), secondary = grid(), degree = grid();
+  py::array_t<double> t50(static_cast<py::ssize_t>(points)), t90(static_cast<py::ssize_t>(points)),
+      t95(static_cast<py::ssize_t>(points));
+  py::array_t<double> excess({static_cast<py::ssize_t>(points), times, sublayers});
+  auto total_v = total.mutable_unchecked<2>(), primary_v = primary.mutable_unchecked<2>(),
+       secondary_v = secondary.mutable_unchecked<2>(), degree_v = degree.mutable_unchecked<2>();
+  auto excess_v = excess.mutable_unchecked<3>();
+  const double nan = std::nan("");
+  for (std::size_t j = 0; j < points; ++j) {
+    const consolidation::PointHistory& history = *results.points[j].time;
+    const auto p = static_cast<py::ssize_t>(j);
+    for (py::ssize_t t = 0; t < times; ++t) {
+      const consolidation::TimeState& state = history.states[static_cast<std::size_t>(t)];
+      total_v(p, t) = state.total;
+      primary_v(p, t) = state.primary;
+      secondary_v(p, t) = state.secondary;
+      degree_v(p, t) = state.degree.value_or(nan);
+      for (py::ssize_t s = 0; s < sublayers; ++s)
+        excess_v(p, t, s) = state.excess_pore_pressure[static_cast<std::size_t>(s)];
+    }
+    t50.mutable_at(p) = history.t50.value_or(nan);
+    t90.mutable_at(p) = history.t90.value_or(nan);
+    t95.mutable_at(p) = history.t95.value_or(nan);
+  }
+  out["times"] = time_of;
+  out["settlement"] = total;
+  out["primary"] = primary;
+  out["secondary"] = secondary;
+  out["degree"] = degree;
+  out["t50"] = t50;
+  out["t90"] = t90;
+  out["t95"] = t95;
+  out["excess_pore_pressure"] = excess;
+  return out;
+}
+
+py::dict arrays_of(const analysis::SiteResults& results) {
+  py::dict out;
+  py::array_t<double> totals(static_cast<py::ssize_t>(results.points.size()));
+  py::array_t<std::int64_t> first(static_cast<py::ssize_t>(results.points.size()));
+  for (std::size_t j = 0; j < results.points.size(); ++j) {
+    totals.mutable_at(static_cast<py::ssize_t>(j)) = results.points[j].settlement;
+    first.mutable_at(static_cast<py::ssize_t>(j)) =
+        static_cast<std::int64_t>(results.points[j].first_counted);
+  }
+  out["settlement"] = totals;
+  out["first_counted"] = first;
+  out["top"] = per_sublayer(results, &analysis::ResultSublayer::top);
+  out["bottom"] = per_sublayer(results, &analysis::ResultSublayer::bottom);
+  out["sigma_v0"] = per_sublayer(results, &analysis::ResultSublayer::sigma_v0);
+  out["u0"] = per_sublayer(results, &analysis::ResultSublayer::u0);
+  out["sigma_eff0"] = per_sublayer(results, &analysis::ResultSublayer::sigma_eff0);
+  out["water_change"] = per_sublayer(results, &analysis::ResultSublayer::water_change);
+  py::array_t<std::int64_t> layers(static_cast<py::ssize_t>(results.sublayers.size()));
+  for (std::size_t s = 0; s < results.sublayers.size(); ++s)
+    layers.mutable_at(static_cast<py::ssize_t>(s)) =
+        static_cast<std::int64_t>(results.sublayers[s].layer);
+  out["layer"] = layers;
+  out["stress_increase"] = per_point_and_sublayer(results, &analysis::ResultPoint::stress_increase);
+  out["strain"] = per_point_and_sublayer(results, &analysis::ResultPoint::strain);
+  out["sublayer_settlement"] =
+      per_point_and_sublayer(results, &analysis::ResultPoint::settlement_of);
+  out["time"] = time_arrays(results);
+  return out;
+}
+
+// ---- the module's functions -------------------------------------------------
+
+py::dict read_project_file(const py::bytes& path) {
+  const std::string name = path;
+  py::dict outcome;
+  const std::optional<project::Form> form = project::form_of(name);
+  if (!form) throw py::value_error(name + ": a project file's name ends in .toml or .json");
+  try {
+    run::ProjectText text;
+    project::ProjectReading reading;
+    {
+      const py::gil_scoped_release release;
+      text = run::read_project_file(name);
+      if (!text.refusal) reading = project::read_project_text(text.text, *form);
+    }
+    if (text.refusal) reading.diagnostics.push_back(*text.refusal);
+    outcome["diagnostics"] = diagnostics_of(reading.diagnostics);
+    if (reading.ok()) outcome["tree"] = python_of(site::project_to_tree(reading.project));
+  } catch (const layout::FatalError& error) {
+    outcome["fatal"] = py::make_tuple(error.report(), error.path(), error.number());
+  }
+  return outcome;
+}
+
+// The project of `data` read as a file is, checks included.
+project::ProjectReading reading_of(const py::dict& data) {
+  const Tree tree = tree_of(data, "");
+  const py::gil_scoped_release release;
+  return project::read_project_tree(tree);
+}
+
+py::dict check_project(const py::dict& data) {
+  const project::ProjectReading reading = reading_of(data);
+  py::dict outcome;
+  outcome["diagnostics"] = diagnostics_of(reading.diagnostics);
+  if (reading.ok()) outcome["tree"] = python_of(site::project_to_tree(reading.project));
+  return outcome;
+}
+
+py::dict write_project(const py::dict& data, const std::string& form_name) {
+  const project::ProjectReading reading = reading_of(data);
+  py::dict outcome;
+  outcome["diagnostics"] = diagnostics_of(reading.diagnostics);
+  if (reading.ok()) {
+    const project::Form form = form_name == "json" ? project::Form::kJson : project::Form::kToml;
+    outcome["text"] = py::bytes(project::write_project_text(reading.project, form));
+  }
+  return outcome;
+}
+
+py::dict analyse_project(const py::dict& data) {
+  project::ProjectReading reading = reading_of(data);
+  run::ProjectAnalysis analysis;
+  {
+    const py::gil_scoped_release release;
+    analysis = run::analyse_project(std::move(reading));
+  }
+  py::dict outcome;
+  outcome["diagnostics"] = diagnostics_of(analysis.diagnostics);
+  if (analysis.stopped()) return outcome;
+  outcome["results"] =
+      python_of(report::results_tree(analysis.project, *analysis.results, analysis.diagnostics));
+  outcome["arrays"] = arrays_of(*analysis.results);
+  return outcome;
+}
+
+}  // namespace
+
+void register_project_functions(py::module_& m) {
+  m.def("read_project", &read_project_file, py::arg("path"),
+        "Reads and checks a project file: its tree of values, or its diagnostics.");
+  m.def("check_project", &check_project, py::arg("data"),
+        "Checks a project given as a dict of the file's keys.");
+  m.def("write_project", &write_project, py::arg("data"), py::arg("form"),
+        "The text of a project file of the form 'toml' or 'json'.");
+  m.def("analyse_project", &analyse_project, py::arg("data"),
+        "Checks and analyses a project: its results as the results file holds them, and arrays.");
+}
+
+}  // namespace settle_python
