@@ -1,7 +1,7 @@
 # Type stubs of the settle module, for editors and type checkers. The
 # docstrings are in __init__.py (help(settle)).
 import os
-from typing import Any, Iterable, Iterator, MutableSequence, Optional, Sequence, Union, overload
+from typing import Any, Iterable, Iterator, Mapping, MutableSequence, Optional, Sequence, Union, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -279,10 +279,54 @@ class Grid:
     start_layer: int
 
 def read_problem(path: _Path) -> Problem: ...
-def analyse(problem: Problem) -> Results: ...
+def analyse(problem: Union[Problem, Project]) -> Any: ...
 def settlement_at(
     problem: Problem, x: npt.ArrayLike, y: npt.ArrayLike, start_layer: Optional[_Integer] = ...
 ) -> Union[np.float32, npt.NDArray[np.float32]]: ...
 def settlement_grid(
     problem: Problem, spacing: Optional[_Real] = ..., start_layer: Optional[_Integer] = ...
 ) -> Grid: ...
+
+class Diagnostic:
+    severity: str
+    path: str
+    line: int
+    message: str
+    def __init__(self, severity: str, path: str, line: int, message: str) -> None: ...
+
+class ProjectError(Error):
+    diagnostics: list[Diagnostic]
+    errors: list[Diagnostic]
+    file: str
+    def __init__(self, diagnostics: list[Diagnostic], file: str = ...) -> None: ...
+
+class Project:
+    def __init__(self, data: Mapping[str, Any]) -> None: ...
+    @classmethod
+    def from_dict(cls, data: Mapping[str, Any]) -> Project: ...
+    def to_dict(self) -> dict[str, Any]: ...
+    def write(self, path: _Path) -> None: ...
+    @property
+    def method(self) -> str: ...
+
+class ProjectResults:
+    settlement: npt.NDArray[np.float64]
+    first_counted: npt.NDArray[np.float64]
+    layer: npt.NDArray[np.float64]
+    top: npt.NDArray[np.float64]
+    bottom: npt.NDArray[np.float64]
+    sigma_v0: npt.NDArray[np.float64]
+    u0: npt.NDArray[np.float64]
+    sigma_eff0: npt.NDArray[np.float64]
+    water_change: npt.NDArray[np.float64]
+    stress_increase: npt.NDArray[np.float64]
+    strain: npt.NDArray[np.float64]
+    sublayer_settlement: npt.NDArray[np.float64]
+    time: Optional[dict[str, npt.NDArray[np.float64]]]
+    warnings: list[Diagnostic]
+    def to_dict(self) -> dict[str, Any]: ...
+    @property
+    def names(self) -> list[str]: ...
+
+def read_project(path: _Path) -> Project: ...
+def analyse_project(project: Project) -> ProjectResults: ...

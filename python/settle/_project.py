@@ -122,6 +122,7 @@ class Project:
 
     @property
     def method(self) -> str:
+        """The analysis method, "exact" (the default) or "classic"."""
         return self._tree.get("analysis", {}).get("method", "exact")
 
     def __eq__(self, other: object) -> bool:
@@ -195,6 +196,7 @@ class ProjectResults:
 
     @property
     def names(self) -> list:
+        """The points' names, in the order of the project."""
         return [point["name"] for point in self._results["points"]]
 
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 #include "analysis/classic_profile.h"
@@ -70,9 +71,46 @@ double weight_of(float density) {
                   [](double d) { return classic_mass_density(d); });
 }
 
+// The archived file's texts are bytes of Latin-1 (ISO 8859-1): each byte is
+// the character of the same number, so a byte from 0x80 up is two bytes of
+// UTF-8 in the project file.
+std::string utf8_of(std::string_view latin1) {
+  std::string out;
+  out.reserve(latin1.size());
+  for (const char c : latin1) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      out += c;
+    } else {
+      out += static_cast<char>(0xC0 | (byte >> 6));
+      out += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return out;
+}
+
+// The Latin-1 bytes of a UTF-8 text, or nothing when it holds a character
+// beyond U+00FF (the project reader has already refused invalid UTF-8).
+std::optional<std::string> latin1_of(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte < 0x80) {
+      out += utf8[i];
+    } else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < utf8.size()) {
+      const auto next = static_cast<unsigned char>(utf8[++i]);
+      out += static_cast<char>(((byte & 0x03) << 6) | (next & 0x3F));
+    } else {
+      return std::nullopt;
+    }
+  }
+  return out;
+}
+
 std::string trimmed(std::string_view text) {
   const std::size_t end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
+  return end == std::string_view::npos ? std::string() : utf8_of(text.substr(0, end + 1));
 }
 
 std::string soil_name(int position) { return "curve_" + std::to_string(position); }
@@ -279,8 +317,15 @@ class Archiving {
       refuse(path,
              std::to_string(count) + " " + things + ", more than its " + std::to_string(limit));
   }
-  static void copy_text(std::string_view from, char* to, std::size_t width) {
-    for (std::size_t i = 0; i < width; ++i) to[i] = i < from.size() ? from[i] : ' ';
+  // The text in its fixed columns, or a refusal of a text too long or with a
+  // character the archived file's bytes have not.
+  void copy_text(const std::string& path, const std::string& text, char* to, std::size_t width) {
+    const std::optional<std::string> bytes = latin1_of(text);
+    if (!bytes) return refuse(path, "a character beyond Latin-1");
+    if (bytes->size() > width)
+      return refuse(path, "a text of " + std::to_string(bytes->size()) +
+                              " characters, more than its " + std::to_string(width));
+    for (std::size_t i = 0; i < width; ++i) to[i] = i < bytes->size() ? (*bytes)[i] : ' ';
   }
 
   void whole() {
@@ -297,12 +342,8 @@ class Archiving {
   }
 
   void title() {
-    for (std::size_t i = 0; i < project_.title.size() && i < 2; ++i) {
-      if (project_.title[i].size() > 68)
-        refuse("title", "a title line of " + std::to_string(project_.title[i].size()) +
-                            " characters, more than its 68");
-      copy_text(project_.title[i], out_.problem->title[i].chars.data(), 68);
-    }
+    for (std::size_t i = 0; i < project_.title.size() && i < 2; ++i)
+      copy_text("title", project_.title[i], out_.problem->title[i].chars.data(), 68);
   }
 
   void soils() {
@@ -319,11 +360,7 @@ class Archiving {
       if (soil.cv) refuse(path + ".cv", "a coefficient of consolidation");
       if (soil.c_alpha) refuse(path + ".c_alpha", "a secondary compression index");
       if (soil.free_draining) refuse(path + ".free_draining", "a free-draining soil");
-      const std::string source = soil.source.value_or("");
-      if (source.size() > 60)
-        refuse(path + ".source",
-               "a source of " + std::to_string(source.size()) + " characters, more than its 60");
-      copy_text(source, curve.source_text.chars.data(), 60);
+      copy_text(path + ".source", soil.source.value_or(""), curve.source_text.chars.data(), 60);
       std::visit(
           loads::Overloaded{
               [&](const soils::Curve& points) {
@@ -388,11 +425,7 @@ class Archiving {
 
   void regular_area(const std::string& path, const std::optional<std::string>& name,
                     const loads::Schedule& schedule, LoadedArea& area) {
-    const std::string id = name.value_or("");
-    if (id.size() > 4)
-      refuse(path + ".name",
-             "an identifier of " + std::to_string(id.size()) + " characters, more than its 4");
-    copy_text(id, area.area_id.chars.data(), 4);
+    copy_text(path + ".name", name.value_or(""), area.area_id.chars.data(), 4);
     schedule_of(path, schedule);
   }
   void schedule_of(const std::string& path, const loads::Schedule& schedule) {

@@ -43,6 +43,13 @@ class Checker {
   void warning(const std::string& path, std::string message) {
     out_.push_back({Severity::kWarning, path, std::move(message), line_of(lines_, path)});
   }
+  bool classic() const { return p_.analysis.method == Method::kClassic; }
+  // A value the exact method refuses, and the classic method computes as the
+  // archived program does, with a warning.
+  void tolerated(const std::string& path, std::string message) {
+    if (!classic()) return error(path, std::move(message));
+    warning(path, message + " (the classic method takes it as the archived program does)");
+  }
   // The findings of a record's own check, its keys under `prefix`.
   void add_under(const std::string& prefix, std::vector<Diagnostic> found) {
     for (Diagnostic& d : found) {
@@ -82,7 +89,7 @@ class Checker {
   void check_soils() {
     for (const soils::Soil& soil : p_.soils) {
       const std::string path = "soils." + soil.name;
-      add_under(path, soils::check_soil(soil));
+      add_under(path, soils::check_soil(soil, classic()));
       if (p_.consolidation && !soil.free_draining && !soil.cv && used(soil.name))
         error(path + ".cv",
               "is missing: the soil consolidates in the time-rate analysis "
@@ -100,6 +107,7 @@ class Checker {
     for (const soils::Soil& soil : p_.soils) soil_names.push_back(soil.name);
     long long sublayers = 0;
     double top = 0.0;
+    if (p_.layers.empty()) tolerated("layers", "holds no layer; a profile needs one at least");
     for (std::size_t i = 0; i < p_.layers.size(); ++i) {
       const Layer& layer = p_.layers[i];
       const std::string path = indexed_path("layers", i);
@@ -110,15 +118,15 @@ class Checker {
         error(path + ".soil", message);
       }
       if (layer.bottom == top && i > 0) {
-        error(path + ".bottom", text_of(layer.bottom) + " is the bottom of " +
-                                    indexed_path("layers", i - 1) +
-                                    " too; each layer's bottom must lie below the one above");
+        tolerated(path + ".bottom", text_of(layer.bottom) + " is the bottom of " +
+                                        indexed_path("layers", i - 1) +
+                                        " too; each layer's bottom must lie below the one above");
       } else if (!(layer.bottom > top)) {
-        error(path + ".bottom", text_of(layer.bottom) + " is not below " +
-                                    (i == 0 ? std::string("the ground surface (0)")
-                                            : "the bottom of " + indexed_path("layers", i - 1) +
-                                                  " (" + text_of(top) + ")") +
-                                    "; bottoms must increase downward");
+        tolerated(path + ".bottom", text_of(layer.bottom) + " is not below " +
+                                        (i == 0 ? std::string("the ground surface (0)")
+                                                : "the bottom of " + indexed_path("layers", i - 1) +
+                                                      " (" + text_of(top) + ")") +
+                                        "; bottoms must increase downward");
       } else if (p_.analysis.max_sublayer > 0.0) {
         sublayers += exact_sublayer_count(layer.bottom - top, p_.analysis.max_sublayer);
       }
@@ -198,9 +206,13 @@ class Checker {
       const std::string path = indexed_path("loads", i);
       std::vector<Diagnostic> found;
       for (const loads::LoadProblem& problem : loads::check_fields(p_.loads[i])) {
+        const bool error = problem.severity == loads::Severity::kError;
         found.push_back(
-            {problem.severity == loads::Severity::kError ? Severity::kError : Severity::kWarning,
-             problem.key, problem.message, 0});
+            {error && !classic() ? Severity::kError : Severity::kWarning, problem.key,
+             problem.message + (error && classic()
+                                    ? " (the classic method takes it as the archived program does)"
+                                    : ""),
+             0});
       }
       add_under(path, std::move(found));
     }

@@ -51,7 +51,7 @@ double tangent_compressibility(const Curve& model, std::optional<double>, double
   return at.slope_per_log / (initial * std::log(10.0)) / (1.0 - at.strain);
 }
 
-std::vector<site::Diagnostic> check_model(const Curve& model) {
+std::vector<site::Diagnostic> check_model(const Curve& model, bool archived) {
   std::vector<site::Diagnostic> out;
   const auto at = [](const char* key, std::size_t j) {
     return std::string(key) + "[" + std::to_string(j + 1) + "]";
@@ -63,15 +63,23 @@ std::vector<site::Diagnostic> check_model(const Curve& model) {
                                             " strains; expected one pressure for each strain"));
     return out;
   }
-  for (std::size_t j = 1; j < model.pressure.size(); ++j) {
-    if (!(model.pressure[j] > model.pressure[j - 1])) {
+  for (std::size_t j = 0; j < model.pressure.size(); ++j) {
+    if (!(model.pressure[j] > 0.0)) {
       out.push_back(key_error(at("pressure", j), value_text(model.pressure[j]) +
-                                                     " does not rise from the pressure "
-                                                     "before (" +
-                                                     value_text(model.pressure[j - 1]) +
-                                                     "); pressures must increase"));
+                                                     " is not above 0; a curve's "
+                                                     "pressures are"));
       return out;
     }
+  }
+  for (std::size_t j = 1; j < model.pressure.size(); ++j) {
+    if (model.pressure[j] > model.pressure[j - 1]) continue;
+    const std::string text = value_text(model.pressure[j]) +
+                             " does not rise from the pressure before (" +
+                             value_text(model.pressure[j - 1]) + "); pressures must increase";
+    if (!archived) return {key_error(at("pressure", j), text)};
+    out.push_back(
+        key_warning(at("pressure", j), text + " (read as the archived program reads it)"));
+    break;
   }
   for (std::size_t j = 0; j < model.strain.size(); ++j) {
     if (!(model.strain[j] < kPercent)) {

@@ -34,7 +34,9 @@ bool is_logarithmic(const Curve& model);
 double tangent_compressibility(const Curve& model, std::optional<double> e0, double initial);
 
 // What is wrong with the model's values, each naming its key in the soil's table.
-std::vector<site::Diagnostic> check_model(const Curve& model);
+// Pressures that do not rise are an error, or a warning where `archived` (the
+// classic method, which reads such a curve as the archived program does).
+std::vector<site::Diagnostic> check_model(const Curve& model, bool archived = false);
 
 // The model's fields of the soil's table, in its order.
 template <typename Visitor, site::RecordOf<Curve> Record>

@@ -41,7 +41,7 @@ double tangent_compressibility(const IndexSoil& model, std::optional<double> e0,
   return index / (initial * std::log(10.0)) / (1.0 + e0.value_or(0.0));
 }
 
-std::vector<site::Diagnostic> check_model(const IndexSoil& model) {
+std::vector<site::Diagnostic> check_model(const IndexSoil& model, bool) {
   std::vector<site::Diagnostic> out;
   const int given = (model.sigma_p ? 1 : 0) + (model.ocr ? 1 : 0) + (model.pop ? 1 : 0);
   if (given == 0) {

@@ -38,7 +38,7 @@ bool is_logarithmic(const IndexSoil& model);
 double tangent_compressibility(const IndexSoil& model, std::optional<double> e0, double initial);
 
 // What is wrong with the model's values, each naming its key in the soil's table.
-std::vector<site::Diagnostic> check_model(const IndexSoil& model);
+std::vector<site::Diagnostic> check_model(const IndexSoil& model, bool archived = false);
 
 // The preconsolidation pressure at the initial effective stress `initial`:
 // sigma_p, ocr x initial or initial + pop, never below `initial`; `raised`

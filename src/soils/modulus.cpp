@@ -26,7 +26,7 @@ double tangent_compressibility(const Modulus& model, std::optional<double>, doub
   return compressibility(model);
 }
 
-std::vector<site::Diagnostic> check_model(const Modulus& model) {
+std::vector<site::Diagnostic> check_model(const Modulus& model, bool) {
   if (model.mv.has_value() != model.constrained_modulus.has_value()) return {};
   return {key_error(model.mv ? "constrained_modulus" : "mv",
                     std::string(model.mv ? "and mv are both given" : "is missing") +

@@ -34,7 +34,7 @@ bool is_logarithmic(const Modulus& model);
 double tangent_compressibility(const Modulus& model, std::optional<double> e0, double initial);
 
 // What is wrong with the model's values, each naming its key in the soil's table.
-std::vector<site::Diagnostic> check_model(const Modulus& model);
+std::vector<site::Diagnostic> check_model(const Modulus& model, bool archived = false);
 
 // The model's fields of the soil's table, in its order.
 template <typename Visitor, site::RecordOf<Modulus> Record>

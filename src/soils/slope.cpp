@@ -24,6 +24,6 @@ double tangent_compressibility(const Slope& model, std::optional<double>, double
                             : -model.slope / kPercent;
 }
 
-std::vector<site::Diagnostic> check_model(const Slope&) { return {}; }
+std::vector<site::Diagnostic> check_model(const Slope&, bool) { return {}; }
 
 }  // namespace soils

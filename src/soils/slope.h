@@ -35,7 +35,7 @@ bool is_logarithmic(const Slope& model);
 double tangent_compressibility(const Slope& model, std::optional<double> e0, double initial);
 
 // What is wrong with the model's values, each naming its key in the soil's table.
-std::vector<site::Diagnostic> check_model(const Slope& model);
+std::vector<site::Diagnostic> check_model(const Slope& model, bool archived = false);
 
 // The model's fields of the soil's table, in its order.
 template <typename Visitor, site::RecordOf<Slope> Record>

@@ -27,9 +27,9 @@ double preconsolidation_pressure(const Soil& soil, double initial) {
   return initial;
 }
 
-std::vector<site::Diagnostic> check_soil(const Soil& soil) {
+std::vector<site::Diagnostic> check_soil(const Soil& soil, bool archived) {
   std::vector<site::Diagnostic> out =
-      std::visit([](const auto& model) { return check_model(model); }, soil.model);
+      std::visit([&](const auto& model) { return check_model(model, archived); }, soil.model);
   if (soil.c_alpha && !soil.e0)
     out.push_back(key_error("c_alpha",
                             "needs the soil's e0: secondary compression is "

@@ -41,7 +41,9 @@ double preconsolidation_pressure(const Soil& soil, double initial);
 
 // What is wrong with the soil's values, each naming its key (relative to the
 // soil's table): errors and warnings.
-std::vector<site::Diagnostic> check_soil(const Soil& soil);
+// `archived`: the classic method, which takes what the archived program
+// takes, with a warning.
+std::vector<site::Diagnostic> check_soil(const Soil& soil, bool archived = false);
 
 // The fields any soil's table may hold besides its model's.
 template <typename Visitor, site::RecordOf<Soil> Record>

@@ -46,9 +46,8 @@ TEST_P(PlotRun, EchoesAsSettleAndWritesOnlyThePage) {
       fs::exists(expected / "exit_status") ? read_file(expected / "exit_status") : "0";
   // A map may meet what the points do not: a node where the settlement is
   // not a number stops settle-plot where settle, at its points, goes on.
-  const std::string plot_status = fs::exists(source / "plot_exit_status")
-                                      ? read_file(source / "plot_exit_status")
-                                      : status;
+  const std::string plot_status =
+      fs::exists(source / "plot_exit_status") ? read_file(source / "plot_exit_status") : status;
   EXPECT_EQ(run.exit_status, std::stoi(plot_status));
   // Settle's console, its own lines under settle-plot's name, up to the last
   // line of a stop, which names settle's report; settle-plot shows the reasons
