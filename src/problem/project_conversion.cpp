@@ -189,14 +189,6 @@ struct Converting {
       point.x = real_of(read.x);
       point.y = real_of(read.y);
       point.start_layer = read.start_layer;
-      if (read.start_layer < 1 || read.start_layer > problem.layer_count) {
-        // Every layer counts, as the archived program counts them.
-        if (purpose == ConversionPurpose::kFile) point.start_layer = 0;
-        note(site::indexed_path("points", static_cast<std::size_t>(p - 1)) + ".start_layer",
-             "start layer " + std::to_string(read.start_layer) +
-                 " is not a layer of the profile: written as 0 (every layer); the report "
-                 "will differ");
-      }
       out.project.points.push_back(point);
     }
   }

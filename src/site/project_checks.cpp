@@ -193,10 +193,12 @@ class Checker {
     const int layers = static_cast<int>(p_.layers.size());
     for (std::size_t i = 0; i < p_.points.size(); ++i) {
       const Point& point = p_.points[i];
-      if (point.start_layer > layers)
-        error(indexed_path("points", i) + ".start_layer",
-              std::to_string(point.start_layer) + " is not a layer: the profile has " +
-                  std::to_string(layers) + " layers (0 counts them all)");
+      // The archived file may name a start layer the profile has not; the
+      // classic method then counts every layer, as the archived program does.
+      if (layers > 0 && (point.start_layer < 0 || point.start_layer > layers))
+        tolerated(indexed_path("points", i) + ".start_layer",
+                  std::to_string(point.start_layer) + " is not a layer: the profile has " +
+                      std::to_string(layers) + " layers (0 counts them all)");
     }
     check_unique_names("points", p_.points);
   }
