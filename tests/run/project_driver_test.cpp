@@ -368,4 +368,20 @@ TEST(ProjectDriver, ArchivedToProjectToArchivedKeepsTheReport) {
   EXPECT_GE(compared, 3);
 }
 
+// Each archived example ships beside its converted project, which is what
+// settle convert writes from it today.
+TEST(ProjectDriver, TheExamplesConvertedProjectsAreCurrent) {
+  for (const char* example : {"sample/sample", "si_units/raft", "large/large"}) {
+    SCOPED_TRACE(example);
+    const fs::path stem = fs::path(SETTLE_EXAMPLES) / example;
+    TempFolder folder;
+    fs::copy_file(stem.string() + ".dat", folder.path() / (stem.filename().string() + ".dat"));
+    const auto run = run_in_folder(
+        folder.path(), SETTLE_EXE,
+        {"convert", stem.filename().string() + ".dat", stem.filename().string() + ".toml"});
+    ASSERT_EQ(run.exit_status, 0) << run.console;
+    EXPECT_TRUE(read_file(folder.path() / (stem.filename().string() + ".toml")) ==
+                read_file(stem.string() + ".toml"));
+  }
+}
 }  // namespace
