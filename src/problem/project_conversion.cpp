@@ -299,7 +299,7 @@ class Archiving {
   void refuse(const std::string& path, const std::string& what) {
     if (!out_.refusal)
       out_.refusal = site::Diagnostic{site::Severity::kError, path,
-                                      what + ": the archived problem file cannot hold it", 0};
+                                      "the archived problem file cannot hold " + what, 0};
   }
   void note(const std::string& path, const std::string& what) {
     out_.notes.push_back({path, what});

@@ -14,6 +14,7 @@
 #include "report/result_tables.h"
 #include "report/stop_report.h"
 #include "report/trace_file.h"
+#include "run/ags_import.h"
 #include "run/command_line.h"
 #include "run/console_messages.h"
 #include "run/file_set.h"
@@ -33,6 +34,7 @@ constexpr std::string_view kUsage =
     "       settle PROJECT.toml | PROJECT.json\n"
     "       settle --check PROJECT.toml\n"
     "       settle convert IN OUT\n"
+    "       settle import-ags FILE.ags PROJECT.toml\n"
     "\n"
     "Computes the consolidation settlement of a layered soil under loaded areas\n"
     "(rectangles, circles and 2:1 spread areas) at a set of settlement points.\n"
@@ -59,6 +61,9 @@ constexpr std::string_view kUsage =
     "  convert IN OUT          an archived problem file to a project file (.toml or\n"
     "                          .json), a project back to a problem file, or a\n"
     "                          project to the other form\n"
+    "  import-ags FILE.ags PROJECT.toml\n"
+    "                          the oedometer tests of an AGS4 file as curve soils\n"
+    "                          of the project file, created when it is not there\n"
     "\n"
     "Exit status: 0 a normal end (warnings included); 3 the problem's data\n"
     "stopped the run (the report holds the reasons); 1 a fatal error (a file\n"
@@ -196,6 +201,13 @@ int main_entry(int argc, char** argv) {
       if (argc != 4) return refuse_command_line(kProgram, "convert takes IN and OUT", kUsage);
       const std::string in = argv[2], out = argv[3];
       return with_fatal_report(kProgram, std::cerr, [&] { return convert(std::cerr, in, out); });
+    }
+    if (first == "import-ags") {
+      if (argc != 4)
+        return refuse_command_line(kProgram, "import-ags takes FILE.ags and PROJECT.toml", kUsage);
+      const std::string ags = argv[2], project = argv[3];
+      return with_fatal_report(kProgram, std::cerr,
+                               [&] { return import_ags(std::cerr, ags, project); });
     }
     if (argc == 2 && is_project_file(first)) {
       const std::string file(first);
