@@ -71,13 +71,15 @@ std::optional<site::Diagnostic> invalid_utf8(std::string_view text) {
 }
 
 // A number that is not finite (TOML's nan and inf) names no quantity of a site.
-void find_non_finite(const site::Tree& value, const std::string& path,
-                     const site::TreeLines& lines, std::vector<site::Diagnostic>& found) {
+void find_non_finite(const site::Tree& value, const std::string& path, const site::TreeLines& lines,
+                     std::vector<site::Diagnostic>& found) {
   if (value.is_number_float()) {
     const double number = value.get<double>();
     if (!std::isfinite(number))
       found.push_back({site::Severity::kError, path,
-                       std::string(std::isnan(number) ? "nan" : number > 0 ? "inf" : "-inf") +
+                       std::string(std::isnan(number) ? "nan"
+                                   : number > 0       ? "inf"
+                                                      : "-inf") +
                            " is not a finite number; expected a number",
                        site::line_of(lines, path)});
   } else if (value.is_object()) {
