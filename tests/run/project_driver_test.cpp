@@ -224,6 +224,27 @@ const std::vector<BadProject>& bad_projects() {
                 "vertices = [[0.0, 0.0], [1.0, 1.0], [1.0, 0.0], [0.0, 1.0]]\npressure = 10.0\n";
        },
        "the outline must not cross or touch itself"},
+      {"a polygon of no area", "p.toml",
+       [] {
+         return kBase +
+                "\n[[loads]]\nkind = \"polygon\"\nvertices = [[0.0, 0.0], [1.0, 0.0], [2.0, 0.0]]\n"
+                "pressure = 10.0\n";
+       },
+       "loads[3].vertices: the polygon's area is 0"},
+      {"a polygon with a vertex given twice", "p.toml",
+       [] {
+         return kBase +
+                "\n[[loads]]\nkind = \"polygon\"\n"
+                "vertices = [[0.0, 0.0], [1.0, 0.0], [1.0, 0.0], [1.0, 1.0]]\npressure = 10.0\n";
+       },
+       "loads[3].vertices[3]: vertices[3] (1, 0) repeats vertices[2]"},
+      {"an embankment of no height", "p.toml",
+       [] {
+         return kBase +
+                "\n[[loads]]\nkind = \"embankment\"\nx1 = 0.0\ny1 = 0.0\nx2 = 10.0\ny2 = 0.0\n"
+                "crest_width = 5.0\nheight = 0.0\nside_slope = 2.0\nunit_weight = 20.0\n";
+       },
+       "loads[3].height: height is 0: an embankment's height must be greater than 0"},
       {"a strip of no width", "p.toml",
        [] {
          return kBase +
@@ -333,6 +354,22 @@ TEST(ProjectDriver, AProjectTheArchivedFileCannotHoldIsRefusedNamingTheKey) {
   EXPECT_EQ(run.exit_status, kStoppedOnData);
   EXPECT_NE(run.console.find("groundwater"), std::string::npos) << run.console;
   EXPECT_EQ(files_in(folder.path()), std::vector<std::string>{"p.toml"});
+}
+
+TEST(ProjectDriver, ALoadKindTheArchivedFileHasNotIsRefusedNamingTheLoad) {
+  TempFolder folder;
+  std::string text = read_file(fs::path(SETTLE_EXAMPLES) / "sample" / "sample.toml");
+  text.replace(text.find("method = \"classic\""), 18, "method = \"exact\"");
+  text +=
+      "\n[[loads]]\nkind = \"polygon\"\nvertices = [[0.0, 0.0], [1.0, 0.0], [1.0, 1.0]]\n"
+      "pressure = 1.0\n";
+  write_file(folder.path() / "p.toml", text);
+  const auto run = run_in_folder(folder.path(), SETTLE_EXE, {"convert", "p.toml", "p.dat"});
+  EXPECT_EQ(run.exit_status, kStoppedOnData);
+  EXPECT_NE(run.console.find("loads[3].kind: the archived problem file cannot hold a polygon"),
+            std::string::npos)
+      << run.console;
+  EXPECT_FALSE(fs::exists(folder.path() / "p.dat"));
 }
 
 // Every example and reviewed end-to-end case whose problem runs: converted to
