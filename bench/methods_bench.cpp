@@ -42,8 +42,7 @@ int main(int argc, char** argv) {
   const int repeats = argc == 3 ? std::max(1, std::atoi(argv[2])) : 3;
   const auto prepared = bench::read_prepared_problem(argv[1], "methods_bench");
   if (!prepared) return 1;
-  site::Project classic =
-      problem::to_project(*prepared->problem, problem::ConversionPurpose::kAnalysis).project;
+  site::Project classic = problem::to_project(*prepared->problem).project;
   classic.analysis.method = site::Method::kClassic;
 
   site::Project exact = classic;

@@ -1,10 +1,7 @@
-// The archived problem as a site project for the classic method, and a
-// project back as an archived problem: the one mapping between the two, used
-// by every run of an archived file and by `settle convert`.
+// The archived problem as a site project for the classic method: the one
+// mapping, used by every run of an archived file and by `settle convert`.
 #pragma once
 
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,23 +30,7 @@ struct ProjectConversion {
   std::vector<ConversionNote> notes;
 };
 
-// What the project is for: the analysis of the archived file, which keeps a
-// start layer outside the profile as read (it counts every layer, and
-// settle-plot words it as given), or a project file, which holds 0 there.
-enum class ConversionPurpose { kAnalysis, kFile };
-
 // The project of a problem read to its end (or built and derived).
-ProjectConversion to_project(const ProblemData& problem,
-                             ConversionPurpose purpose = ConversionPurpose::kAnalysis);
-
-// The archived problem of a project, or the first key the archived file
-// cannot hold (a load or soil kind it has not, a count past its tables, a
-// value too large for single precision, a name longer than an identifier).
-struct ArchivedConversion {
-  std::unique_ptr<ProblemData> problem;
-  std::optional<site::Diagnostic> refusal;
-  std::vector<ConversionNote> notes;  // what holds, but reads differently
-};
-ArchivedConversion to_archived(const site::Project& project);
+ProjectConversion to_project(const ProblemData& problem);
 
 }  // namespace problem

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "layout/record_writer.h"
+#include "problem/archived_conversion.h"
 #include "problem/problem_reader.h"
 #include "problem/problem_writer.h"
 #include "problem/project_conversion.h"
@@ -94,8 +95,7 @@ int archived_to_project(std::ostream& console, const std::string& in, const std:
     console << kProgram << ": the problem's data stop its run, and it is not converted\n";
     return kStoppedOnData;
   }
-  const problem::ProjectConversion converted =
-      problem::to_project(*read.problem, problem::ConversionPurpose::kFile);
+  const problem::ProjectConversion converted = problem::to_project(*read.problem);
   for (const problem::ConversionNote& note : converted.notes)
     print_diagnostic(console, in, {site::Severity::kWarning, note.path, note.message, 0});
   return write_whole_file(console, out, project::write_project_text(converted.project, form))

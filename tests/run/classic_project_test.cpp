@@ -69,8 +69,7 @@ TEST(ClassicProject, EveryProblemReadWithoutAStopGivesTheArchivedNumbersThroughA
       continue;
     }
     if (archived.stopped()) continue;
-    const problem::ProjectConversion converted =
-        problem::to_project(*archived.problem, problem::ConversionPurpose::kFile);
+    const problem::ProjectConversion converted = problem::to_project(*archived.problem);
     for (const project::Form form : {project::Form::kToml, project::Form::kJson}) {
       const std::string file = project::write_project_text(converted.project, form);
       const run::ProjectAnalysis project = run::analyse_project_text(file, form);
