@@ -313,6 +313,34 @@ TEST(ProjectDriver, EachMistakeStopsTheRunNamingItsKeyAndWritesNothing) {
   }
 }
 
+// Values that are legal but worth a second look: the run goes on and says so.
+TEST(ProjectDriver, DoubtfulValuesAreWarnedOfAndTheRunGoesOn) {
+  struct Doubtful {
+    std::string text;
+    const char* warning;
+  };
+  const Doubtful cases[] = {
+      {changed("cr = 0.05", "cr = 0.6"),
+       "soils.clay.cr: 0.6 is greater than cc (0.45); a recompression index is usually a "
+       "fraction of cc"},
+      {changed("ocr = 1.3", "sigma_p = 5.0"),
+       "layers[2]: soil \"clay\" gives a sigma_p below sigma'0 at depths 2.25 to 11.75: the soil "
+       "is taken as normally consolidated there"},
+      {changed("water_table = 1.5", "water_table = 30.0"),
+       "groundwater.water_table: 30 is below the profile's base (12): the ground is dry"},
+  };
+  for (const Doubtful& doubtful : cases) {
+    SCOPED_TRACE(doubtful.warning);
+    TempFolder folder;
+    write_file(folder.path() / "p.toml", doubtful.text);
+    const auto run = run_in_folder(folder.path(), SETTLE_EXE, {"p.toml"});
+    EXPECT_EQ(run.exit_status, 0) << run.console;
+    EXPECT_NE(run.console.find(std::string("settle: warning: p.toml")), std::string::npos);
+    EXPECT_NE(run.console.find(doubtful.warning), std::string::npos) << run.console;
+    EXPECT_TRUE(fs::exists(folder.path() / "p.results.json"));
+  }
+}
+
 TEST(ProjectDriver, AProjectLargerThanTheReaderTakesIsRefusedUnread) {
   TempFolder folder;
   write_file(folder.path() / "p.toml", kBase);
