@@ -341,6 +341,52 @@ TEST(ProjectDriver, DoubtfulValuesAreWarnedOfAndTheRunGoesOn) {
   }
 }
 
+// The archived file's 25 layers, 150 points and 150 areas are not the site's.
+TEST(ProjectDriver, AThousandPointsAThousandLoadsAndAHundredLayersRun) {
+  std::string text =
+      "schema_version = 1\nunits = \"SI\"\n\n[soils.clay]\nmodel = \"modulus\"\n"
+      "mv = 0.0001\n\n";
+  const auto layers = [&](int count, double thickness) {
+    for (int i = 1; i <= count; ++i)
+      text += "[[layers]]\nbottom = " + std::to_string(i * thickness) +
+              "\nsoil = \"clay\"\nunit_weight = 18.0\n\n";
+  };
+  const auto points = [&](int count) {
+    for (int i = 0; i < count; ++i)
+      text += "[[points]]\nx = " + std::to_string(i % 40) + ".0\ny = " + std::to_string(i / 40) +
+              ".0\n\n";
+  };
+  const auto loads = [&](int count) {
+    for (int i = 0; i < count; ++i)
+      text += "[[loads]]\nkind = \"rectangle\"\nx = " + std::to_string(i % 40) +
+              ".5\ny = " + std::to_string(i / 40) +
+              ".5\nx_length = 0.8\ny_length = 0.8\npressure = 10.0\n\n";
+  };
+  const std::string head = text;
+  layers(1, 0.5);
+  points(1000);
+  loads(1000);
+  const std::string wide = text;
+  text = head;
+  layers(100, 0.25);
+  points(3);
+  loads(3);
+  const std::string deep = text;
+  for (const std::string* project : {&wide, &deep}) {
+    TempFolder folder;
+    write_file(folder.path() / "p.toml", *project);
+    const auto run = run_in_folder(folder.path(), SETTLE_EXE, {"p.toml"});
+    ASSERT_EQ(run.exit_status, 0) << run.console;
+    const std::string results = read_file(folder.path() / "p.results.json");
+    const std::size_t count = project == &wide ? 1000 : 3;
+    std::size_t names = 0;
+    for (std::size_t at = results.find("\"name\""); at != std::string::npos;
+         at = results.find("\"name\"", at + 1))
+      ++names;
+    EXPECT_EQ(names, count);
+  }
+}
+
 TEST(ProjectDriver, AProjectLargerThanTheReaderTakesIsRefusedUnread) {
   TempFolder folder;
   write_file(folder.path() / "p.toml", kBase);
