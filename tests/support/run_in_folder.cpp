@@ -242,7 +242,11 @@ std::vector<std::filesystem::path> reviewed_case_folders(const std::filesystem::
     // A missing folder finds no case, which the tests count as a failure.
     if (!std::filesystem::is_directory(root)) continue;
     for (const auto& entry : std::filesystem::directory_iterator(root)) {
-      if (std::filesystem::is_directory(entry.path() / "expected")) folders.push_back(entry.path());
+      // An archived problem's case: names.dat beside its reviewed outputs (a
+      // site project's example has its own test).
+      if (std::filesystem::is_directory(entry.path() / "expected") &&
+          std::filesystem::exists(entry.path() / "names.dat"))
+        folders.push_back(entry.path());
     }
   }
   std::sort(folders.begin(), folders.end());

@@ -50,8 +50,8 @@ std::string case_problem_file(const std::filesystem::path& folder);
 // (the outputs of a run made there) stays behind.
 void copy_case_inputs(const std::filesystem::path& source, const std::filesystem::path& target);
 
-// The folders below `examples` and `e2e_cases` that hold reviewed outputs in
-// an `expected/` folder, in name order.
+// The folders below `examples` and `e2e_cases` that hold an archived problem
+// (names.dat) with reviewed outputs in an `expected/` folder, in name order.
 std::vector<std::filesystem::path> reviewed_case_folders(const std::filesystem::path& examples,
                                                          const std::filesystem::path& e2e_cases);
 
