@@ -23,10 +23,13 @@ std::string text_of(double value) {
 // The stress of one load at the stress nodes below (x, y): `below` as the top
 // or centre of a sublayer takes it, `above` as the bottom of the sublayer
 // above takes it. They differ only at the load's level, where the z -> 0+
-// limit counts for the sublayer below alone.
+// limit counts for the sublayer below alone. With `group_below` and
+// `group_above`, the stresses add to those too (a group's share; the totals
+// keep the order of the loads, whatever the groups).
 void add_load(const loads::PreparedLoad& load, loads::PlanPoint at,
               const std::vector<double>& nodes, std::vector<double>& below,
-              std::vector<double>& above) {
+              std::vector<double>& above, std::vector<double>* group_below = nullptr,
+              std::vector<double>* group_above = nullptr) {
   const double level = loads::level(load);
   for (std::size_t k = 0; k < nodes.size(); ++k) {
     const double z = nodes[k] - level;
@@ -34,8 +37,14 @@ void add_load(const loads::PreparedLoad& load, loads::PlanPoint at,
       const double stress = loads::stress_increase(load, at, z);
       below[k] += stress;
       above[k] += stress;
+      if (group_below != nullptr) {
+        (*group_below)[k] += stress;
+        (*group_above)[k] += stress;
+      }
     } else if (z == 0.0) {
-      below[k] += loads::surface_stress_increase(load, at);
+      const double stress = loads::surface_stress_increase(load, at);
+      below[k] += stress;
+      if (group_below != nullptr) (*group_below)[k] += stress;
     }
   }
 }
@@ -63,29 +72,32 @@ struct PointOutcome {
   std::optional<site::Diagnostic> stop;
 };
 
+// The point at `where`; `j` names it in a stop (nothing: a place that is
+// no settlement point).
 PointOutcome analyse_point(const site::Project& project, const ExactProfile& profile,
-                           const std::vector<double>& nodes, std::size_t j,
+                           const std::vector<double>& nodes, const ExactPoint& where,
+                           std::optional<std::size_t> j, const LoadGroups* groups,
                            LoadIncreases* increases) {
-  const ExactPoint& where = profile.points[j];
   const loads::PlanPoint at{where.x, where.y};
   std::vector<double> below(nodes.size(), 0.0), above(nodes.size(), 0.0);
   PointOutcome outcome;
   outcome.notes.resize(profile.layer_soils.size());
   ResultPoint& point = outcome.point;
   point.first_counted = where.first_counted;
-  if (increases != nullptr) increases->assign(profile.loads.size(), {});
-  for (std::size_t i = 0; i < profile.loads.size(); ++i) {
-    if (increases == nullptr) {
-      add_load(profile.loads[i], at, nodes, below, above);
-      continue;
+  if (groups == nullptr) {
+    for (const loads::PreparedLoad& load : profile.loads) add_load(load, at, nodes, below, above);
+  } else {
+    // Each group's stresses at the nodes besides the totals, then their averages.
+    std::vector<std::vector<double>> group_below(groups->count,
+                                                 std::vector<double>(nodes.size(), 0.0));
+    std::vector<std::vector<double>> group_above = group_below;
+    for (std::size_t i = 0; i < profile.loads.size(); ++i) {
+      const std::size_t g = groups->of_load[i];
+      add_load(profile.loads[i], at, nodes, below, above, &group_below[g], &group_above[g]);
     }
-    std::vector<double> one_below(nodes.size(), 0.0), one_above(nodes.size(), 0.0);
-    add_load(profile.loads[i], at, nodes, one_below, one_above);
-    average(one_below, one_above, (*increases)[i]);
-    for (std::size_t k = 0; k < nodes.size(); ++k) {
-      below[k] += one_below[k];
-      above[k] += one_above[k];
-    }
+    increases->assign(groups->count, {});
+    for (std::size_t g = 0; g < groups->count; ++g)
+      average(group_below[g], group_above[g], (*increases)[g]);
   }
   average(below, above, point.stress_increase);
 
@@ -99,10 +111,12 @@ PointOutcome analyse_point(const site::Project& project, const ExactProfile& pro
     const double initial = sublayer.sigma_eff0;
     const double final = initial + point.stress_increase[s] + sublayer.water_change;
     if (soils::is_logarithmic(soil) && !(final > 0.0)) {
-      const std::string name = project.points[j].name.value_or(std::to_string(j + 1));
+      const std::string name =
+          j ? "point " + project.points[*j].name.value_or(std::to_string(*j + 1))
+            : "the place (" + text_of(where.x) + ", " + text_of(where.y) + ")";
       outcome.stop = site::Diagnostic{
-          site::Severity::kError, site::indexed_path("points", j),
-          "point " + name + ", sublayer " + std::to_string(s + 1) + " (" +
+          site::Severity::kError, j ? site::indexed_path("points", *j) : std::string(),
+          name + ", sublayer " + std::to_string(s + 1) + " (" +
               site::indexed_path("layers", sublayer.layer) + ", depth " + text_of(sublayer.centre) +
               "): the final effective stress " + text_of(final) + " is not above 0 (sigma'0 " +
               text_of(initial) + ", stress increase " + text_of(point.stress_increase[s]) +
@@ -172,7 +186,7 @@ std::vector<site::Diagnostic> layer_warnings(const ExactProfile& profile,
 }  // namespace
 
 ExactAnalysis analyse_exact(const site::Project& project, const ExactProfile& profile,
-                            std::vector<LoadIncreases>* increases) {
+                            const LoadGroups* groups) {
   ExactAnalysis analysis;
   const std::vector<double> nodes = stress_nodes(profile);
   for (const ExactSublayer& s : profile.sublayers)
@@ -180,11 +194,11 @@ ExactAnalysis analyse_exact(const site::Project& project, const ExactProfile& pr
                                           s.u0, s.sigma_eff0, s.water_change});
   const std::size_t points = profile.points.size();
   std::vector<PointOutcome> outcomes(points);
-  if (increases != nullptr) increases->assign(points, {});
+  if (groups != nullptr) analysis.increases.assign(points, {});
   for_each_point(static_cast<int>(points), [&](int j) {
     const auto p = static_cast<std::size_t>(j - 1);
-    outcomes[p] = analyse_point(project, profile, nodes, p,
-                                increases != nullptr ? &(*increases)[p] : nullptr);
+    outcomes[p] = analyse_point(project, profile, nodes, profile.points[p], p, groups,
+                                groups != nullptr ? &analysis.increases[p] : nullptr);
   });
   for (PointOutcome& outcome : outcomes) {
     if (outcome.stop) {
@@ -196,6 +210,18 @@ ExactAnalysis analyse_exact(const site::Project& project, const ExactProfile& pr
   for (PointOutcome& outcome : outcomes)
     analysis.results.points.push_back(std::move(outcome.point));
   return analysis;
+}
+
+std::optional<PlaceAnalysis> analyse_place(const site::Project& project,
+                                           const ExactProfile& profile, double x, double y,
+                                           std::size_t first_counted, const LoadGroups* groups) {
+  PlaceAnalysis place;
+  PointOutcome outcome =
+      analyse_point(project, profile, stress_nodes(profile), ExactPoint{x, y, first_counted},
+                    std::nullopt, groups, &place.increases);
+  if (outcome.stop) return std::nullopt;
+  place.point = std::move(outcome.point);
+  return place;
 }
 
 double exact_settlement_at(const ExactProfile& profile, double x, double y,

@@ -99,6 +99,15 @@ std::size_t first_counted_sublayer(const ExactProfile& profile, int start_layer)
   return profile.layer_starts[static_cast<std::size_t>(start_layer - 1)];
 }
 
+double initial_effective_stress(const site::Project& project, const ExactProfile& profile,
+                                std::size_t layer, double depth) {
+  const site::Layer& given = project.layers[layer];
+  const double top = layer == 0 ? 0.0 : project.layers[layer - 1].bottom;
+  const double water_table = project.groundwater ? project.groundwater->water_table : HUGE_VAL;
+  return Overburden(project).at(depth) -
+         pore_pressure(given, top, given.bottom, depth, water_table, profile.water_unit_weight);
+}
+
 ExactPreparation prepare_exact(const site::Project& project) {
   ExactPreparation preparation;
   ExactProfile& profile = preparation.profile;

@@ -57,6 +57,12 @@ struct ExactPreparation {
 };
 ExactPreparation prepare_exact(const site::Project& project);
 
+// The initial effective stress at `depth` in layer `layer` (from 0), worked
+// out as at a sublayer's centre: what a layer's tangent compressibility is
+// taken at. REQUIRES: the project passed site::check_project.
+double initial_effective_stress(const site::Project& project, const ExactProfile& profile,
+                                std::size_t layer, double depth);
+
 // The first sublayer that a point starting at layer `start_layer` counts:
 // that of the layer (from 1), the first of all for 0.
 std::size_t first_counted_sublayer(const ExactProfile& profile, int start_layer);

@@ -45,18 +45,24 @@ std::optional<double> secondary_start(TimeSolution& solution, std::size_t layer)
   return std::nullopt;
 }
 
-}  // namespace
+// Each layer's secondary compression: the time it counts from and its rate,
+// mm or inches per tenfold time.
+struct SecondaryTerms {
+  std::vector<std::optional<double>> from;
+  std::vector<double> rate;
 
-PointHistory point_history(const Column& column, std::span<const double> times) {
-  TimeSolution solution(column);
-  PointHistory history;
-  history.final_primary = solution.final_primary();
-  history.layer_flows = solution.layer_flows();
+  double at(double time) const {
+    double total = 0.0;
+    for (std::size_t l = 0; l < from.size(); ++l)
+      if (from[l] && time > *from[l]) total += rate[l] * std::log10(time / *from[l]);
+    return total;
+  }
+};
 
-  // Step 1: the secondary compression of each layer: its rate per tenfold
-  // time and the time it counts from.
-  history.secondary_from.resize(column.layers.size());
-  std::vector<double> secondary_rate(column.layers.size(), 0.0);
+SecondaryTerms secondary_terms(const Column& column, TimeSolution& solution) {
+  SecondaryTerms terms;
+  terms.from.resize(column.layers.size());
+  terms.rate.assign(column.layers.size(), 0.0);
   for (std::size_t l = 0; l < column.layers.size(); ++l) {
     const Layer& layer = column.layers[l];
     if (!layer.secondary) continue;
@@ -68,9 +74,24 @@ PointHistory point_history(const Column& column, std::span<const double> times) 
       }
     }
     if (height == 0.0) continue;
-    history.secondary_from[l] = secondary_start(solution, l);
-    secondary_rate[l] = layer.secondary->c_alpha / (1.0 + layer.secondary->e0) * height;
+    terms.from[l] = secondary_start(solution, l);
+    terms.rate[l] = layer.secondary->c_alpha / (1.0 + layer.secondary->e0) * height;
   }
+  return terms;
+}
+
+}  // namespace
+
+PointHistory point_history(const Column& column, std::span<const double> times) {
+  TimeSolution solution(column);
+  PointHistory history;
+  history.final_primary = solution.final_primary();
+  history.layer_flows = solution.layer_flows();
+
+  // Step 1: the secondary compression of each layer: its rate per tenfold
+  // time and the time it counts from.
+  const SecondaryTerms secondary = secondary_terms(column, solution);
+  history.secondary_from = secondary.from;
 
   // Step 2: the output times.
   for (double time : times) {
@@ -78,10 +99,7 @@ PointHistory point_history(const Column& column, std::span<const double> times) 
     TimeState out;
     out.time = time;
     out.primary = sum(state.layer_primary);
-    for (std::size_t l = 0; l < column.layers.size(); ++l) {
-      const std::optional<double>& from = history.secondary_from[l];
-      if (from && time > *from) out.secondary += secondary_rate[l] * std::log10(time / *from);
-    }
+    out.secondary = secondary.at(time);
     out.total = out.primary + out.secondary;
     if (history.final_primary != 0.0) out.degree = out.primary / history.final_primary;
     out.excess_pore_pressure = std::move(state.excess_pore_pressure);
@@ -97,6 +115,12 @@ PointHistory point_history(const Column& column, std::span<const double> times) 
     history.t95 = scan.reaching(0.95);
   }
   return history;
+}
+
+double settlement_at_time(const Column& column, double time) {
+  TimeSolution solution(column);
+  const SecondaryTerms secondary = secondary_terms(column, solution);
+  return sum(solution.state_at(time, false).layer_primary) + secondary.at(time);
 }
 
 std::optional<double> time_to_share(TimeSolution& solution, double share) {

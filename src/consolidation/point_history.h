@@ -46,6 +46,12 @@ struct PointHistory {
 // none negative). REQUIRES: check_column(column, times) found nothing.
 PointHistory point_history(const Column& column, std::span<const double> times);
 
+// The total settlement (primary and secondary, mm or inches) of the point of
+// `column` at `time` (>= 0), as point_history gives it, without the times to
+// the shares or the pore pressures: what a map at one time needs.
+// REQUIRES: check_column(column, {}) found nothing.
+double settlement_at_time(const Column& column, double time);
+
 // The first time at which the primary settlement of the point reaches `share`
 // (0 to 1) of its final value, as for t90 on a map; nothing where it never
 // does or the final primary is 0. REQUIRES: check_column(column, {}) found nothing.

@@ -10,6 +10,7 @@
 #include "analysis/classic_analysis.h"
 #include "analysis/classic_site_results.h"
 #include "analysis/exact_analysis.h"
+#include "analysis/time_analysis.h"
 #include "layout/fatal_error.h"
 #include "run/file_set.h"
 #include "site/value_tree.h"
@@ -41,6 +42,27 @@ std::optional<site::Diagnostic> find_result_fault(const site::Project& project,
   return std::nullopt;
 }
 
+// The first value of the time results that is not a finite number.
+std::optional<site::Diagnostic> find_time_fault(const site::Project& project,
+                                                const analysis::SiteResults& results) {
+  for (std::size_t j = 0; j < results.points.size(); ++j) {
+    const std::optional<consolidation::PointHistory>& history = results.points[j].time;
+    if (!history) continue;
+    bool finite = std::isfinite(history->final_primary);
+    for (const consolidation::TimeState& state : history->states) {
+      finite = finite && std::isfinite(state.total) && std::isfinite(state.primary) &&
+               std::isfinite(state.secondary);
+      for (const double u : state.excess_pore_pressure) finite = finite && std::isfinite(u);
+    }
+    if (finite) continue;
+    return site::Diagnostic{site::Severity::kError, site::indexed_path("points", j),
+                            "point " + project.points[j].name.value_or(std::to_string(j + 1)) +
+                                ": the settlement in time is not a finite number",
+                            0};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 ProjectAnalysis analyse_project(project::ProjectReading reading) {
@@ -51,6 +73,8 @@ ProjectAnalysis analyse_project(project::ProjectReading reading) {
   const site::Project& project = outcome.project;
 
   analysis::SiteResults results;
+  std::optional<analysis::TimeSetup> time;  // with a [consolidation] table
+  std::vector<analysis::LoadIncreases> increases;
   if (project.analysis.method == site::Method::kClassic) {
     outcome.classic = analysis::prepare_classic(project).profile;
     results = analysis::classic_site_results(project, *outcome.classic,
@@ -63,16 +87,31 @@ ProjectAnalysis analyse_project(project::ProjectReading reading) {
                                  prepared.diagnostics.end());
       return outcome;
     }
-    analysis::ExactAnalysis analysed = analysis::analyse_exact(project, *outcome.exact);
+    if (project.consolidation) time = analysis::prepare_time(project, *outcome.exact);
+    analysis::ExactAnalysis analysed =
+        analysis::analyse_exact(project, *outcome.exact, time ? time->split() : nullptr);
     if (analysed.stop) {
       outcome.diagnostics.push_back(*analysed.stop);
       return outcome;
     }
     results = std::move(analysed.results);
+    increases = std::move(analysed.increases);
   }
   if (auto fault = find_result_fault(project, results)) {
     outcome.diagnostics.push_back(*fault);
     return outcome;
+  }
+  // The settlement in time, from the static results (the classic method
+  // takes no [consolidation] table: its checks refuse one).
+  if (time) {
+    if (auto fault = analysis::analyse_time(project, *outcome.exact, *time, increases, results)) {
+      outcome.diagnostics.push_back(*fault);
+      return outcome;
+    }
+    if (auto fault = find_time_fault(project, results)) {
+      outcome.diagnostics.push_back(*fault);
+      return outcome;
+    }
   }
   outcome.diagnostics.insert(outcome.diagnostics.end(), results.warnings.begin(),
                              results.warnings.end());
