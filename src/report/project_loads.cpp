@@ -144,7 +144,7 @@ void LoadTables::add(const loads::Load& load, std::size_t position) {
                           {{"REFERENCE"}, Align::kLeft},
                           {{"SPREADS", "FROM*", length}}},
                          {"* THE REFERENCE LEVEL, FROM WHICH THE LOAD SPREADS AT 2 (VERTICAL) TO 1",
-                          "  (HORIZONTAL); NO DEPTH ABOVE DEPTH IS LOADED"});
+                          "  (HORIZONTAL); NOTHING ABOVE THE LOAD'S DEPTH IS LOADED"});
             add_row(table, load, position, s.name,
                     {q.length(s.x), q.length(s.y), q.length(s.x_length), q.length(s.y_length),
                      q.force(s.load), q.length(s.depth), q.length(s.upper_depth.value_or(s.depth)),
