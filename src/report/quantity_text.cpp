@@ -26,6 +26,7 @@ std::string fixed_text(double value, int decimals) {
 
 std::string scientific_text(double value, int decimals) {
   if (!std::isfinite(value)) return "*";
+  if (value == 0.0) value = 0.0;  // no "-0.000E+00"
   char text[64];
   const auto end =
       std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, decimals).ptr;

@@ -15,7 +15,8 @@ namespace report {
 std::string fixed_text(double value, int decimals);
 
 // `value` as d.ddddE-nn with `decimals` digits after the point, for a
-// quantity whose magnitude spans decades (mv); "*" when not finite.
+// quantity whose magnitude spans decades (mv); zero unsigned, "*" when
+// not finite.
 std::string scientific_text(double value, int decimals);
 
 // The labels and number texts of one project's quantities.
