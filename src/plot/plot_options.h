@@ -45,6 +45,8 @@ struct PlotOptions {
   std::optional<double> stress_depth;           // a map of the stress increase at this depth
   std::vector<StructureGroup> structures;       // empty: every point one structure
   bool area_labels = true;                      // --no-area-labels leaves them off the plan
+  std::optional<std::string> project;           // a project file (.toml, .json); else names.dat
+  std::optional<std::string> profile_point;     // the stress profile's point; else the first
 };
 
 // What the command line asks for: options for a run, or --help / --version
