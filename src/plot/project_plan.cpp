@@ -250,6 +250,7 @@ void write_project_plan(XmlWriter& out, const ProjectPageInput& input, const Set
     space.taken.push_back({x - r, y - r, x + r, y + r});
   }
   out.close();
+  space.taken.push_back(write_scale_bar(out, frame, units.length));
   // Labels: the points' first, then the loads' names at their outlines' centres.
   out.open("g", {{"class", "labels"}});
   for (std::size_t j = 0; j < map.points.size(); ++j) {
@@ -276,8 +277,23 @@ void write_project_plan(XmlWriter& out, const ProjectPageInput& input, const Set
         write_label(out, "load-label", *box, label, 13.0, true);
     }
   }
+  // A contour's level on it, where a place along it is free.
+  const int level_decimals = decimals_for(map.scale.step);
+  for (const ContourLine& contour : map.contours) {
+    if (contour.points.size() < 4) continue;
+    const std::string text = decimal(static_cast<float>(contour.level), level_decimals);
+    const double w = text_width(text, 11.0, false), h = 11.0 * kLineHeight;
+    std::vector<Box> places;
+    for (const double f : {0.5, 0.25, 0.75, 0.1, 0.9}) {
+      const PlanPoint& p =
+          contour
+              .points[static_cast<std::size_t>(f * static_cast<double>(contour.points.size() - 1))];
+      places.push_back(centred_box(frame.px_x(p.x), frame.px_y(p.y), w, h));
+    }
+    if (const auto box = place_label(space, places))
+      write_label(out, "contour-label", *box, text, 11.0, false);
+  }
   out.close();
-  space.taken.push_back(write_scale_bar(out, frame, units.length));
   const Box area = frame.pixels();
   out.empty("rect", {{"class", "frame"},
                      {"x", px(area.left)},

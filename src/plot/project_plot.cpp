@@ -274,11 +274,7 @@ int run_project_plot(std::ostream& console, const PlotOptions& options, const st
   map.extent_chosen = cover.chosen;
   map.growths = cover.growths;
   map.closed = cover.closed;
-  if (!map.closed && !map.extent_chosen) {
-    input.map_warnings.push_back(
-        {"the contours next to zero settlement do not close inside the map, grown " +
-         std::to_string(map.growths) + " times; --extent draws a larger part of the plan"});
-  }
+  if (auto unclosed = unclosed_contours(map)) input.map_warnings.push_back(std::move(*unclosed));
   for (const MapWarning& warning : input.map_warnings)
     console << kProgram << ": warning: " << warning.text << '\n';
   const SectionLine line =

@@ -292,14 +292,16 @@ TEST(ProjectPlot, ClassicPageGridsByTheClassicMethod) {
 
 TEST(ProjectPlot, ProjectErrorsStopWithEveryDiagnosticAndNoPage) {
   TempFolder folder;
-  std::string text = kClassicProject;
-  text.replace(text.find("bottom = 9.0"), 12, "bottom = 2.0");  // above the layer's top
+  std::string text = kExactProject;
+  text.replace(text.find("bottom = 10.0"), 13, "bottom = 1.0");  // above the layer's top
   write_file(folder.path() / "bad.toml", text);
   const auto run = run_in_folder(folder.path(), SETTLE_PLOT_EXE, {"bad.toml", "bad.html"});
   EXPECT_EQ(run.exit_status, 3) << run.console;
   EXPECT_NE(run.console.find("settle-plot: error: bad.toml, line "), std::string::npos)
       << run.console;
   EXPECT_NE(run.console.find("layers[2].bottom: "), std::string::npos) << run.console;
+  EXPECT_NE(run.console.find("settle-plot: the project's data stopped the run"), std::string::npos)
+      << run.console;
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "bad.html"));
 }
 
