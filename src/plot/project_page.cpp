@@ -17,12 +17,15 @@
 namespace plot {
 namespace {
 
-// The project's own drawings, printed each on a page as the map is.
+// The project's own drawings: printed, the section's chart and the ground
+// under it on one page at one width, so that their distances line up; the
+// stress profile on a page of its own; no heading left at a page's foot.
 constexpr std::string_view kProjectStyle =
     "svg.ground-section{margin-top:4px}"
     "@media print{section.stress-profile-page{break-before:page;page-break-before:always}"
-    "svg.ground-section{width:auto;height:auto;max-width:100%;max-height:60mm}"
-    "svg.stress-profile{width:auto;height:auto;max-height:170mm}}";
+    "svg.section-chart,svg.ground-section{width:170mm;height:auto;max-height:none}"
+    "svg.stress-profile{width:auto;height:auto;max-height:165mm}"
+    "h2{break-after:avoid;page-break-after:avoid}}";
 
 std::string method_name(const site::Project& project) {
   return std::string(site::name_of(site::kMethodNames, project.analysis.method));

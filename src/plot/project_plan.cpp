@@ -271,8 +271,14 @@ void write_project_plan(XmlWriter& out, const ProjectPageInput& input, const Set
       const std::string label = load_label(project.loads[k], k + 1);
       const double w = text_width(label, 13.0, true), h = 13.0 * kLineHeight;
       const double x = frame.px_x(centre.x), y = frame.px_y(centre.y);
-      const std::vector<Box> places = {centred_box(x, y, w, h), centred_box(x, y - h, w, h),
-                                       centred_box(x, y + h, w, h)};
+      // At the centre, else stepped round it a line and a label's width at a time.
+      std::vector<Box> places = {centred_box(x, y, w, h)};
+      for (const double step : {1.0, 2.0})
+        for (const auto& [dx, dy] :
+             {std::pair{0.0, -1.0}, std::pair{0.0, 1.0}, std::pair{-1.0, 0.0}, std::pair{1.0, 0.0},
+              std::pair{-1.0, -1.0}, std::pair{1.0, -1.0}, std::pair{-1.0, 1.0},
+              std::pair{1.0, 1.0}})
+          places.push_back(centred_box(x + dx * step * w, y + dy * step * h, w, h));
       if (const auto box = place_label(space, places))
         write_label(out, "load-label", *box, label, 13.0, true);
     }

@@ -71,6 +71,7 @@ TEST(SettlementGrid, ANodeOnAPointHasThePointsTotal) {
 TEST(SettlementGrid, ExactNodesAreTheExactMethodsSettlementThere) {
   constexpr const char* kProject = R"(schema_version = 1
 title = "Raft on clay"
+units = "SI"
 [groundwater]
 water_table = 1.0
 [soils.clay]
