@@ -290,6 +290,24 @@ TEST(ProjectPlot, ClassicPageGridsByTheClassicMethod) {
   EXPECT_TRUE(plan->has_class("plan"));
 }
 
+// The two forms of one project give one drawing, byte for byte.
+TEST(ProjectPlot, AJsonProjectIsDrawnAsItsToml) {
+  TempFolder folder;
+  const project::ProjectReading reading =
+      project::read_project_text(kExactProject, project::Form::kToml);
+  ASSERT_TRUE(reading.ok());
+  write_file(folder.path() / "yard.toml", kExactProject);
+  write_file(folder.path() / "yard.json",
+             project::write_project_text(reading.project, project::Form::kJson));
+  for (const std::string form : {"toml", "json"}) {
+    const auto run = run_in_folder(
+        folder.path(), SETTLE_PLOT_EXE,
+        {"yard." + form, "yard-" + form + ".html", "--plan-svg", "plan-" + form + ".svg"});
+    ASSERT_EQ(run.exit_status, 0) << run.console;
+  }
+  EXPECT_EQ(read_file(folder.path() / "plan-json.svg"), read_file(folder.path() / "plan-toml.svg"));
+}
+
 TEST(ProjectPlot, ProjectErrorsStopWithEveryDiagnosticAndNoPage) {
   TempFolder folder;
   std::string text = kExactProject;
