@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <string_view>
 #include <vector>
 
@@ -276,6 +277,9 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
       return complaint("unknown argument '" + std::string(argument) + "'");
     }
   }
+  // A project's page stands beside it, named after it, as settle's results do.
+  if (options.project && !page_given)
+    options.page = std::filesystem::path(*options.project).replace_extension(".html").string();
   if (options.profile_point && !options.project)
     return complaint("--profile-point names a point of a project file; give the project file");
   if (options.contour_interval && !options.contour_levels.empty())

@@ -10,7 +10,7 @@
 
 namespace plot {
 
-// The page written when no name is given.
+// The page written when no name is given (a project's: PROJECT.html beside it).
 inline constexpr const char* kDefaultPageName = "settlement.html";
 
 // A line across the plan, from (x1, y1) to (x2, y2).
