@@ -113,12 +113,24 @@ void write_ground_section(XmlWriter& out, const site::Project& project, const Se
   for (const SectionCrossing& crossing : section.crossings) {
     const double left = x_at(crossing.from), right = std::min(x_at(crossing.to), ground_right);
     if (!(right > left)) continue;
-    out.empty("rect", {{"class", "crossing"},
-                       {"x", px(left)},
+    const auto area = static_cast<std::size_t>(crossing.area);
+    const std::string label = load_label(project.loads[area - 1], area);
+    out.open("g", {{"class", "crossing"}, {"data-load", label}});
+    out.element("title", {}, label + " on the surface");
+    out.empty("rect", {{"x", px(left)},
                        {"y", px(y_at(0.0) - 6)},
                        {"width", px(right - left)},
                        {"height", "6"},
                        {"fill", "#7f7f7f"}});
+    if (text_width(label, 11.0, false) + 4.0 <= right - left) {
+      out.element("text",
+                  {{"x", px((left + right) / 2)},
+                   {"y", px(y_at(0.0) - 9)},
+                   {"text-anchor", "middle"},
+                   {"font-size", "11"}},
+                  label);
+    }
+    out.close();
   }
   out.empty("line", {{"class", "ground-surface"},
                      {"x1", px(kLeft)},

@@ -16,6 +16,7 @@ constexpr double kLeft = 70.0, kRight = 120.0, kTop = 60.0, kBottom = 56.0;
 constexpr const char* kInitialColour = "#000000";
 constexpr const char* kFinalColour = "#b2182b";
 constexpr const char* kPreconsolidationColour = "#5e3c99";
+constexpr const char* kWaterColour = "#2166ac";
 
 }  // namespace
 
@@ -126,6 +127,32 @@ void write_stress_profile(XmlWriter& out, const site::Project& project,
                   layer.name.value_or("Layer " + std::to_string(i + 1)));
     }
     layer_top = layer.bottom;
+  }
+  // The water table at the start, and dashed at the end, where they lie in the chart.
+  if (project.groundwater) {
+    const auto water = [&](std::string_view css_class, double depth, std::string_view dashes,
+                           const std::string& text) {
+      if (!(depth >= 0.0 && depth <= bottom_depth)) return;
+      const std::string y = px(y_at(depth));
+      out.empty("line", {{"class", std::string(css_class)},
+                         {"x1", px(kLeft)},
+                         {"y1", y},
+                         {"x2", px(kLeft + plot_width)},
+                         {"y2", y},
+                         {"stroke", kWaterColour},
+                         {"stroke-width", "1.5"},
+                         {"stroke-dasharray", std::string(dashes)}});
+      out.element("text",
+                  {{"x", px(kLeft + plot_width - 4)},
+                   {"y", px(y_at(depth) - 4)},
+                   {"text-anchor", "end"},
+                   {"fill", kWaterColour}},
+                  text);
+    };
+    water("water-table", project.groundwater->water_table, "none", "water table");
+    if (project.groundwater->final_water_table)
+      water("final-water-table", *project.groundwater->final_water_table, "7 4",
+            "final water table");
   }
   // The curves: sigma'0 and sigma'f through every sublayer's centre; sigma'p
   // where the soil has one, broken where it has none.
