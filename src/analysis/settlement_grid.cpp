@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "analysis/classic_analysis.h"
+#include "analysis/exact_analysis.h"
 #include "analysis/point_workers.h"
 #include "loads/load.h"
 
@@ -71,6 +72,38 @@ void settle_places(const ClassicProfile& profile, std::int32_t start_sublayer,
   }
 }
 
+// The same by the exact method, from sublayer `first_counted` (from 0).
+void settle_places(const ExactProfile& profile, std::size_t first_counted, std::span<const float> x,
+                   std::span<const float> y, std::span<float> total) {
+  constexpr std::size_t kPlacesPerBatch = std::size_t{1} << 20;
+  for (std::size_t first = 0; first < total.size(); first += kPlacesPerBatch) {
+    const std::size_t batch = std::min(kPlacesPerBatch, total.size() - first);
+    for_each_point(static_cast<int>(batch), [&](int k) {
+      const std::size_t at = first + static_cast<std::size_t>(k - 1);
+      total[at] = static_cast<float>(exact_settlement_at(
+          profile, static_cast<double>(x[at]), static_cast<double>(y[at]), first_counted));
+    });
+  }
+}
+
+// Row by row from y0, each row's nodes over the cores.
+template <typename SettleRow>
+std::vector<float> settle_rows(const PlanGrid& grid, const SettleRow& settle_row,
+                               const std::function<void(int, int)>& progress) {
+  const auto columns = static_cast<std::size_t>(grid.columns);
+  std::vector<float> x(columns);
+  for (int i = 0; i < grid.columns; ++i) x[static_cast<std::size_t>(i)] = grid.x(i);
+  std::vector<float> y(columns);
+  std::vector<float> totals(static_cast<std::size_t>(grid.node_count()), 0.0f);
+  for (int j = 0; j < grid.rows; ++j) {
+    std::fill(y.begin(), y.end(), grid.y(j));
+    settle_row(std::span<const float>(x), std::span<const float>(y),
+               std::span<float>(totals).subspan(static_cast<std::size_t>(j) * columns, columns));
+    if (progress) progress(j + 1, grid.rows);
+  }
+  return totals;
+}
+
 }  // namespace
 
 PlanExtent plan_extent(const site::Project& project) {
@@ -121,24 +154,36 @@ std::vector<float> settlement_on_grid(const site::Project& project, const Classi
                                       const PlanGrid& grid, std::int32_t start_layer,
                                       const std::function<void(int, int)>& progress) {
   const std::int32_t start_sublayer = classic_start_sublayer(project, start_layer);
-  const auto columns = static_cast<std::size_t>(grid.columns);
-  std::vector<float> x(columns);
-  for (int i = 0; i < grid.columns; ++i) x[static_cast<std::size_t>(i)] = grid.x(i);
-  std::vector<float> y(columns);
-  std::vector<float> totals(static_cast<std::size_t>(grid.node_count()), 0.0f);
-  for (int j = 0; j < grid.rows; ++j) {
-    std::fill(y.begin(), y.end(), grid.y(j));
-    settle_places(profile, start_sublayer, x, y,
-                  std::span<float>(totals).subspan(static_cast<std::size_t>(j) * columns, columns));
-    if (progress) progress(j + 1, grid.rows);
-  }
-  return totals;
+  return settle_rows(
+      grid,
+      [&](std::span<const float> x, std::span<const float> y, std::span<float> row) {
+        settle_places(profile, start_sublayer, x, y, row);
+      },
+      progress);
+}
+
+std::vector<float> settlement_on_grid(const ExactProfile& profile, const PlanGrid& grid,
+                                      std::int32_t start_layer,
+                                      const std::function<void(int, int)>& progress) {
+  const std::size_t first_counted = first_counted_sublayer(profile, start_layer);
+  return settle_rows(
+      grid,
+      [&](std::span<const float> x, std::span<const float> y, std::span<float> row) {
+        settle_places(profile, first_counted, x, y, row);
+      },
+      progress);
 }
 
 void settlement_at_places(const site::Project& project, const ClassicProfile& profile,
                           std::span<const float> x, std::span<const float> y,
                           std::int32_t start_layer, std::span<float> total) {
   settle_places(profile, classic_start_sublayer(project, start_layer), x, y, total);
+}
+
+void settlement_at_places(const ExactProfile& profile, std::span<const float> x,
+                          std::span<const float> y, std::int32_t start_layer,
+                          std::span<float> total) {
+  settle_places(profile, first_counted_sublayer(profile, start_layer), x, y, total);
 }
 
 }  // namespace analysis

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/classic_profile.h"
+#include "analysis/exact_profile.h"
 #include "site/project.h"
 
 namespace analysis {
@@ -63,6 +64,14 @@ std::vector<float> settlement_on_grid(const site::Project& project, const Classi
                                       const PlanGrid& grid, std::int32_t start_layer,
                                       const std::function<void(int, int)>& progress = {});
 
+// The same by the exact method: every node analysed as exact_settlement_at
+// does at the node's single-precision coordinates, counted from the first
+// sublayer of `start_layer`, held in single precision; not a number where a
+// point there would be stopped. Shared over the cores row by row, as above.
+std::vector<float> settlement_on_grid(const ExactProfile& profile, const PlanGrid& grid,
+                                      std::int32_t start_layer,
+                                      const std::function<void(int, int)>& progress = {});
+
 // The total settlement at each place (x[k], y[k]) into total[k], each
 // analysed exactly as a grid node, with settlement starting at `start_layer`;
 // the places are shared over the cores.
@@ -70,5 +79,8 @@ std::vector<float> settlement_on_grid(const site::Project& project, const Classi
 void settlement_at_places(const site::Project& project, const ClassicProfile& profile,
                           std::span<const float> x, std::span<const float> y,
                           std::int32_t start_layer, std::span<float> total);
+void settlement_at_places(const ExactProfile& profile, std::span<const float> x,
+                          std::span<const float> y, std::int32_t start_layer,
+                          std::span<float> total);
 
 }  // namespace analysis

@@ -58,6 +58,12 @@ constexpr std::string_view kStyle =
     "svg.key{width:200mm;height:auto}"
     "tr{break-inside:avoid}}";
 
+}  // namespace
+
+std::string_view page_style() { return kStyle; }
+
+namespace {
+
 std::string_view shape_name(std::int32_t shape) {
   if (shape == problem::kCircle) return "circle";
   if (shape == problem::kSpreadArea) return "spread area";

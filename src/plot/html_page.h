@@ -5,6 +5,7 @@
 #pragma once
 
 #include <ostream>
+#include <string_view>
 
 #include "analysis/analysis_results.h"
 #include "plot/page_input.h"
@@ -12,6 +13,10 @@
 #include "problem/problem_data.h"
 
 namespace plot {
+
+// The page's style sheet: on screen a column of text and drawings; printed,
+// the drawings each on a landscape page of their own.
+std::string_view page_style();
 
 // Writes the page of an analysed problem. `map` is make_settlement_map of the
 // same problem, results and input, worked out once for the page and the plan's

@@ -102,6 +102,17 @@ MapCover cover_map(const site::Project& project, const analysis::ClassicProfile&
                    const std::optional<ExtentBox>& extent, std::optional<double> spacing,
                    std::int32_t start_layer, std::span<const double> point_totals,
                    const LevelRule& levels, const std::function<void(int, int)>& progress) {
+  const GridTotals totals = [&](const analysis::PlanGrid& grid,
+                                const std::function<void(int, int)>& rows_done) {
+    return analysis::settlement_on_grid(project, profile, grid, start_layer, rows_done);
+  };
+  return cover_map(project, totals, extent, spacing, point_totals, levels, progress);
+}
+
+MapCover cover_map(const site::Project& project, const GridTotals& grid_totals,
+                   const std::optional<ExtentBox>& extent, std::optional<double> spacing,
+                   std::span<const double> point_totals, const LevelRule& levels,
+                   const std::function<void(int, int)>& progress) {
   MapCover cover;
   cover.chosen = extent.has_value();
   cover.box = first_map_box(project, extent);
@@ -109,8 +120,7 @@ MapCover cover_map(const site::Project& project, const analysis::ClassicProfile&
     for (;; ++cover.growths) {
       const analysis::PlanGrid search =
           grid_over(cover.box, default_grid_spacing(cover.box) * kSearchCoarseness);
-      const std::vector<float> totals =
-          analysis::settlement_on_grid(project, profile, search, start_layer);
+      const std::vector<float> totals = grid_totals(search, {});
       if (contours_near_zero_close(search, totals, levels_of(levels, totals, point_totals))) break;
       const analysis::PlanExtent next = grown(cover.box);
       if (cover.growths == kMostGrowths ||
@@ -122,7 +132,7 @@ MapCover cover_map(const site::Project& project, const analysis::ClassicProfile&
     }
   }
   cover.grid = grid_over(cover.box, spacing.value_or(default_grid_spacing(cover.box)));
-  cover.totals = analysis::settlement_on_grid(project, profile, cover.grid, start_layer, progress);
+  cover.totals = grid_totals(cover.grid, progress);
   cover.closed = contours_near_zero_close(cover.grid, cover.totals,
                                           levels_of(levels, cover.totals, point_totals));
   return cover;

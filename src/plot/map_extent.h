@@ -66,4 +66,15 @@ MapCover cover_map(const site::Project& project, const analysis::ClassicProfile&
                    std::int32_t start_layer, std::span<const double> point_totals,
                    const LevelRule& levels, const std::function<void(int, int)>& progress);
 
+// The totals of a grid's nodes by one method, row by row, calling `progress`
+// after each row.
+using GridTotals = std::function<std::vector<float>(const analysis::PlanGrid& grid,
+                                                    const std::function<void(int, int)>& progress)>;
+
+// As above, the nodes' totals by `totals` (a site project by its method).
+MapCover cover_map(const site::Project& project, const GridTotals& totals,
+                   const std::optional<ExtentBox>& extent, std::optional<double> spacing,
+                   std::span<const double> point_totals, const LevelRule& levels,
+                   const std::function<void(int, int)>& progress);
+
 }  // namespace plot

@@ -133,14 +133,15 @@ std::vector<MapWarning> map_warnings(const problem::ProblemData& problem, const 
                           "the stress there is counted twice; give each its own part of the plan"});
     }
   }
-  if (!map.closed && !map.extent_chosen) {
-    warnings.push_back(
-        {"the outer contours of the settlement map do not close inside it, even "
-         "grown " +
-         std::to_string(map.growths) +
-         " times: give --extent X1,Y1,X2,Y2 or --levels to choose what it shows"});
-  }
+  if (auto unclosed = unclosed_contours(map)) warnings.push_back(std::move(*unclosed));
   return warnings;
+}
+
+std::optional<MapWarning> unclosed_contours(const MapInput& map) {
+  if (map.closed || map.extent_chosen) return std::nullopt;
+  return MapWarning{"the outer contours of the settlement map do not close inside it, even grown " +
+                    std::to_string(map.growths) +
+                    " times: give --extent X1,Y1,X2,Y2 or --levels to choose what it shows"};
 }
 
 }  // namespace plot

@@ -42,4 +42,7 @@ double narrower_side(const problem::LoadedArea& area);
 // full), and outer contours that do not close inside a box grown in vain.
 std::vector<MapWarning> map_warnings(const problem::ProblemData& problem, const MapInput& map);
 
+// The last of those alone, which a site project's map gets too.
+std::optional<MapWarning> unclosed_contours(const MapInput& map);
+
 }  // namespace plot

@@ -41,6 +41,8 @@ PlanBox world_box(const SettlementMap& map) {
   return {extent.min_x - pad, extent.max_x + pad, extent.min_y - pad, extent.max_y + pad};
 }
 
+}  // namespace
+
 std::string pixel_points(const PlanFrame& frame, const std::vector<PlanPoint>& points) {
   std::string text;
   for (const PlanPoint& p : points) {
@@ -83,9 +85,13 @@ void write_bands(XmlWriter& out, const PlanFrame& frame, const SettlementMap& ma
   out.close();
 }
 
+namespace {
+
 std::string level_text(const SettlementMap& map, double level) {
   return decimal(static_cast<float>(level), decimals_for(map.scale.step));
 }
+
+}  // namespace
 
 void write_contours(XmlWriter& out, const PlanFrame& frame, const SettlementMap& map) {
   out.open("g", {{"class", "contours"},
@@ -100,6 +106,8 @@ void write_contours(XmlWriter& out, const PlanFrame& frame, const SettlementMap&
   }
   out.close();
 }
+
+namespace {
 
 void write_areas(XmlWriter& out, const PlanFrame& frame, const problem::ProblemData& problem) {
   const UnitNames units = unit_names(problem.unit_system);

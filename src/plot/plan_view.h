@@ -4,7 +4,11 @@
 // that find room.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "analysis/analysis_results.h"
+#include "plot/plan_frame.h"
 #include "plot/settlement_map.h"
 #include "plot/xml_writer.h"
 #include "problem/problem_data.h"
@@ -25,5 +29,12 @@ struct PlanNotes {
 // Writes the plan view as one <svg> element, its key at the top.
 PlanNotes write_plan_view(XmlWriter& out, const problem::ProblemData& problem,
                           const analysis::AnalysisResults& results, const SettlementMap& map);
+
+// The pieces a site project's plan shares with it: the plan points as an
+// SVG list of pixels, the map's colour bands over the frame and its contour
+// lines.
+std::string pixel_points(const PlanFrame& frame, const std::vector<PlanPoint>& points);
+void write_bands(XmlWriter& out, const PlanFrame& frame, const SettlementMap& map);
+void write_contours(XmlWriter& out, const PlanFrame& frame, const SettlementMap& map);
 
 }  // namespace plot

@@ -23,6 +23,7 @@
 #include "plot/html_page.h"
 #include "plot/map_extent.h"
 #include "plot/option_checks.h"
+#include "plot/project_plot.h"
 #include "plot/section.h"
 #include "plot/settlement_map.h"
 #include "plot/sha256.h"
@@ -45,6 +46,7 @@ constexpr std::string_view kProgram = "settle-plot";
 
 constexpr std::string_view kUsage =
     "usage: settle-plot [OPTIONS] [FILE.html]\n"
+    "       settle-plot [OPTIONS] PROJECT.toml|PROJECT.json [FILE.html]\n"
     "       settle-plot --help | --version\n"
     "\n"
     "Draws the result of a settle problem as one HTML page: the settlement map of\n"
@@ -63,6 +65,12 @@ constexpr std::string_view kUsage =
     "nor over any file names.dat names. When settle would stop on the problem's\n"
     "data, the reasons settle writes into its report are shown on the console\n"
     "instead and no page is written.\n"
+    "\n"
+    "Given a project file (.toml or .json), it reads, checks and analyses the\n"
+    "project by its method as settle does, and draws it the same way: every load\n"
+    "from its plan outline, the ground and its water under the section, and the\n"
+    "effective stresses with depth under a point. Its page is PROJECT.html beside\n"
+    "it unless FILE.html is given.\n"
     "\n"
     "Options:\n"
     "  --grid-spacing S       spacing of the settlement map's grid, in the problem's\n"
@@ -84,6 +92,8 @@ constexpr std::string_view kUsage =
     "  --section X1,Y1,X2,Y2  the settlement along this line (default: through\n"
     "                         the point of largest settlement, along x)\n"
     "  --no-area-labels       leave the areas' labels off the plan\n"
+    "  --profile-point NAME   a project's point whose stresses are drawn with depth\n"
+    "                         (default: the first point)\n"
     "  --grid-csv FILE.csv    also write the grid: x,y,settlement, one node a line\n"
     "  --plan-svg FILE.svg    also write the plan alone as an SVG file\n"
     "\n"
@@ -218,6 +228,7 @@ std::vector<PageWarning> page_warnings(const run::ProblemAnalysis& analysis,
 }  // namespace
 
 int run_plot(std::ostream& console_stream, const PlotOptions& options) {
+  if (options.project) return run_project_plot(console_stream, options, run_date());
   layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
 
   const run::FileNames names = run::read_and_explain_names(console, kProgram);

@@ -4,8 +4,11 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <string_view>
 #include <vector>
+
+#include "run/project_driver.h"
 
 namespace plot {
 namespace {
@@ -141,6 +144,12 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
     std::string_view argument = argv[k];
     if (argc == 2 && argument == "--help") return HelpRequest{};
     if (argc == 2 && argument == "--version") return VersionRequest{};
+    if (argument.substr(0, 2) != "--" && run::is_project_file(argument)) {
+      if (options.project)
+        return complaint("one project file at most, not '" + std::string(argument) + "'");
+      options.project = std::string(argument);
+      continue;
+    }
     if (argument.substr(0, 2) != "--") {
       if (page_given)
         return complaint("one page name at most, not '" + std::string(argument) + "'");
@@ -251,6 +260,11 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
       if (value)
         return complaint("--no-area-labels takes no value, not '" + std::string(*value) + "'");
       options.area_labels = false;
+    } else if (name == "--profile-point") {
+      const auto text = take_value();
+      if (!text || text->empty())
+        return complaint("--profile-point takes the name of a point of the project");
+      options.profile_point = std::string(*text);
     } else if (name == "--section") {
       const auto text = take_value();
       const auto line = text ? section(*text) : std::nullopt;
@@ -263,6 +277,11 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
       return complaint("unknown argument '" + std::string(argument) + "'");
     }
   }
+  // A project's page stands beside it, named after it, as settle's results do.
+  if (options.project && !page_given)
+    options.page = std::filesystem::path(*options.project).replace_extension(".html").string();
+  if (options.profile_point && !options.project)
+    return complaint("--profile-point names a point of a project file; give the project file");
   if (options.contour_interval && !options.contour_levels.empty())
     return complaint("--levels and --interval cannot both be given");
   return options;

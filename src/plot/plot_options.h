@@ -10,7 +10,7 @@
 
 namespace plot {
 
-// The page written when no name is given.
+// The page written when no name is given (a project's: PROJECT.html beside it).
 inline constexpr const char* kDefaultPageName = "settlement.html";
 
 // A line across the plan, from (x1, y1) to (x2, y2).
@@ -45,6 +45,8 @@ struct PlotOptions {
   std::optional<double> stress_depth;           // a map of the stress increase at this depth
   std::vector<StructureGroup> structures;       // empty: every point one structure
   bool area_labels = true;                      // --no-area-labels leaves them off the plan
+  std::optional<std::string> project;           // a project file (.toml, .json); else names.dat
+  std::optional<std::string> profile_point;     // the stress profile's point; else the first
 };
 
 // What the command line asks for: options for a run, or --help / --version

@@ -37,7 +37,13 @@ std::vector<int> lanes_of(const std::vector<SectionCrossing>& crossings, int& la
 
 void write_section_chart(XmlWriter& out, const problem::ProblemData& problem,
                          const Section& section) {
-  const UnitNames units = unit_names(problem.unit_system);
+  write_section_chart(
+      out, unit_names(problem.unit_system), [&](int area) { return area_label(problem, area); },
+      section);
+}
+
+void write_section_chart(XmlWriter& out, const UnitNames& units,
+                         const std::function<std::string(int)>& label_of, const Section& section) {
   int lane_count = 0;
   const std::vector<int> lanes = lanes_of(section.crossings, lane_count);
   const double top = kLanesTop + kLaneHeight * lane_count + 8.0;
@@ -73,7 +79,7 @@ void write_section_chart(XmlWriter& out, const problem::ProblemData& problem,
   // Each crossing: a bar in its lane and a light band down the chart.
   for (std::size_t k = 0; k < section.crossings.size(); ++k) {
     const SectionCrossing& crossing = section.crossings[k];
-    const std::string label = area_label(problem, crossing.area);
+    const std::string label = label_of(crossing.area);
     const double left = x_at(crossing.from), right = x_at(crossing.to);
     const double lane_top = kLanesTop + kLaneHeight * lanes[k];
     out.open("g", {{"class", "crossing"}, {"data-area", label}});

@@ -94,4 +94,17 @@ SettlementMap make_stress_map(const problem::ProblemData& problem,
   return map;
 }
 
+SettlementMap contoured_map(const analysis::PlanGrid& nodes, std::vector<double> values,
+                            std::span<const double> also, const MapInput& input) {
+  SettlementMap map;
+  Range range;
+  for (const double value : also) range.cover(value);
+  contour(map, nodes, std::move(values), range, input);
+  map.extent = input.extent;
+  map.start_layer = input.start_layer;
+  map.start_layer_chosen = input.start_layer_chosen;
+  map.area_labels = input.area_labels;
+  return map;
+}
+
 }  // namespace plot

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,12 @@ ColourScale map_scale(const MapInput& input, double smallest, double largest);
 // of the grid's totals, the points' totals and the section's samples, and 0.
 SettlementMap make_settlement_map(const problem::ProblemData& problem,
                                   const analysis::AnalysisResults& results, const PageInput& input);
+
+// The map of the grid `nodes` with `values` (settlement unit), its scale
+// covering them, `also` and 0, its contours and regions: what a site
+// project's page draws. No points or distortion are filled in.
+SettlementMap contoured_map(const analysis::PlanGrid& nodes, std::vector<double> values,
+                            std::span<const double> also, const MapInput& input);
 
 // The map of the stress increase of `input.stress_map`, its points without
 // distortion. REQUIRES: input.stress_map.

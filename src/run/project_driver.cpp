@@ -26,14 +26,8 @@ namespace {
 
 constexpr std::string_view kProgram = "settle";
 
-// "settle: error: FILE, line N: PATH: MESSAGE" for one diagnostic.
 void print_diagnostic(std::ostream& console, const std::string& file, const site::Diagnostic& d) {
-  console << kProgram << (d.severity == site::Severity::kError ? ": error: " : ": warning: ")
-          << file;
-  if (d.line > 0) console << ", line " << d.line;
-  console << ": ";
-  if (!d.path.empty()) console << d.path << ": ";
-  console << d.message << '\n';
+  run::print_diagnostic(console, kProgram, file, d);
 }
 
 void print_diagnostics(std::ostream& console, const std::string& file,
@@ -131,6 +125,16 @@ int project_to_project(std::ostream& console, const std::string& in, const std::
 }
 
 }  // namespace
+
+void print_diagnostic(std::ostream& console, std::string_view program, const std::string& file,
+                      const site::Diagnostic& d) {
+  console << program << (d.severity == site::Severity::kError ? ": error: " : ": warning: ")
+          << file;
+  if (d.line > 0) console << ", line " << d.line;
+  console << ": ";
+  if (!d.path.empty()) console << d.path << ": ";
+  console << d.message << '\n';
+}
 
 bool is_project_file(std::string_view name) { return project::form_of(name).has_value(); }
 

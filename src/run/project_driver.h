@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "site/diagnostic.h"
+
 namespace run {
 
 // The results file and the report of a project file's run, named after it:
@@ -28,6 +30,11 @@ int check_project_file(std::ostream& console, const std::string& file);
 // cannot be converted (the key the archived file cannot hold named), or 2
 // when the names give no conversion.
 int convert(std::ostream& console, const std::string& in, const std::string& out);
+
+// "PROGRAM: error: FILE, line N: PATH: MESSAGE" (or "warning:"), the line
+// and the path left out where the diagnostic has none.
+void print_diagnostic(std::ostream& console, std::string_view program, const std::string& file,
+                      const site::Diagnostic& d);
 
 // True when `name` is a project file's by its extension.
 bool is_project_file(std::string_view name);

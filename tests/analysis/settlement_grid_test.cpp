@@ -9,7 +9,10 @@
 #include <string>
 
 #include "analysis/classic_analysis.h"
+#include "analysis/exact_analysis.h"
+#include "analysis/exact_profile.h"
 #include "problem/problem_reader.h"
+#include "project/project_file.h"
 #include "support/problem_reading.h"
 #include "support/profile_builder.h"
 
@@ -60,6 +63,56 @@ TEST(SettlementGrid, ANodeOnAPointHasThePointsTotal) {
     }
     EXPECT_GT(matched, 0);
   }
+}
+
+// By the exact method, a node on a settlement point with the point's start
+// layer settles as the point's analysis gives it, and every node is
+// exact_settlement_at the node, row by row from y0.
+TEST(SettlementGrid, ExactNodesAreTheExactMethodsSettlementThere) {
+  constexpr const char* kProject = R"(schema_version = 1
+title = "Raft on clay"
+units = "SI"
+[groundwater]
+water_table = 1.0
+[soils.clay]
+model = "index"
+cc = 0.3
+cr = 0.03
+e0 = 1.0
+ocr = 1.5
+[[layers]]
+bottom = 8.0
+soil = "clay"
+unit_weight = 18.0
+[[points]]
+x = 2.0
+y = -1.0
+[[loads]]
+kind = "polygon"
+vertices = [[-4.0, -3.0], [4.0, -3.0], [0.0, 5.0]]
+pressure = 50.0
+)";
+  const project::ProjectReading reading =
+      project::read_project_text(kProject, project::Form::kToml);
+  ASSERT_TRUE(reading.ok());
+  const ExactPreparation prepared = prepare_exact(reading.project);
+  ASSERT_TRUE(prepared.diagnostics.empty());
+  const ExactAnalysis analysed = analyse_exact(reading.project, prepared.profile);
+  ASSERT_FALSE(analysed.stop);
+  const PlanGrid grid{-6.0, -5.0, 1.0, 13, 11};
+  const std::vector<float> totals = settlement_on_grid(prepared.profile, grid, 1);
+  ASSERT_EQ(totals.size(), 143u);
+  const std::size_t first = first_counted_sublayer(prepared.profile, 1);
+  for (int j = 0; j < grid.rows; ++j) {
+    for (int i = 0; i < grid.columns; ++i) {
+      const float expected = static_cast<float>(exact_settlement_at(
+          prepared.profile, static_cast<double>(grid.x(i)), static_cast<double>(grid.y(j)), first));
+      ASSERT_EQ(totals[static_cast<std::size_t>(j * grid.columns + i)], expected) << i << "," << j;
+    }
+  }
+  // The point stands on the node (8, 4).
+  EXPECT_EQ(totals[4 * 13 + 8], static_cast<float>(analysed.results.points[0].settlement));
+  EXPECT_GT(totals[4 * 13 + 8], 0.0f);
 }
 
 TEST(SettlementGrid, CoversThePlanWithAMarginInAboutEightyCells) {

@@ -56,6 +56,23 @@ TEST(PlotOptions, ReadsEveryOptionInEitherForm) {
   EXPECT_FALSE(defaults->grid_spacing || defaults->start_layer || defaults->section);
 }
 
+// A project file is named with the page or without it, whose name then
+// follows the project's.
+TEST(PlotOptions, ReadsAProjectFileAndNamesItsPageAfterIt) {
+  const PlotCommand named = parse({"site/yard.TOML", "--profile-point", "C2", "yard.html"});
+  const auto* options = std::get_if<PlotOptions>(&named);
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->project, "site/yard.TOML");
+  EXPECT_EQ(options->page, "yard.html");
+  EXPECT_EQ(options->profile_point, "C2");
+
+  const PlotCommand unnamed = parse({"--grid-spacing=2", "site/yard.json"});
+  const auto* beside = std::get_if<PlotOptions>(&unnamed);
+  ASSERT_NE(beside, nullptr);
+  EXPECT_EQ(beside->project, "site/yard.json");
+  EXPECT_EQ(beside->page, "site/yard.html");
+}
+
 TEST(PlotOptions, NamesWhatItDoesNotUnderstand) {
   const struct {
     int line;
@@ -66,6 +83,13 @@ TEST(PlotOptions, NamesWhatItDoesNotUnderstand) {
       {__LINE__, {"-x"}, "unknown argument '-x'"},
       {__LINE__, {"a.html", "b.html"}, "one page name at most, not 'b.html'"},
       {__LINE__, {"sample.dat"}, "the page name 'sample.dat' does not end in .html or .htm"},
+      {__LINE__, {"a.toml", "b.json"}, "one project file at most, not 'b.json'"},
+      {__LINE__,
+       {"--profile-point", "T1"},
+       "--profile-point names a point of a project file; give the project file"},
+      {__LINE__,
+       {"a.toml", "--profile-point="},
+       "--profile-point takes the name of a point of the project"},
       {__LINE__, {"--grid-spacing", "0"}, "--grid-spacing takes a length greater than 0, not '0'"},
       {__LINE__, {"--grid-spacing"}, "--grid-spacing takes a length greater than 0, not ''"},
       {__LINE__, {"--start-layer", "2.5"}, "--start-layer takes a layer number, not '2.5'"},

@@ -3,7 +3,9 @@ over another or over a point's mark in the rendered drawings, printed to PDF on
 A4 and letter, landscape, with the map filling at least 60 % of its sheet, no
 text below 7 pt and no page nearly empty. The screenshots and the PDF files
 are kept in $SETTLE_SCREENSHOTS (default: the test's temporary folder) for
-review."""
+review. A site project's page is opened too: its plan of every load kind,
+its section with the ground and the water, and its stress profile render
+without an error on the browser's console."""
 
 import os
 import re
@@ -104,6 +106,7 @@ def browser():
                  "--disable-component-update", "--disable-sync", "--hide-scrollbars",
                  f"--user-data-dir={profile}"):  # fmt: skip
         options.add_argument(flag)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
     yield driver
     driver.quit()
@@ -216,3 +219,171 @@ def test_printed_the_map_fills_its_sheet(browser, page, shots, paper):
     assert measured["height"] / PX_PER_MM <= sheet_h - 2 * MARGIN_MM
     smallest_pt = measured["smallest"] * 72 / 96
     assert smallest_pt >= 7.0, f"{example} on {paper}: {smallest_pt:.1f} pt, {measured['where']}"
+
+
+# A small site project with every load kind, groundwater lowered during the
+# works and a layer with its own heads, analysed by the exact method.
+PROJECT_TOML = """schema_version = 1
+title = ["Yard extension", "every load kind"]
+units = "SI"
+
+[analysis]
+method = "exact"
+max_sublayer = 1.0
+
+[groundwater]
+water_table = 1.5
+final_water_table = 3.0
+
+[soils.fill]
+model = "modulus"
+mv = 0.0001
+
+[soils.clay]
+model = "index"
+cc = 0.45
+cr = 0.05
+e0 = 1.20
+ocr = 1.3
+
+[[layers]]
+name = "Fill"
+bottom = 2.0
+soil = "fill"
+unit_weight = 19.0
+saturated_unit_weight = 20.0
+
+[[layers]]
+name = "Soft clay"
+bottom = 10.0
+soil = "clay"
+unit_weight = 17.0
+head_top = 1.0
+head_bottom = 0.5
+
+[[points]]
+name = "C1"
+x = 0.0
+y = 0.0
+
+[[points]]
+name = "C2"
+x = 12.0
+y = 3.0
+
+[[loads]]
+kind = "polygon"
+name = "Pad"
+vertices = [[-6.0, -4.0], [6.0, -4.0], [6.0, 4.0], [0.0, 7.0], [-6.0, 4.0]]
+pressure = 40.0
+
+[[loads]]
+kind = "embankment"
+name = "Bund"
+x1 = -20.0
+y1 = 10.0
+x2 = -8.0
+y2 = 10.0
+crest_width = 2.0
+height = 1.5
+side_slope = 2.0
+unit_weight = 19.0
+
+[[loads]]
+kind = "strip"
+name = "Track"
+x = 0.0
+y = -14.0
+angle = 10.0
+width = 3.0
+pressure = 15.0
+
+[[loads]]
+kind = "circle"
+name = "Tank"
+x = 14.0
+y = 4.0
+diameter = 6.0
+pressure = 60.0
+
+[[loads]]
+kind = "rectangle"
+name = "Shed"
+x = 12.0
+y = -8.0
+x_length = 6.0
+y_length = 3.0
+angle = 30.0
+pressure = 25.0
+
+[[loads]]
+kind = "spread"
+name = "Mast"
+x = -12.0
+y = -6.0
+x_length = 2.0
+y_length = 2.0
+load = 300.0
+upper_depth = 0.0
+lower_depth = 1.0
+reference = "upper"
+"""
+
+# The rendered size of each of the project's views and of its marks.
+PROJECT_VIEWS_JS = """
+const size = e => { if (!e) return null; const b = e.getBoundingClientRect();
+                    return [b.width, b.height]; };
+return {
+  plan: size(document.querySelector('svg.plan.settlement-map')),
+  section: size(document.querySelector('svg.section-chart')),
+  ground: size(document.querySelector('svg.ground-section')),
+  profile: size(document.querySelector('svg.stress-profile')),
+  water: size(document.querySelector('svg.ground-section g.water-table line')),
+  final_water: size(document.querySelector('svg.ground-section g.final-water-table line')),
+  heads: document.querySelectorAll('svg.ground-section g.head').length,
+  loads: [...document.querySelectorAll('svg.plan g.load')].map(
+      g => [g.getAttribute('class'), size(g.querySelector('.outline'))]),
+  curves: [...document.querySelectorAll('svg.stress-profile polyline')].length,
+};
+"""
+
+
+@pytest.fixture(scope="module")
+def project_page(tmp_path_factory):
+    work = tmp_path_factory.mktemp("project")
+    (work / "yard.toml").write_text(PROJECT_TOML)
+    run = subprocess.run([str(SETTLE_PLOT_EXE), "yard.toml", "yard.html"], cwd=work,
+                         capture_output=True, timeout=900,
+                         env={**os.environ, "SOURCE_DATE_EPOCH": "1700000000"})  # fmt: skip
+    assert run.returncode == 0, run.stderr.decode()
+    return work / "yard.html"
+
+
+def test_project_page_draws_its_views_without_console_errors(browser, project_page, shots):
+    browser.set_window_size(1300, 1000)
+    browser.get_log("browser")  # what earlier pages left
+    browser.get(project_page.as_uri())
+    views = browser.execute_script(PROJECT_VIEWS_JS)
+    for view in ("plan", "section", "ground", "profile"):
+        assert views[view] and views[view][0] > 300 and views[view][1] > 200, (view, views)
+    assert views["water"] and views["water"][0] > 300, views
+    assert views["final_water"] and views["final_water"][0] > 300, views
+    assert views["heads"] == 2, views
+    kinds = sorted(cls.split()[1] for cls, _ in views["loads"])
+    assert kinds == ["circle", "embankment", "polygon", "rectangle", "spread", "strip"], kinds
+    for cls, box in views["loads"]:
+        assert box and box[0] > 2 and box[1] > 2, (cls, box)
+    assert views["curves"] >= 3, views
+    errors = [entry for entry in browser.get_log("browser") if entry["level"] == "SEVERE"]
+    assert not errors, errors
+    metrics = browser.execute_cdp_cmd("Page.getLayoutMetrics", {})
+    height = int(metrics["cssContentSize"]["height"])
+    browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                            {"width": 1300, "height": height, "deviceScaleFactor": 1,
+                             "mobile": False})  # fmt: skip
+    shot = browser.execute_cdp_cmd("Page.captureScreenshot",
+                                   {"format": "png", "captureBeyondViewport": True})  # fmt: skip
+    browser.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    import base64
+
+    (shots / "project.png").write_bytes(base64.b64decode(shot["data"]))
