@@ -33,6 +33,7 @@ constexpr std::string_view kUsage =
     "       settle PROJECT.toml | PROJECT.json\n"
     "       settle --check PROJECT.toml\n"
     "       settle convert IN OUT\n"
+    "       settle study PROJECT.toml\n"
     "\n"
     "Computes the consolidation settlement of a layered soil under loaded areas\n"
     "(rectangles, circles and 2:1 spread areas) at a set of settlement points.\n"
@@ -59,6 +60,8 @@ constexpr std::string_view kUsage =
     "  convert IN OUT          an archived problem file to a project file (.toml or\n"
     "                          .json), a project back to a problem file, or a\n"
     "                          project to the other form\n"
+    "  study PROJECT.toml      the project's [study]: its samples on every core,\n"
+    "                          their statistics in PROJECT.study.json\n"
     "\n"
     "Exit status: 0 a normal end (warnings included); 3 the problem's data\n"
     "stopped the run (the report holds the reasons); 1 a fatal error (a file\n"
@@ -196,6 +199,13 @@ int main_entry(int argc, char** argv) {
       if (argc != 4) return refuse_command_line(kProgram, "convert takes IN and OUT", kUsage);
       const std::string in = argv[2], out = argv[3];
       return with_fatal_report(kProgram, std::cerr, [&] { return convert(std::cerr, in, out); });
+    }
+    if (first == "study") {
+      if (argc != 3 || !is_project_file(argv[2]))
+        return refuse_command_line(kProgram, "study takes one project file (.toml or .json)",
+                                   kUsage);
+      const std::string file = argv[2];
+      return with_fatal_report(kProgram, std::cerr, [&] { return run_study(std::cerr, file); });
     }
     if (argc == 2 && is_project_file(first)) {
       const std::string file(first);
