@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "analysis/point_workers.h"
 #include "run/project_analysis.h"
 #include "site/project_checks.h"
 
@@ -96,6 +97,9 @@ std::int64_t results_per_sample(const StudySetup& setup) {
 }
 
 Batch run_batch(const StudySetup& setup, std::int64_t first, std::int64_t count) {
+  // The samples are what is shared over the cores; each is analysed on
+  // the thread that runs its batch.
+  const analysis::SerialPoints serial;
   Batch batch;
   const std::size_t points = setup.base.points.size();
   batch.indices.reserve(static_cast<std::size_t>(count));

@@ -17,6 +17,7 @@ def tanks():
     return {
         "schema_version": 1,
         "title": "Two tanks on soft clay",
+        "units": "SI",
         "soils": {
             "clay": {"model": "index", "cc": 0.4, "cr": 0.05, "e0": 1.2, "ocr": 1.2, "cv": 2.0}
         },
@@ -95,7 +96,7 @@ def test_a_study_whose_data_stop_it_names_the_key():
         settle.study(data)
     assert caught.value.errors[0].path == "study.parameters[3].sd"
     data = tanks()
-    data["study"]["parameters"][0] = {"target": "soils.clay.cc", "distribution": "normal",
-                                      "sd": 0.5}  # fmt: skip
+    data["study"]["parameters"][2] = {"target": "layers[1].bottom", "distribution": "normal",
+                                      "sd": 4.0}  # fmt: skip
     with pytest.raises(settle.ProjectError, match="sample [0-9]+ of the study"):
         settle.study(data, batch_size=10)

@@ -19,6 +19,7 @@ using testing_support::write_file;
 std::string project_with(const std::string& study) {
   return R"(schema_version = 1
 title = "Two tanks"
+units = "SI"
 
 [soils.clay]
 model = "index"
@@ -109,7 +110,7 @@ TEST(StudyCommand, AStudyWhoseDataStopItNamesTheKeyAndWritesNothing) {
   write_file(folder.path() / "tanks.toml", project_with(bad));
   const auto run = run_in_folder(folder.path(), SETTLE_EXE, {"study", "tanks.toml"});
   EXPECT_EQ(run.exit_status, 3);
-  EXPECT_NE(run.console.find("tanks.toml, line 72: study.parameters[2].sd: -0.1 is below 0"),
+  EXPECT_NE(run.console.find("tanks.toml, line 49: study.parameters[2].sd: -0.1 is below 0"),
             std::string::npos)
       << run.console;
   EXPECT_FALSE(fs::exists(folder.path() / "tanks.study.json"));

@@ -174,21 +174,21 @@ TEST(StudyRun, ABatchThatDoesNotFitIsRefusedAndAMissingSampleIsNamed) {
 }
 
 TEST(StudyRun, ASampleTheChecksRefuseStopsTheStudyAtTheEarliestSuch) {
-  // A normal index with a large sd draws negative values in some samples.
+  // A layer's bottom with a large sd is drawn above the ground in some samples.
   const StudySetup setup = setup_of(clay_project(R"([study]
 samples = 200
 seed = 3
 method = "monte_carlo"
 
 [[study.parameters]]
-target = "soils.clay.cc"
+target = "layers[1].bottom"
 distribution = "normal"
-sd = 0.3
+sd = 3.0
 )"));
   StudyCollection serial = start_collection(setup);
   collect(serial, run_batch(setup, 0, 200));
   ASSERT_TRUE(serial.fault.has_value());
-  EXPECT_NE(serial.fault->diagnostic.message.find("soils.clay.cc = -"), std::string::npos)
+  EXPECT_NE(serial.fault->diagnostic.message.find("layers[1].bottom = -"), std::string::npos)
       << serial.fault->diagnostic.message;
   const StudyCollection threaded = run_on_threads(setup, 2);
   ASSERT_TRUE(threaded.fault.has_value());
