@@ -3,9 +3,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
-#include <thread>
 
+#include "analysis/point_workers.h"
 #include "layout/record_writer.h"
 #include "problem/problem_reader.h"
 #include "problem/problem_writer.h"
@@ -212,7 +213,9 @@ int run_study(std::ostream& console_stream, const std::string& file, unsigned th
   const study::StudySetup& setup = *prepared.setup;
   console_stream << kProgram << ": study of " << setup.plan.design.samples << " samples, seed "
                  << setup.plan.design.seed << '\n';
-  if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+  // SETTLE_THREADS, else one thread per core, as for the points of a run.
+  if (threads == 0)
+    threads = static_cast<unsigned>(analysis::worker_count(std::numeric_limits<int>::max()));
   const study::StudyCollection collection = study::run_on_threads(setup, threads);
   stop_if_interrupted();
   if (collection.fault) {

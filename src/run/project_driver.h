@@ -22,7 +22,7 @@ int run_project(std::ostream& console, const std::string& file);
 std::string study_name(const std::string& project_file);
 
 // `settle study PROJECT.toml`: runs the samples of the project's [study] on
-// `threads` threads (the machine's cores when 0) and writes PROJECT.study.json.
+// `threads` threads (when 0, SETTLE_THREADS or one per core) and writes PROJECT.study.json.
 // Returns 0, or 3 when the project's data or a sample's stop the study.
 int run_study(std::ostream& console, const std::string& file, unsigned threads = 0);
 
