@@ -3,6 +3,7 @@
 // key is mapped by hand.
 #include "study/project_design.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <variant>
@@ -227,30 +228,35 @@ std::optional<Distribution> distribution_of(const site::StudyParameter& p, std::
     sound = false;
     return 0.0;
   };
-  const auto refuse = [&](const std::optional<double>& figure, std::string_view name) {
-    if (!figure) return;
-    diagnostics.push_back({site::Severity::kError, path + "." + std::string(name),
-                           "has no place in a " + kind + " distribution", 0});
-    sound = false;
-  };
   Distribution out;
+  std::vector<std::string_view> takes;  // the figures the distribution has
   switch (p.distribution) {
     case site::DistributionKind::kNormal:
       out = Normal{p.mean.value_or(value), need(p.sd, "sd")};
-      refuse(p.cov, "cov"), refuse(p.low, "low"), refuse(p.mode, "mode"), refuse(p.high, "high");
+      takes = {"mean", "sd"};
       break;
     case site::DistributionKind::kLognormal:
       out = Lognormal{p.mean.value_or(value), need(p.cov, "cov")};
-      refuse(p.sd, "sd"), refuse(p.low, "low"), refuse(p.mode, "mode"), refuse(p.high, "high");
+      takes = {"mean", "cov"};
       break;
     case site::DistributionKind::kUniform:
       out = Uniform{need(p.low, "low"), need(p.high, "high")};
-      refuse(p.mean, "mean"), refuse(p.sd, "sd"), refuse(p.cov, "cov"), refuse(p.mode, "mode");
+      takes = {"low", "high"};
       break;
     case site::DistributionKind::kTriangular:
       out = Triangular{need(p.low, "low"), need(p.mode, "mode"), need(p.high, "high")};
-      refuse(p.mean, "mean"), refuse(p.sd, "sd"), refuse(p.cov, "cov");
+      takes = {"low", "mode", "high"};
       break;
+  }
+  const std::pair<std::string_view, const std::optional<double>*> figures[] = {
+      {"mean", &p.mean}, {"sd", &p.sd},     {"cov", &p.cov},
+      {"low", &p.low},   {"mode", &p.mode}, {"high", &p.high}};
+  for (const auto& [name, figure] : figures) {
+    if (!figure->has_value() || std::find(takes.begin(), takes.end(), name) != takes.end())
+      continue;
+    diagnostics.push_back({site::Severity::kError, path + "." + std::string(name),
+                           "has no place in a " + kind + " distribution", 0});
+    sound = false;
   }
   if (!sound) return std::nullopt;
   return out;
