@@ -7,12 +7,16 @@
 #include <pybind11/stl.h>
 
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "layout/fatal_error.h"
 #include "project/project_file.h"
 #include "report/results_json.h"
 #include "run/project_analysis.h"
+#include "study/study_summary.h"
 
 namespace settle_python {
 namespace {
@@ -270,9 +274,129 @@ py::dict analyse_project(const py::dict& data) {
   return outcome;
 }
 
+// ---- studies ------------------------------------------------------------------
+
+// The study of a project dict prepared once per process: every batch of one
+// study that reaches this process after the first reuses its setup (the
+// sample plan of a Latin hypercube costs a pass over all samples).
+struct PreparedStudyOf {
+  std::string key;  // the project's tree as JSON
+  std::shared_ptr<const study::PreparedStudy> prepared;
+};
+
+std::shared_ptr<const study::PreparedStudy> prepared_study(const py::dict& data) {
+  static std::mutex lock;
+  static PreparedStudyOf last;
+  const Tree tree = tree_of(data, "");
+  std::string key = tree.dump();
+  const py::gil_scoped_release release;
+  const std::lock_guard<std::mutex> hold(lock);
+  if (last.prepared && last.key == key) return last.prepared;
+  auto prepared = std::make_shared<study::PreparedStudy>();
+  project::ProjectReading reading = project::read_project_tree(tree);
+  prepared->diagnostics = reading.diagnostics;
+  if (reading.ok()) {
+    study::PreparedStudy made = study::prepare_study(reading.project);
+    prepared->setup = std::move(made.setup);
+    prepared->diagnostics.insert(prepared->diagnostics.end(), made.diagnostics.begin(),
+                                 made.diagnostics.end());
+  }
+  last = {std::move(key), prepared};
+  return prepared;
+}
+
+py::dict study_prepare(const py::dict& data) {
+  const auto prepared = prepared_study(data);
+  py::dict outcome;
+  outcome["diagnostics"] = diagnostics_of(prepared->diagnostics);
+  if (prepared->setup) {
+    outcome["samples"] = prepared->setup->plan.design.samples;
+    outcome["seed"] = prepared->setup->plan.design.seed;
+  }
+  return outcome;
+}
+
+// A batch as plain values that pickle: the indices and the values as the
+// bytes of int64 and double arrays, and the fault as (index, path, message).
+py::tuple study_batch(const py::dict& data, std::int64_t first, std::int64_t count) {
+  const auto prepared = prepared_study(data);
+  if (!prepared->setup) throw py::value_error("the project's study does not pass its checks");
+  const study::StudySetup& setup = *prepared->setup;
+  if (first < 0 || count < 0 || first + count > setup.plan.design.samples)
+    throw py::value_error("samples " + std::to_string(first) + " to " +
+                          std::to_string(first + count - 1) + " are not all of the study's " +
+                          std::to_string(setup.plan.design.samples));
+  study::Batch batch;
+  {
+    const py::gil_scoped_release release;
+    batch = study::run_batch(setup, first, count);
+  }
+  py::object fault = py::none();
+  if (batch.fault)
+    fault = py::make_tuple(batch.fault->index, batch.fault->diagnostic.path,
+                           batch.fault->diagnostic.message);
+  const auto bytes_of = [](const auto& values) {
+    return py::bytes(reinterpret_cast<const char*>(values.data()),
+                     values.size() * sizeof(values[0]));
+  };
+  return py::make_tuple(bytes_of(batch.indices), bytes_of(batch.values), fault);
+}
+
+template <typename T>
+std::vector<T> values_of_bytes(const py::handle& item) {
+  const std::string bytes = item.cast<py::bytes>();
+  if (bytes.size() % sizeof(T) != 0) throw py::value_error("a batch's bytes do not fit");
+  std::vector<T> out(bytes.size() / sizeof(T));
+  std::memcpy(out.data(), bytes.data(), bytes.size());
+  return out;
+}
+
+// The study's figures from batches in any order: the study file's values,
+// or the diagnostic of the earliest sample that stopped.
+py::dict study_combine(const py::dict& data, const py::list& batches) {
+  const auto prepared = prepared_study(data);
+  if (!prepared->setup) throw py::value_error("the project's study does not pass its checks");
+  const study::StudySetup& setup = *prepared->setup;
+  study::StudyCollection collection = study::start_collection(setup);
+  for (const py::handle item : batches) {
+    const py::tuple parts = item.cast<py::tuple>();
+    study::Batch batch;
+    batch.indices = values_of_bytes<std::int64_t>(parts[0]);
+    batch.values = values_of_bytes<double>(parts[1]);
+    if (!parts[2].is_none()) {
+      const py::tuple fault = parts[2].cast<py::tuple>();
+      batch.fault = study::SampleFault{
+          fault[0].cast<std::int64_t>(),
+          {site::Severity::kError, fault[1].cast<std::string>(), fault[2].cast<std::string>(), 0}};
+    }
+    if (const auto problem = study::collect(collection, batch)) throw py::value_error(*problem);
+  }
+  py::dict outcome;
+  if (collection.fault) {
+    outcome["diagnostics"] = diagnostics_of({collection.fault->diagnostic});
+    return outcome;
+  }
+  const std::string missing = study::missing_samples(collection);
+  if (!missing.empty()) throw py::value_error(missing);
+  Tree tree;
+  {
+    const py::gil_scoped_release release;
+    tree = study::study_tree(setup, collection);
+  }
+  outcome["diagnostics"] = py::list();
+  outcome["study"] = python_of(tree);
+  return outcome;
+}
+
 }  // namespace
 
 void register_project_functions(py::module_& m) {
+  m.def("study_prepare", &study_prepare, py::arg("data"),
+        "Checks a project's study: its diagnostics, and its samples and seed when it passes.");
+  m.def("study_batch", &study_batch, py::arg("data"), py::arg("first"), py::arg("count"),
+        "Runs samples first .. first + count - 1 of a project's study: (indices, values, fault).");
+  m.def("study_combine", &study_combine, py::arg("data"), py::arg("batches"),
+        "The statistics of a study from its batches, in any order.");
   m.def("read_project", &read_project_file, py::arg("path"),
         "Reads and checks a project file: its tree of values, or its diagnostics.");
   m.def("check_project", &check_project, py::arg("data"),

@@ -38,6 +38,10 @@ results.total_settlement[0] the settlement of problem.points[0]. Numbers
 that are values of the file (a layer's curve_index, a point's start_layer,
 layer and curve numbers) and line numbers are as in the file.
 
+Studies of uncertainty: study runs a project's [study] table (serially, or
+as batches on any concurrent.futures executor, Dask's included) and returns
+a StudyResults whose to_dict() equals PROJECT.study.json.
+
 The analysis releases the interpreter lock and shares the points over the
 cores as the program does (SETTLE_THREADS sets the number of threads).
 """
@@ -71,6 +75,7 @@ from ._records import (
     SoilLayer,
 )
 from ._results import Grid, Results, StrainWarning
+from ._study import StudyResults, study
 from ._values import _TEXT_ENCODING, _integer, _message
 
 __all__ = [
@@ -81,6 +86,8 @@ __all__ = [
     "ProjectError",
     "Diagnostic",
     "analyse",
+    "study",
+    "StudyResults",
     "settlement_at",
     "settlement_grid",
     "Problem",

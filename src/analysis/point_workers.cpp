@@ -28,6 +28,8 @@ int forced_count() {
   return static_cast<int>(count);
 }
 
+thread_local bool serial_points = false;
+
 // The first exception raised by any call; later calls are then not started.
 struct Failure {
   std::mutex lock;
@@ -52,7 +54,11 @@ void take_points(int point_count, PointCall call, const void* work, std::atomic<
 
 }  // namespace
 
+SerialPoints::SerialPoints() : was_serial_(serial_points) { serial_points = true; }
+SerialPoints::~SerialPoints() { serial_points = was_serial_; }
+
 int worker_count(int point_count) {
+  if (serial_points) return 1;
   int count = forced_count();
   if (count == 0) count = static_cast<int>(std::thread::hardware_concurrency());
   return std::clamp(count, 1, std::max(point_count, 1));

@@ -5,8 +5,23 @@
 namespace analysis {
 
 // The number of threads for `point_count` points: SETTLE_THREADS when it holds
-// a whole number from 1 up, else one per core; at least 1, at most one a point.
+// a whole number from 1 up, else one per core; at least 1, at most one a point;
+// 1 where a SerialPoints lives on the calling thread.
 int worker_count(int point_count);
+
+// While one lives, the points of analyses on its thread run on that thread
+// alone: for callers that share their own work over the cores already (the
+// samples of a study), where a thread per point would only compete with them.
+class SerialPoints {
+ public:
+  SerialPoints();
+  ~SerialPoints();
+  SerialPoints(const SerialPoints&) = delete;
+  SerialPoints& operator=(const SerialPoints&) = delete;
+
+ private:
+  bool was_serial_;
+};
 
 // Calls `call(work, j)` once for every point j = 1..point_count, on up to
 // worker_count(point_count) threads (1: on the calling thread alone), and

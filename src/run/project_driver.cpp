@@ -3,8 +3,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
+#include "analysis/point_workers.h"
 #include "layout/record_writer.h"
 #include "problem/archived_conversion.h"
 #include "problem/problem_reader.h"
@@ -20,6 +22,7 @@
 #include "run/program_exit.h"
 #include "run/project_analysis.h"
 #include "run/run_lock.h"
+#include "study/study_threads.h"
 
 namespace run {
 namespace {
@@ -182,6 +185,56 @@ int run_project(std::ostream& console_stream, const std::string& file) {
       console_stream << kProgram << ": cannot write " << full_path(output->target()) << '\n';
       return kFatalError;
     }
+  }
+  return kNormalEnd;
+}
+
+std::string study_name(const std::string& project_file) {
+  return stem_of(project_file) + ".study.json";
+}
+
+int run_study(std::ostream& console_stream, const std::string& file, unsigned threads) {
+  layout::RecordWriter console(console_stream, "\n", layout::kConsoleUnit, "");
+  StagedOutput study_file(study_name(file));
+  if (study_file.open() != 0) {
+    console_stream << kProgram << ": cannot write " << full_path(study_file.target()) << '\n';
+    return kFatalError;
+  }
+  const RunLock lock(kProgram, console);
+  if (!lock.held()) {
+    console.put(lock_refusal(kProgram, lock));
+    return kFatalError;
+  }
+  // The project as given is analysed first: a study of a project that does
+  // not run would stop on its first sample.
+  const ProjectAnalysis analysis = analysed_project(console_stream, file);
+  if (analysis.stopped()) return stopped(console_stream, "nothing is written");
+  const study::PreparedStudy prepared = study::prepare_study(analysis.project);
+  if (!prepared.setup) {
+    print_diagnostics(console_stream, file, prepared.diagnostics);
+    return stopped(console_stream, "nothing is written");
+  }
+  const study::StudySetup& setup = *prepared.setup;
+  console_stream << kProgram << ": study of " << setup.plan.design.samples << " samples, seed "
+                 << setup.plan.design.seed << '\n';
+  // SETTLE_THREADS, else one thread per core, as for the points of a run.
+  if (threads == 0)
+    threads = static_cast<unsigned>(analysis::worker_count(std::numeric_limits<int>::max()));
+  const study::StudyCollection collection = study::run_on_threads(setup, threads);
+  stop_if_interrupted();
+  if (collection.fault) {
+    print_diagnostic(console_stream, file, collection.fault->diagnostic);
+    return stopped(console_stream, "nothing is written");
+  }
+  study_file.stream() << study::study_tree(setup, collection).dump(2) << '\n';
+  if (!study_file.finish()) {
+    console_stream << kProgram << ": cannot write " << full_path(study_file.target()) << '\n';
+    return kFatalError;
+  }
+  finish_without_interrupts();
+  if (!study_file.commit()) {
+    console_stream << kProgram << ": cannot write " << full_path(study_file.target()) << '\n';
+    return kFatalError;
   }
   return kNormalEnd;
 }

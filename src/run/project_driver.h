@@ -20,6 +20,14 @@ std::string report_name(const std::string& project_file);
 // the run (every error on `console`, and nothing written).
 int run_project(std::ostream& console, const std::string& file);
 
+// The study file of a project file: PROJECT.study.json beside it.
+std::string study_name(const std::string& project_file);
+
+// `settle study PROJECT.toml`: runs the samples of the project's [study] on
+// `threads` threads (when 0, SETTLE_THREADS or one per core) and writes PROJECT.study.json.
+// Returns 0, or 3 when the project's data or a sample's stop the study.
+int run_study(std::ostream& console, const std::string& file, unsigned threads = 0);
+
 // Checks and analyses the project file `file` as a run does, writing nothing;
 // returns the run's exit status.
 int check_project_file(std::ostream& console, const std::string& file);

@@ -35,6 +35,7 @@ constexpr std::string_view kUsage =
     "       settle --check PROJECT.toml\n"
     "       settle convert IN OUT\n"
     "       settle import-ags FILE.ags PROJECT.toml\n"
+    "       settle study PROJECT.toml\n"
     "\n"
     "Computes the consolidation settlement of a layered soil under loaded areas\n"
     "(rectangles, circles and 2:1 spread areas) at a set of settlement points.\n"
@@ -64,6 +65,8 @@ constexpr std::string_view kUsage =
     "  import-ags FILE.ags PROJECT.toml\n"
     "                          the oedometer tests of an AGS4 file as curve soils\n"
     "                          of the project file, created when it is not there\n"
+    "  study PROJECT.toml      the project's [study]: its samples on every core,\n"
+    "                          their statistics in PROJECT.study.json\n"
     "\n"
     "Exit status: 0 a normal end (warnings included); 3 the problem's data\n"
     "stopped the run (the report holds the reasons); 1 a fatal error (a file\n"
@@ -208,6 +211,13 @@ int main_entry(int argc, char** argv) {
       const std::string ags = argv[2], project = argv[3];
       return with_fatal_report(kProgram, std::cerr,
                                [&] { return import_ags(std::cerr, ags, project); });
+    }
+    if (first == "study") {
+      if (argc != 3 || !is_project_file(argv[2]))
+        return refuse_command_line(kProgram, "study takes one project file (.toml or .json)",
+                                   kUsage);
+      const std::string file = argv[2];
+      return with_fatal_report(kProgram, std::cerr, [&] { return run_study(std::cerr, file); });
     }
     if (argc == 2 && is_project_file(first)) {
       const std::string file(first);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "loads/load.h"
+#include "study/project_design.h"
 
 namespace site {
 namespace {
@@ -245,8 +246,12 @@ class Checker {
 
   void check_study() {
     if (!p_.study) return;
-    // The study's own checks (targets, distributions, correlations) need the
-    // sampling design; they are made when the study is prepared.
+    // The targets, the distributions' figures, the correlations and the
+    // limits, as the study's design finds them.
+    for (site::Diagnostic& d : study::project_design(p_).diagnostics) {
+      d.line = line_of(lines_, d.path);
+      out_.push_back(std::move(d));
+    }
   }
 
   // What the archived file can hold and the archived arithmetic can take.
