@@ -9,8 +9,12 @@
 #include <cstring>
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX  // the C++ library defines it too
 #define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <signal.h>

@@ -16,8 +16,12 @@
 #include "run/interrupt.h"
 
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX  // the C++ library defines it too
 #define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <fcntl.h>

@@ -27,13 +27,15 @@ SETUP_FILES = ("arguments", "environment", "program", "before", "lock_held", "in
 
 
 def case_folders():
-    """The example and end-to-end folders that hold reviewed outputs and ask
-    for a plain run, in name order."""
+    """The example and end-to-end folders that hold an archived problem with
+    reviewed outputs and ask for a plain run, in name order."""
     folders = [
         f
         for root in (EXAMPLES, E2E)
         for f in root.iterdir()
-        if (f / "expected").is_dir() and not any((f / name).exists() for name in SETUP_FILES)
+        if (f / "expected").is_dir()
+        and (f / "names.dat").exists()
+        and not any((f / name).exists() for name in SETUP_FILES)
     ]
     return sorted(folders)
 
