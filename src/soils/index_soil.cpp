@@ -57,6 +57,11 @@ std::vector<site::Diagnostic> check_model(const IndexSoil& model, bool) {
                             both + " are given; exactly one of sigma_p, ocr and pop gives the "
                                    "preconsolidation pressure"));
   }
+  // A negative index would make the soil swell under load.
+  for (const auto& [key, value] : {std::pair{"cc", model.cc}, {"cr", model.cr}})
+    if (value < 0.0)
+      out.push_back(
+          key_error(key, value_text(value) + " is negative; a compression index is 0 or more"));
   if (model.cr > model.cc)
     out.push_back(key_warning("cr", value_text(model.cr) + " is greater than cc (" +
                                         value_text(model.cc) +

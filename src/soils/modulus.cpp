@@ -27,6 +27,9 @@ double tangent_compressibility(const Modulus& model, std::optional<double>, doub
 }
 
 std::vector<site::Diagnostic> check_model(const Modulus& model, bool) {
+  // A negative mv would make the soil swell under load.
+  if (model.mv && *model.mv < 0.0)
+    return {key_error("mv", value_text(*model.mv) + " is negative; expected 0 or more")};
   if (model.mv.has_value() != model.constrained_modulus.has_value()) return {};
   return {key_error(model.mv ? "constrained_modulus" : "mv",
                     std::string(model.mv ? "and mv are both given" : "is missing") +
