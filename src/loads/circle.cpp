@@ -1,5 +1,6 @@
 // The uniformly loaded circle, off its axis by the elliptic integrals of the
-// exact solution, evaluated through Carlson's symmetric forms (Boost.Math).
+// exact solution: the complete ones by the arithmetic-geometric mean, the
+// incomplete ones through Carlson's symmetric forms (Boost.Math).
 #include "loads/circle.h"
 
 #include <boost/math/constants/constants.hpp>
@@ -7,7 +8,6 @@
 #include <boost/math/special_functions/cos_pi.hpp>
 #include <boost/math/special_functions/ellint_rd.hpp>
 #include <boost/math/special_functions/ellint_rf.hpp>
-#include <boost/math/special_functions/ellint_rg.hpp>
 #include <boost/math/special_functions/sin_pi.hpp>
 #include <cmath>
 
@@ -22,6 +22,33 @@ constexpr double kPi = boost::math::constants::pi<double>();
 // Double precision throughout: Boost's default would carry each integral in
 // long double, at several times the cost, for digits that the sum does not need.
 using DoublePolicy = boost::math::policies::policy<boost::math::policies::promote_double<false>>;
+
+// The complete elliptic integrals K(k) and E(k) from k'^2 = 1 - k^2, by the
+// arithmetic-geometric mean of 1 and k' (Abramowitz and Stegun 17.6.3-4):
+// K = pi / (2 a_N), E = K (1 - sum of 2^(n-1) c_n^2). It converges
+// quadratically, to the last bit in five or six steps where k' is not tiny,
+// at a fraction of the cost of Carlson's RF and RG, which converge linearly.
+struct CompleteIntegrals {
+  double k;
+  double e;
+};
+CompleteIntegrals complete_integrals(double kc_sq) {
+  double a = 1.0;
+  double b = std::sqrt(kc_sq);
+  double weight = 0.5;                  // 2^(n-1)
+  double sum = weight * (1.0 - kc_sq);  // c_0^2 = k^2
+  for (int step = 0; step < 64; ++step) {
+    const double c = (a - b) / 2.0;
+    const double next_a = (a + b) / 2.0;
+    b = std::sqrt(a * b);
+    a = next_a;
+    weight *= 2.0;
+    sum += weight * c * c;
+    if (std::abs(c) <= 1e-17 * a) break;
+  }
+  const double k = kPi / (2.0 * a);
+  return {k, k * (1.0 - sum)};
+}
 
 }  // namespace
 
@@ -65,10 +92,8 @@ double circle_stress_ratio(double radius, double r, double z) {
   const double kc_sq = r1_sq / r2_sq;
   const DoublePolicy policy;
 
-  // Step 1: the complete integrals of modulus k, K = RF(0, k'^2, 1) and
-  // E = 2 RG(0, k'^2, 1), both by the arithmetic-geometric mean.
-  const double complete_k = boost::math::ellint_rf(0.0, kc_sq, 1.0, policy);
-  const double complete_e = 2.0 * boost::math::ellint_rg(0.0, kc_sq, 1.0, policy);
+  // Step 1: the complete integrals of modulus k, K and E.
+  const auto [complete_k, complete_e] = complete_integrals(kc_sq);
 
   // Step 2: the incomplete integrals of amplitude beta and modulus k', from
   // sin(beta) and cos(beta) without an angle: F = s RF(c^2, 1 - k'^2 s^2, 1),
