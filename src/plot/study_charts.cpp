@@ -135,7 +135,7 @@ void write_histogram(XmlWriter& out, const std::vector<double>& values, const Fr
     ++counts[static_cast<std::size_t>(b)];
   }
   const int most = *std::max_element(counts.begin(), counts.end());
-  const double y_step = std::max(1.0, round_step(std::max(most, 1), 4));
+  const double y_step = std::max(1.0, std::ceil(round_step(std::max(most, 1), 4)));
   Frame frame = axis;
   frame.y_top = std::ceil(std::max(most, 1) / y_step) * y_step;
   out.open("svg", chart_attributes("study-histogram", label));
