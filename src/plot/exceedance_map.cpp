@@ -95,7 +95,7 @@ void write_exceedance_map(XmlWriter& out, const site::Project& project, const Ex
                      {"fill", "#ffffff"},
                      {"stroke", "#888888"}});
   // Each row's runs of one band as one rectangle.
-  out.open("g", {{"class", "cells"}});
+  out.open("g", {{"class", "cells"}, {"shape-rendering", "crispEdges"}});
   for (int j = 0; j < grid.rows; ++j) {
     int i = 0;
     while (i < grid.columns) {
