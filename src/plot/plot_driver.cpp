@@ -94,6 +94,8 @@ constexpr std::string_view kUsage =
     "  --no-area-labels       leave the areas' labels off the plan\n"
     "  --profile-point NAME   a project's point whose stresses are drawn with depth\n"
     "                         (default: the first point)\n"
+    "  --study-grid-samples N the samples of a project's study used for the map\n"
+    "                         of the chance of exceeding its limit (default 100)\n"
     "  --grid-csv FILE.csv    also write the grid: x,y,settlement, one node a line\n"
     "  --plan-svg FILE.svg    also write the plan alone as an SVG file\n"
     "\n"

@@ -265,6 +265,14 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
       if (!text || text->empty())
         return complaint("--profile-point takes the name of a point of the project");
       options.profile_point = std::string(*text);
+    } else if (name == "--study-grid-samples") {
+      const auto text = take_value();
+      const auto count = text ? integer(*text) : std::nullopt;
+      if (!count || *count < 1) {
+        return complaint("--study-grid-samples takes a whole number of 1 or more, not '" +
+                         std::string(text.value_or("")) + "'");
+      }
+      options.study_grid_samples = *count;
     } else if (name == "--section") {
       const auto text = take_value();
       const auto line = text ? section(*text) : std::nullopt;

@@ -47,6 +47,10 @@ struct PlotOptions {
   bool area_labels = true;                      // --no-area-labels leaves them off the plan
   std::optional<std::string> project;           // a project file (.toml, .json); else names.dat
   std::optional<std::string> profile_point;     // the stress profile's point; else the first
+
+  // The samples of a project's study whose nodes make its map of the chance
+  // of exceeding the settlement limit; else 100 (at most the study's).
+  std::optional<std::int64_t> study_grid_samples;
 };
 
 // What the command line asks for: options for a run, or --help / --version

@@ -12,6 +12,7 @@
 #include "plot/project_plan.h"
 #include "plot/section_chart.h"
 #include "plot/stress_profile.h"
+#include "plot/study_charts.h"
 #include "plot/xml_writer.h"
 
 namespace plot {
@@ -262,7 +263,9 @@ void write_project_page(std::ostream& stream, const ProjectPageInput& input,
   out.empty("meta", {{"charset", "utf-8"}});
   out.empty("meta", {{"name", "viewport"}, {"content", "width=device-width, initial-scale=1"}});
   out.element("title", {}, "Settlement: " + title_line(*input.project, 0));
-  out.element("style", {}, std::string(page_style()) + std::string(kProjectStyle));
+  out.element("style", {},
+              std::string(page_style()) + std::string(kProjectStyle) +
+                  (input.study ? std::string(study_style()) : std::string()));
   out.close();
   out.open("body");
   write_heading(out, input, map);
@@ -272,6 +275,7 @@ void write_project_page(std::ostream& stream, const ProjectPageInput& input,
   write_section_part(out, input);
   write_stress_part(out, input);
   write_distortion_part(out, input, map);
+  if (input.study) write_study_part(out, *input.project, *input.study);
   write_load_table(out, *input.project);
   out.element("p", {{"class", "note"}},
               "Drawn by settle-plot " SETTLE_VERSION " from " + input.title.input_name +

@@ -12,6 +12,7 @@
 #include "plot/page_input.h"
 #include "plot/page_text.h"
 #include "plot/section.h"
+#include "plot/study_charts.h"
 #include "site/project.h"
 
 namespace plot {
@@ -27,6 +28,7 @@ struct ProjectPageInput {
   std::size_t profile_point = 0;   // the stress profile's point, from 0
   double distortion_limit = 1.0 / 500.0;
   std::string distortion_limit_text = "1/500";
+  std::optional<StudyPageInput> study;  // with a [study] table
 };
 
 // The unit names of a project's unit system.

@@ -21,6 +21,7 @@
 #include "plot/option_checks.h"
 #include "plot/project_page.h"
 #include "plot/sha256.h"
+#include "plot/study_page_figures.h"
 #include "project/project_file.h"
 #include "run/file_set.h"
 #include "run/interrupt.h"
@@ -166,6 +167,8 @@ std::optional<std::string> check_project_options(const PlotOptions& options,
     return "--start-layer " + std::to_string(*options.start_layer) +
            ": the project has layers 1 to " + std::to_string(project.layers.size());
   }
+  if (options.study_grid_samples && !project.study)
+    return "--study-grid-samples is for a project with a [study] table";
   if (options.profile_point) {
     const bool found =
         std::any_of(project.points.begin(), project.points.end(),
@@ -296,6 +299,13 @@ int run_project_plot(std::ostream& console, const PlotOptions& options, const st
   settlement_map.section = line;
   if (const auto complaint = check_level_count(options, settlement_map.levels.size()))
     return refuse(*complaint);
+
+  if (project.study) {
+    // The study's samples, as settle study runs them, and its map over the page's grid.
+    input.study = study_page_figures(console, file, project, map.grid, map.start_layer,
+                                     options.study_grid_samples.value_or(100));
+    if (!input.study) return stopped(console);
+  }
 
   write_project_page(page.stream(), input, settlement_map);
   if (options.grid_csv) write_grid_csv(csv.stream(), map.grid, map.totals);
