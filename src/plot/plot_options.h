@@ -47,6 +47,8 @@ struct PlotOptions {
   bool area_labels = true;                      // --no-area-labels leaves them off the plan
   std::optional<std::string> project;           // a project file (.toml, .json); else names.dat
   std::optional<std::string> profile_point;     // the stress profile's point; else the first
+  std::optional<double> time;                   // the map at this time (a project in time)
+  std::optional<std::string> time_point;        // the isochrones' point; else the first
 };
 
 // What the command line asks for: options for a run, or --help / --version
