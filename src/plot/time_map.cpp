@@ -25,8 +25,8 @@ void write_time_map(XmlWriter& out, const site::Project& project, const analysis
   bool any = false;
   for (const float t : times) {
     if (!std::isfinite(t)) continue;
-    smallest = any ? std::min(smallest, static_cast<double>(t)) : t;
-    largest = any ? std::max(largest, static_cast<double>(t)) : t;
+    smallest = any ? std::min(smallest, static_cast<double>(t)) : static_cast<double>(t);
+    largest = any ? std::max(largest, static_cast<double>(t)) : static_cast<double>(t);
     any = true;
   }
   if (!any || grid.columns < 1 || grid.rows < 1) return;
@@ -57,8 +57,8 @@ void write_time_map(XmlWriter& out, const site::Project& project, const analysis
                             static_cast<std::size_t>(i)];
       if (!std::isfinite(t)) continue;
       out.empty("rect", {{"class", "time-cell"},
-                         {"x", px(sx(grid.x(i) - grid.spacing / 2.0))},
-                         {"y", px(sy(grid.y(j) + grid.spacing / 2.0))},
+                         {"x", px(sx(static_cast<double>(grid.x(i)) - grid.spacing / 2.0))},
+                         {"y", px(sy(static_cast<double>(grid.y(j)) + grid.spacing / 2.0))},
                          {"width", side},
                          {"height", side},
                          {"fill", band_colour(scale, band_of(scale, t))}});
