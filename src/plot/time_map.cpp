@@ -49,7 +49,7 @@ void write_time_map(XmlWriter& out, const site::Project& project, const analysis
                    {"height", px(height)},
                    {"role", "img"}});
   out.element("title", {}, "Time to 90 % of the primary settlement");
-  out.open("g", {{"class", "time-cells"}});
+  out.open("g", {{"class", "time-cells"}, {"shape-rendering", "crispEdges"}});
   const std::string side = px(grid.spacing * per + 0.3);  // a hair over, so no seams show
   for (int j = 0; j < grid.rows; ++j) {
     for (int i = 0; i < grid.columns; ++i) {
