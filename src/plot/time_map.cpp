@@ -1,4 +1,4 @@
-// The time map: the cells of the nodes in bands of equal width from 0, north
+// The time map: the cells of the nodes in bands of equal round width, north
 // up, at one scale across and down.
 #include "plot/time_map.h"
 
@@ -30,8 +30,15 @@ void write_time_map(XmlWriter& out, const site::Project& project, const analysis
     any = true;
   }
   if (!any || grid.columns < 1 || grid.rows < 1) return;
-  const ColourScale scale =
-      make_colour_scale(smallest, largest > smallest ? largest : smallest + 1.0);
+  // Round bands from below the earliest time to past the latest: the times
+  // on a map differ little beside their size, so bands from 0 would hide them.
+  const double span = largest > smallest ? largest - smallest : std::max(largest, 1.0);
+  ColourScale scale;
+  scale.step = round_step(span, 8);
+  scale.low = std::floor(smallest / scale.step) * scale.step;
+  scale.band_count =
+      std::max(1, static_cast<int>(std::ceil((largest - scale.low) / scale.step - 1e-9)));
+  for (int k = 0; k <= scale.band_count; ++k) scale.limits.push_back(scale.low + scale.step * k);
   const double width_plan = grid.spacing * grid.columns, height_plan = grid.spacing * grid.rows;
   const double per = kMapSize / std::max(width_plan, height_plan);
   const double map_width = width_plan * per, map_height = height_plan * per;
