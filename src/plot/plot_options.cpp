@@ -273,6 +273,19 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
                          std::string(text.value_or("")) + "'");
       }
       options.study_grid_samples = *count;
+    } else if (name == "--time") {
+      const auto text = take_value();
+      const auto time = text ? number(*text) : std::nullopt;
+      if (!time || *time < 0.0) {
+        return complaint("--time takes a time of 0 or more, in the project's time unit, not '" +
+                         std::string(text.value_or("")) + "'");
+      }
+      options.time = time;
+    } else if (name == "--time-point") {
+      const auto text = take_value();
+      if (!text || text->empty())
+        return complaint("--time-point takes the name of a point of the project");
+      options.time_point = std::string(*text);
     } else if (name == "--section") {
       const auto text = take_value();
       const auto line = text ? section(*text) : std::nullopt;
@@ -290,6 +303,9 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
     options.page = std::filesystem::path(*options.project).replace_extension(".html").string();
   if (options.profile_point && !options.project)
     return complaint("--profile-point names a point of a project file; give the project file");
+  if ((options.time || options.time_point) && !options.project)
+    return complaint(std::string(options.time ? "--time" : "--time-point") +
+                     " is for a project file in time; give the project file");
   if (options.contour_interval && !options.contour_levels.empty())
     return complaint("--levels and --interval cannot both be given");
   return options;

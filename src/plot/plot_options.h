@@ -51,6 +51,8 @@ struct PlotOptions {
   // The samples of a project's study whose nodes make its map of the chance
   // of exceeding the settlement limit; else 100 (at most the study's).
   std::optional<std::int64_t> study_grid_samples;
+  std::optional<double> time;             // the map at this time (a project in time)
+  std::optional<std::string> time_point;  // the isochrones' point; else the first
 };
 
 // What the command line asks for: options for a run, or --help / --version

@@ -7,12 +7,15 @@
 
 #include "plot/ground_section.h"
 #include "plot/html_page.h"
+#include "plot/isochrones.h"
 #include "plot/load_drawing.h"
 #include "plot/page_text.h"
 #include "plot/project_plan.h"
 #include "plot/section_chart.h"
 #include "plot/stress_profile.h"
 #include "plot/study_charts.h"
+#include "plot/time_curves.h"
+#include "plot/time_map.h"
 #include "plot/xml_writer.h"
 
 namespace plot {
@@ -143,12 +146,15 @@ void write_map_section(XmlWriter& out, const ProjectPageInput& input, const Sett
   const UnitNames units = project_units(*input.project);
   out.open("section", {{"class", "map-page"}});
   out.element("h2", {}, "Settlement map");
+  const std::string when = input.map_time ? " at time " + time_text(*input.map_time) + " " +
+                                                time_unit_text(*input.project)
+                                          : std::string();
   out.element(
-      "p", {},
-      "The total settlement (" + std::string(units.settlement) + ") on a grid of nodes every " +
-          decimal(static_cast<float>(input.map.grid.spacing), 2) + " " + std::string(units.length) +
-          ", each analysed by the " + method_name(*input.project) +
-          " method as a settlement point there, counted from layer " +
+      "p", {{"class", input.map_time ? "map-time" : "map-final"}},
+      "The total settlement (" + std::string(units.settlement) + ")" + when +
+          " on a grid of nodes every " + decimal(static_cast<float>(input.map.grid.spacing), 2) +
+          " " + std::string(units.length) + ", each analysed by the " +
+          method_name(*input.project) + " method as a settlement point there, counted from layer " +
           std::to_string(input.map.start_layer) +
           ". Every load is drawn from its plan outline; a strip runs on past the map.");
   write_project_plan(out, input, map);
@@ -192,6 +198,37 @@ void write_stress_part(XmlWriter& out, const ProjectPageInput& input) {
                   "stress \u03c3\u2032p. The shaded part lies above the point's start layer. "
                   "--profile-point NAME draws another point.");
   write_stress_profile(out, project, *input.results, input.profile_point);
+  out.close();
+}
+
+// A project in time: the points' settlement against time, the isochrones of
+// one point, the map of t90.
+void write_time_part(XmlWriter& out, const ProjectPageInput& input) {
+  const site::Project& project = *input.project;
+  if (!project.consolidation || input.results->points.empty()) return;
+  const std::string unit = time_unit_text(project);
+  out.open("section", {{"class", "time-page"}});
+  out.element("h2", {}, "Settlement in time");
+  out.element("p", {},
+              "The total settlement (primary and secondary) of every point at the project's "
+              "output times, time in " +
+                  unit + " on a log scale. --time T draws the settlement map at time T.");
+  write_time_curves(out, project, *input.results);
+  const std::string label = point_label(project, input.time_point);
+  out.element("h2", {}, "Isochrones under " + label);
+  out.element("p", {},
+              "The excess pore pressure at the centre of every sublayer under " + label +
+                  " at each output time; 0 in free-draining layers. --time-point NAME draws "
+                  "another point.");
+  write_isochrones(out, project, *input.results, input.time_point);
+  if (!input.t90.empty()) {
+    out.element("h2", {}, "Time to 90 % consolidation");
+    out.element("p", {},
+                "At every node of the settlement map's grid, the time (" + unit +
+                    ") at which its primary settlement reaches 90 % of its final value; nodes "
+                    "that never do, or settle nothing, are left blank.");
+    write_time_map(out, project, input.map.grid, input.t90);
+  }
   out.close();
 }
 
@@ -274,6 +311,7 @@ void write_project_page(std::ostream& stream, const ProjectPageInput& input,
   write_map_section(out, input, map);
   write_section_part(out, input);
   write_stress_part(out, input);
+  write_time_part(out, input);
   write_distortion_part(out, input, map);
   if (input.study) write_study_part(out, *input.project, *input.study);
   write_load_table(out, *input.project);

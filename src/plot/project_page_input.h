@@ -26,6 +26,9 @@ struct ProjectPageInput {
   std::vector<MapWarning> map_warnings;
   std::optional<Section> section;  // its crossings' `area`: load positions from 1
   std::size_t profile_point = 0;   // the stress profile's point, from 0
+  std::size_t time_point = 0;      // the isochrones' point, from 0
+  std::optional<double> map_time;  // the map's nodes at this time, else their final settlement
+  std::vector<float> t90;          // a project in time: each node of map.grid, else empty
   double distortion_limit = 1.0 / 500.0;
   std::string distortion_limit_text = "1/500";
   std::optional<StudyPageInput> study;  // with a [study] table

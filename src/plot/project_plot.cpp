@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/settlement_grid.h"
+#include "analysis/time_grid.h"
 #include "layout/fatal_error.h"
 #include "plot/colour_scale.h"
 #include "plot/distortion.h"
@@ -177,6 +178,17 @@ std::optional<std::string> check_project_options(const PlotOptions& options,
       return "--profile-point " + *options.profile_point +
              ": the project has no point of that name";
   }
+  if (options.time && !project.consolidation)
+    return "--time: the project has no [consolidation] table, so no settlement in time";
+  if (options.time_point) {
+    if (!project.consolidation)
+      return "--time-point: the project has no [consolidation] table, so no settlement in time";
+    const bool found =
+        std::any_of(project.points.begin(), project.points.end(),
+                    [&](const site::Point& p) { return p.name == options.time_point; });
+    if (!found)
+      return "--time-point " + *options.time_point + ": the project has no point of that name";
+  }
   return std::nullopt;
 }
 
@@ -251,6 +263,15 @@ int run_project_plot(std::ostream& console, const PlotOptions& options, const st
     for (std::size_t j = 0; j < project.points.size(); ++j)
       if (project.points[j].name == options.profile_point) input.profile_point = j;
   }
+  if (options.time_point) {
+    for (std::size_t j = 0; j < project.points.size(); ++j)
+      if (project.points[j].name == options.time_point) input.time_point = j;
+  }
+  // A project in time: the setup its columns share, for the maps in time.
+  std::optional<analysis::TimeSetup> time_setup;
+  if (project.consolidation && analysis.exact)
+    time_setup = analysis::prepare_time(project, *analysis.exact);
+  if (options.time && time_setup) input.map_time = options.time;
   // The map: its box grown until the outer contours close, its nodes by the
   // project's method.
   MapInput& map = input.map;
@@ -268,6 +289,10 @@ int run_project_plot(std::ostream& console, const PlotOptions& options, const st
   };
   const GridTotals totals = [&](const analysis::PlanGrid& grid,
                                 const std::function<void(int, int)>& progress) {
+    if (input.map_time) {
+      return analysis::settlement_at_time_on_grid(project, *analysis.exact, *time_setup, grid,
+                                                  map.start_layer, *input.map_time, progress);
+    }
     return method.on_grid(grid, map.start_layer, progress);
   };
   MapCover cover = cover_map(project, totals, options.extent, options.grid_spacing, point_totals,
@@ -299,6 +324,10 @@ int run_project_plot(std::ostream& console, const PlotOptions& options, const st
   settlement_map.section = line;
   if (const auto complaint = check_level_count(options, settlement_map.levels.size()))
     return refuse(*complaint);
+  if (time_setup) {
+    input.t90 = analysis::time_to_share_on_grid(project, *analysis.exact, *time_setup, map.grid,
+                                                map.start_layer, 0.9, RowsProgress{&console});
+  }
 
   if (project.study) {
     // The study's samples, as settle study runs them, and its map over the page's grid.
