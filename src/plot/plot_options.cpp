@@ -267,12 +267,17 @@ PlotCommand parse_plot_command(int argc, const char* const* argv) {
       options.profile_point = std::string(*text);
     } else if (name == "--study-grid-samples") {
       const auto text = take_value();
-      const auto count = text ? integer(*text) : std::nullopt;
-      if (!count || *count < 1) {
+      // Read into a plain count: GCC 12 for MinGW sees the optional of a
+      // conditional as maybe unset where it is widened.
+      std::int64_t count = 0;
+      if (text) {
+        if (const std::optional<std::int32_t> read = integer(*text)) count = read.value();
+      }
+      if (count < 1) {
         return complaint("--study-grid-samples takes a whole number of 1 or more, not '" +
                          std::string(text.value_or("")) + "'");
       }
-      options.study_grid_samples = *count;
+      options.study_grid_samples = count;
     } else if (name == "--time") {
       const auto text = take_value();
       const auto time = text ? number(*text) : std::nullopt;
