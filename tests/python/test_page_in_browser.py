@@ -107,7 +107,10 @@ def browser():
                  f"--user-data-dir={profile}"):  # fmt: skip
         options.add_argument(flag)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    # The sanitizer build preloads its runtimes for the module; chromedriver and
+    # Chromium are not built with them and do not start under the preload.
+    environment = {k: v for k, v in os.environ.items() if k != "LD_PRELOAD"}
+    driver = webdriver.Chrome(service=Service(CHROMEDRIVER, env=environment), options=options)
     yield driver
     driver.quit()
     shutil.rmtree(profile, ignore_errors=True)
