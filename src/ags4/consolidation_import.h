@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ags4/import_issue.h"
-#include "ags4/specimen_curve.h"
+#include "ags4/oedometer_curve.h"
 
 namespace ags4 {
 

@@ -1,4 +1,4 @@
-#include "ags4/specimen_curve.h"
+#include "ags4/oedometer_curve.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // take it; the height of the solids hs stays through the test:
 //
 //   h0 = hs (1 + e0),  h = hs (1 + e)   so   ε = (h0 − h) / h0 = (e0 − e) / (1 + e0)
-#include "ags4/specimen_curve.h"
+#include "ags4/oedometer_curve.h"
 
 #include <charconv>
 #include <map>
