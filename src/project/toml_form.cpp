@@ -7,15 +7,155 @@
 #include <toml++/toml.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace project {
 namespace {
 
 using site::Tree;
+
+// toml++ 3.3 tells non-ASCII whitespace by a table of blocks of 1018 code
+// points counted from U+00A0. For the code points of blocks 0, 11 and 63 other
+// than the spaces it names, the test runs off its end: undefined behaviour,
+// reached wherever the parser asks whether a character is a space (fuzzing
+// found it). The text is parsed with each such code point replaced by a stand-in
+// from the supplementary private-use plane, which the parser treats alike
+// everywhere but in that test, and every key, string and message it returns
+// gets the code points back. A text that holds a stand-in itself is refused.
+constexpr char32_t kFirstStandIn = 0xF0000;
+
+constexpr bool trips_whitespace_test(char32_t c) {
+  if (c <= 0xA0 || c >= 0xFEFF || c == 0x3000) return false;
+  const auto block = (c - 0xA0) / 0x3FA;
+  return block == 0 || block == 11 || block == 63;
+}
+
+constexpr std::size_t kTripping = [] {
+  std::size_t count = 0;
+  for (char32_t c = 0xA0; c <= 0xFEFF; ++c) count += trips_whitespace_test(c) ? 1 : 0;
+  return count;
+}();
+
+constexpr bool is_stand_in(char32_t c) {
+  return c >= kFirstStandIn && c < kFirstStandIn + kTripping;
+}
+
+// The tripping code points in ascending order; the k-th stands in as U+F0000 + k.
+const std::array<char32_t, kTripping>& tripping_code_points() {
+  static const std::array<char32_t, kTripping> table = [] {
+    std::array<char32_t, kTripping> points{};
+    std::size_t k = 0;
+    for (char32_t c = 0xA0; c <= 0xFEFF; ++c)
+      if (trips_whitespace_test(c)) points[k++] = c;
+    return points;
+  }();
+  return table;
+}
+
+// The stand-in of a tripping code point; any other stays.
+char32_t stand_in_for(char32_t c) {
+  if (!trips_whitespace_test(c)) return c;
+  const auto& points = tripping_code_points();
+  return kFirstStandIn +
+         static_cast<char32_t>(std::lower_bound(points.begin(), points.end(), c) - points.begin());
+}
+
+// The code point a stand-in stands for; any other stays (an escape such as
+// \u00E9 in a string gives a tripping code point that is the string's own).
+char32_t original_of(char32_t c) {
+  return is_stand_in(c) ? tripping_code_points()[c - kFirstStandIn] : c;
+}
+
+void append_utf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+    return;
+  }
+  const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+  static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  out += static_cast<char>(kLead[length] | (c >> (6 * (length - 1))));
+  for (int k = length - 2; k >= 0; --k) out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+}
+
+// Calls each(code point) for every valid UTF-8 sequence of the text and
+// each_byte(byte) for a byte that starts none (the parser judges those).
+template <typename CodePoint, typename Byte>
+void for_each_code_point(std::string_view text, CodePoint each, Byte each_byte) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const std::size_t length = byte >= 0xC2 && byte <= 0xDF   ? 2
+                               : byte >= 0xE0 && byte <= 0xEF ? 3
+                               : byte >= 0xF0 && byte <= 0xF4 ? 4
+                                                              : 1;
+    char32_t c = length == 1 ? byte : byte & (0x7F >> length);
+    bool valid = i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      c = (c << 6) | (next & 0x3F);
+    }
+    const char32_t shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (byte < 0x80 ||
+        (length > 1 && valid && c >= shortest && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF))) {
+      each(c);
+      i += length;
+    } else {
+      each_byte(text[i]);
+      ++i;
+    }
+  }
+}
+
+std::string mapped(std::string_view text, char32_t (*map)(char32_t)) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  for_each_code_point(
+      text, [&](char32_t c) { append_utf8(out, map(c)); }, [&](char byte) { out += byte; });
+  return out;
+}
+
+std::string with_originals(std::string_view text) { return mapped(text, original_of); }
+
+std::optional<site::Diagnostic> stand_in_held(std::string_view text) {
+  int line = 1;
+  std::optional<site::Diagnostic> found;
+  for_each_code_point(
+      text,
+      [&](char32_t c) {
+        if (c == '\n') ++line;
+        if (is_stand_in(c) && !found) {
+          char name[16];
+          std::snprintf(name, sizeof name, "U+%X", static_cast<unsigned>(c));
+          found = site::Diagnostic{site::Severity::kError, "",
+                                   "holds " + std::string(name) +
+                                       ", a private-use character a project file does not take",
+                                   line};
+        }
+      },
+      [](char) {});
+  return found;
+}
+
+// A message of the parser, with the stand-ins it quotes in hexadecimal given back.
+std::string restored_message(std::string_view message) {
+  std::string out = with_originals(message);
+  for (std::size_t at = out.find("\\U"); at != std::string::npos; at = out.find("\\U", at + 1)) {
+    if (at + 10 > out.size()) break;
+    unsigned value = 0;
+    const auto [end, code] = std::from_chars(out.data() + at + 2, out.data() + at + 10, value, 16);
+    if (code != std::errc() || end != out.data() + at + 10 || !is_stand_in(value)) continue;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "u%04X", static_cast<unsigned>(original_of(value)));
+    out.replace(at + 1, 9, hex);
+  }
+  return out;
+}
 
 std::string child_path(const std::string& path, std::string_view key) {
   return path.empty() ? std::string(key) : path + "." + std::string(key);
@@ -34,7 +174,7 @@ class TreeBuilder {
         list.push_back(build(*array->get(i), site::indexed_path(path, i)));
       return list;
     }
-    if (const auto* text = node.as_string()) return Tree(text->get());
+    if (const auto* text = node.as_string()) return Tree(with_originals(text->get()));
     if (const auto* whole = node.as_integer()) return Tree(whole->get());
     if (const auto* real = node.as_floating_point()) return Tree(real->get());
     if (const auto* flag = node.as_boolean()) return Tree(flag->get());
@@ -59,9 +199,10 @@ class TreeBuilder {
     });
     Tree object = Tree::object();
     for (const auto& [key, value] : entries) {
-      const std::string at = child_path(path, key->str());
+      const std::string name = with_originals(key->str());
+      const std::string at = child_path(path, name);
       out_.lines[at] = static_cast<int>(key->source().begin.line);
-      object[std::string(key->str())] = build(*value, at);
+      object[name] = build(*value, at);
     }
     return object;
   }
@@ -179,11 +320,16 @@ void write_table(std::string& out, const Tree& table, const std::string& header)
 
 FormReading read_toml(std::string_view text) {
   FormReading reading;
-  toml::parse_result parsed = toml::parse(text);
+  if (std::optional<site::Diagnostic> held = stand_in_held(text)) {
+    reading.error = std::move(held);
+    return reading;
+  }
+  const std::string parsed_text = mapped(text, stand_in_for);
+  toml::parse_result parsed = toml::parse(parsed_text);
   if (!parsed) {
     const toml::parse_error& error = parsed.error();
     reading.error = site::Diagnostic{site::Severity::kError, "",
-                                     "is not valid TOML: " + std::string(error.description()),
+                                     "is not valid TOML: " + restored_message(error.description()),
                                      static_cast<int>(error.source().begin.line)};
     return reading;
   }
