@@ -137,9 +137,9 @@ EllipticIntegrals elliptic_integrals(double phi, double m) {
 }
 
 float circle_stress_ratio(float a_in, float r_in, float z_in) {
-  const double a = a_in;
-  const double r = r_in;
-  const double z = z_in;
+  const double a = static_cast<double>(a_in);
+  const double r = static_cast<double>(r_in);
+  const double z = static_cast<double>(z_in);
   const double pi_value = pi();
 
   if (r < 1.0e-6) {
@@ -178,8 +178,8 @@ float circle_stress_ratio(float a_in, float r_in, float z_in) {
 }
 
 float rectangle_corner_factor(float m_in, float n_in) {
-  const double m = m_in;
-  const double n = n_in;
+  const double m = static_cast<double>(m_in);
+  const double n = static_cast<double>(n_in);
   if (2.0 * m * n < kCornerThreshold) return 0.0f;
 
   const double mn_sq = m * m * n * n;

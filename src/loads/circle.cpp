@@ -1,13 +1,9 @@
-// The uniformly loaded circle, off its axis by the elliptic integrals of the
-// exact solution: the complete ones by the arithmetic-geometric mean, the
-// incomplete ones through Carlson's symmetric forms (Boost.Math).
+// The uniformly loaded circle, off its axis by the complete elliptic integrals
+// of the exact solution, in Bulirsch's general form.
 #include "loads/circle.h"
 
 #include <boost/math/constants/constants.hpp>
-#include <boost/math/policies/policy.hpp>
 #include <boost/math/special_functions/cos_pi.hpp>
-#include <boost/math/special_functions/ellint_rd.hpp>
-#include <boost/math/special_functions/ellint_rf.hpp>
 #include <boost/math/special_functions/sin_pi.hpp>
 #include <cmath>
 
@@ -19,35 +15,34 @@ namespace {
 
 constexpr double kPi = boost::math::constants::pi<double>();
 
-// Double precision throughout: Boost's default would carry each integral in
-// long double, at several times the cost, for digits that the sum does not need.
-using DoublePolicy = boost::math::policies::policy<boost::math::policies::promote_double<false>>;
-
-// The complete elliptic integrals K(k) and E(k) from k'^2 = 1 - k^2, by the
-// arithmetic-geometric mean of 1 and k' (Abramowitz and Stegun 17.6.3-4):
-// K = pi / (2 a_N), E = K (1 - sum of 2^(n-1) c_n^2). It converges
-// quadratically, to the last bit in five or six steps where k' is not tiny,
-// at a fraction of the cost of Carlson's RF and RG, which converge linearly.
-struct CompleteIntegrals {
-  double k;
-  double e;
-};
-CompleteIntegrals complete_integrals(double kc_sq) {
-  double a = 1.0;
-  double b = std::sqrt(kc_sq);
-  double weight = 0.5;                  // 2^(n-1)
-  double sum = weight * (1.0 - kc_sq);  // c_0^2 = k^2
+// Bulirsch's general complete elliptic integral (Bulirsch 1969; Numerical
+// Recipes 6.11), for p > 0:
+//
+//   cel(kc, p, a, b) = integral over t from 0 to pi/2 of
+//     (a cos^2 t + b sin^2 t) / ((cos^2 t + p sin^2 t) sqrt(cos^2 t + kc^2 sin^2 t)).
+//
+// K, E and the third kind are each one call with kc = k', and one
+// arithmetic-geometric loop of quadratic convergence serves each: the error
+// after a step is the square of the test's 1e-8, below the last bit.
+double cel(double kc, double p, double a, double b) {
+  double qc = std::abs(kc);
+  double e = qc;
+  double em = 1.0;
+  p = std::sqrt(p);
+  b /= p;
   for (int step = 0; step < 64; ++step) {
-    const double c = (a - b) / 2.0;
-    const double next_a = (a + b) / 2.0;
-    b = std::sqrt(a * b);
-    a = next_a;
-    weight *= 2.0;
-    sum += weight * c * c;
-    if (std::abs(c) <= 1e-17 * a) break;
+    const double f = a;
+    a += b / p;
+    double g = e / p;
+    b = 2.0 * (b + f * g);
+    p += g;
+    g = em;
+    em += qc;
+    if (std::abs(g - qc) <= g * 1e-8) break;
+    qc = 2.0 * std::sqrt(e);
+    e = qc * em;
   }
-  const double k = kPi / (2.0 * a);
-  return {k, k * (1.0 - sum)};
+  return kPi / 2.0 * (b + a * em) / (em * (em + p));
 }
 
 }  // namespace
@@ -78,37 +73,28 @@ double circle_stress_ratio(double radius, double r, double z) {
   //   -a ----+------------+--- a ----->      d = a - r (negative outside)
   //          |            | z
   //          |            P                 R1, R2: from P to the rim's nearest
-  //                                         and farthest points, a - r and a + r
+  //                                         and farthest points
   //
-  // k^2 = 4 a r / R2^2, k'^2 = (R1 / R2)^2, sin(beta) = z / R1. The share seen
-  // through the disk is 1 - Lambda0(beta, k) / 2 inside and Lambda0 / 2 outside,
-  // with Heuman's Lambda0 = (2/pi) [K E(beta, k') - (K - E) F(beta, k')]; the
-  // depth term subtracts (z^2 - a^2 + r^2) / (R1 R2) z E / (pi R1).
+  // With k^2 = 4 a r / R2^2 and k' = R1 / R2, the share seen through the disk
+  // is 1 - Lambda0(beta, k) / 2 inside and Lambda0 / 2 outside (Heuman's Lambda0,
+  // sin(beta) = z / R1), and the depth term subtracts
+  // (z^2 - a^2 + r^2) / (R1 R2) z E(k) / (pi R1). Lambda0 is the circular case
+  // of the complete integral of the third kind (Byrd and Friedman 410.01) with
+  // characteristic n = (a + r)^2 / R2^2, which puts the sign of d into it:
+  //
+  //   seen = 1/2 + z d (Pi(n, k) - K(k)) / (pi (a + r) R2),
+  //
+  // and Pi - K = cel(k', 1 - n, 0, n), E = cel(k', 1, 1, k'^2).
   const double d = a - r;
   const double r1_sq = d * d + z * z;
   const double r2_sq = (a + r) * (a + r) + z * z;
-  const double r1 = std::sqrt(r1_sq);
   const double r2 = std::sqrt(r2_sq);
-  const double kc_sq = r1_sq / r2_sq;
-  const DoublePolicy policy;
-
-  // Step 1: the complete integrals of modulus k, K and E.
-  const auto [complete_k, complete_e] = complete_integrals(kc_sq);
-
-  // Step 2: the incomplete integrals of amplitude beta and modulus k', from
-  // sin(beta) and cos(beta) without an angle: F = s RF(c^2, 1 - k'^2 s^2, 1),
-  // E = F - k'^2 s^3 RD(c^2, 1 - k'^2 s^2, 1) / 3.
-  const double s = z / r1;
-  const double c = d / r1;
-  const double delta_sq = 1.0 - kc_sq * s * s;
-  const double f_beta = s * boost::math::ellint_rf(c * c, delta_sq, 1.0, policy);
-  const double e_beta =
-      f_beta - kc_sq * s * s * s / 3.0 * boost::math::ellint_rd(c * c, delta_sq, 1.0, policy);
-
-  // Step 3: the share seen through the disk, and the depth term.
-  const double lambda = 2.0 / kPi * (complete_k * e_beta - (complete_k - complete_e) * f_beta);
-  const double seen = d >= 0.0 ? 1.0 - lambda / 2.0 : lambda / 2.0;
-  return seen - (z * z - a * a + r * r) / (r1 * r2) * z * complete_e / (kPi * r1);
+  const double kc = std::sqrt(r1_sq) / r2;
+  const double p = z * z / r2_sq;  // 1 - n
+  const double third_less_first = cel(kc, p, 0.0, 1.0 - p);
+  const double second = cel(kc, 1.0, 1.0, kc * kc);
+  return 0.5 + z * d * third_less_first / (kPi * (a + r) * r2) -
+         z * (z * z - a * a + r * r) * second / (kPi * r1_sq * r2);
 }
 
 double stress_increase(const PreparedCircle& circle, PlanPoint point, double z) {
