@@ -7,6 +7,7 @@
 #include <boost/math/special_functions/cos_pi.hpp>
 #include <boost/math/special_functions/sin_pi.hpp>
 #include <cmath>
+#include <complex>
 #include <numbers>
 
 #include "loads/archived_influence.h"
@@ -21,24 +22,48 @@ constexpr double kPi = boost::math::constants::pi<double>();
 //
 //   I = [ 2mn sqrt(V) (V + 1) / (V (V + m^2 n^2)) + atan(2mn sqrt(V) / (V - m^2 n^2)) ] / 4 pi,
 //
-// written here in the lengths themselves (R^2 = x^2 + y^2 + z^2 = V z^2). Where
-// V < m^2 n^2 the arctangent belongs in (pi/2, pi): atan2 puts it there.
-double corner_ratio(double x, double y, double z) {
+// written here in the lengths themselves (R^2 = x^2 + y^2 + z^2 = V z^2). The
+// angle is that of the vector (R^2 z^2 - x^2 y^2, 2 x y R z), in [0, pi): where
+// V < m^2 n^2 it belongs in (pi/2, pi). It is kept as the vector, so that the
+// angles of several corners add as one product of complex numbers.
+struct CornerTerms {
+  double algebraic;  // the first term, times 4 pi
+  std::complex<double> angle_vector;
+};
+
+CornerTerms corner_terms(double x, double y, double z) {
   const double r_sq = x * x + y * y + z * z;
   const double r = std::sqrt(r_sq);
   const double xy = x * y;
   const double twice_xyrz = 2.0 * xy * r * z;
   const double z_sq = z * z;
-  const double algebraic = twice_xyrz * (r_sq + z_sq) / (r_sq * (r_sq * z_sq + xy * xy));
-  const double angle = std::atan2(twice_xyrz, r_sq * z_sq - xy * xy);
-  return (algebraic + angle) / (4.0 * kPi);
+  return {twice_xyrz * (r_sq + z_sq) / (r_sq * (r_sq * z_sq + xy * xy)),
+          {r_sq * z_sq - xy * xy, twice_xyrz}};
 }
 
-// The rectangle from the origin to (x, y), counted negative when it reaches
+// The rectangle from the origin to (x, y) counts negative when it reaches
 // into the second or fourth quadrant: four of them superpose to any rectangle.
-double signed_corner_ratio(double x, double y, double z) {
-  const double ratio = corner_ratio(std::abs(x), std::abs(y), z);
-  return (x < 0.0) != (y < 0.0) ? -ratio : ratio;
+struct SignedCorner {
+  CornerTerms terms;
+  bool negative;
+};
+
+SignedCorner signed_corner(double x, double y, double z, bool negative) {
+  return {corner_terms(std::abs(x), std::abs(y), z), negative != ((x < 0.0) != (y < 0.0))};
+}
+
+// The signed sum of two corners' angles, each in [0, pi), by one arctangent:
+// a sum lies in [0, 2 pi), a difference in (-pi, pi).
+double angle_pair(const SignedCorner& a, const SignedCorner& b) {
+  if (a.negative == b.negative) {
+    const std::complex<double> product = a.terms.angle_vector * b.terms.angle_vector;
+    double angle = std::atan2(product.imag(), product.real());
+    if (angle < 0.0) angle += 2.0 * kPi;
+    return a.negative ? -angle : angle;
+  }
+  const std::complex<double> quotient = a.terms.angle_vector * std::conj(b.terms.angle_vector);
+  const double angle = std::atan2(quotient.imag(), quotient.real());
+  return a.negative ? -angle : angle;
 }
 
 // The point in the rectangle's own axes, from its centre.
@@ -83,8 +108,13 @@ PreparedRectangle prepare(const Rectangle& rectangle) {
 }
 
 double rectangle_stress_ratio(double x1, double x2, double y1, double y2, double z) {
-  return signed_corner_ratio(x2, y2, z) - signed_corner_ratio(x1, y2, z) -
-         signed_corner_ratio(x2, y1, z) + signed_corner_ratio(x1, y1, z);
+  const SignedCorner corners[4] = {signed_corner(x2, y2, z, false), signed_corner(x1, y2, z, true),
+                                   signed_corner(x2, y1, z, true), signed_corner(x1, y1, z, false)};
+  double algebraic = 0.0;
+  for (const SignedCorner& corner : corners)
+    algebraic += corner.negative ? -corner.terms.algebraic : corner.terms.algebraic;
+  const double angles = angle_pair(corners[0], corners[1]) + angle_pair(corners[2], corners[3]);
+  return (algebraic + angles) / (4.0 * kPi);
 }
 
 double stress_increase(const PreparedRectangle& rectangle, PlanPoint point, double z) {
