@@ -1,5 +1,5 @@
 // Times the exact method's stress increases one evaluation at a time: the
-// exact circle against the archived circle rule (analysis::circle_stress_ratio,
+// exact circle against the archived circle rule (loads::circle_stress_ratio,
 // Weddle's rule over 13 ordinates), and the polygon of n edges against the
 // rectangle. Prints nanoseconds per evaluation, the best of several runs.
 #include <algorithm>
@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "analysis/influence.h"
+#include "loads/archived_influence.h"
 #include "loads/circle.h"
 #include "loads/polygon.h"
 #include "loads/rectangle.h"
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
                     return loads::circle_stress_ratio(5.0, std::hypot(p.x, p.y), p.z);
                   }),
                   pass_of([](const Sample& p) {
-                    return static_cast<double>(analysis::circle_stress_ratio(
+                    return static_cast<double>(loads::circle_stress_ratio(
                         5.0f, static_cast<float>(std::hypot(p.x, p.y)), static_cast<float>(p.z)));
                   })},
                  s, repeats, checksum);

@@ -7,6 +7,7 @@
 #include <limits>
 #include <mutex>
 #include <string>
+#include <variant>
 
 #include "analysis/point_workers.h"
 #include "site/value_tree.h"
@@ -26,11 +27,11 @@ std::string text_of(double value) {
 // limit counts for the sublayer below alone. With `group_below` and
 // `group_above`, the stresses add to those too (a group's share; the totals
 // keep the order of the loads, whatever the groups).
-void add_load(const loads::PreparedLoad& load, loads::PlanPoint at,
-              const std::vector<double>& nodes, std::vector<double>& below,
-              std::vector<double>& above, std::vector<double>* group_below = nullptr,
-              std::vector<double>* group_above = nullptr) {
-  const double level = loads::level(load);
+template <typename Kind>
+void add_kind(const Kind& load, loads::PlanPoint at, const std::vector<double>& nodes,
+              std::vector<double>& below, std::vector<double>& above,
+              std::vector<double>* group_below, std::vector<double>* group_above) {
+  const double level = load.level;
   for (std::size_t k = 0; k < nodes.size(); ++k) {
     const double z = nodes[k] - level;
     if (z > 0.0) {
@@ -47,6 +48,16 @@ void add_load(const loads::PreparedLoad& load, loads::PlanPoint at,
       if (group_below != nullptr) (*group_below)[k] += stress;
     }
   }
+}
+
+// The kind is told once per column of nodes, not at every node.
+void add_load(const loads::PreparedLoad& load, loads::PlanPoint at,
+              const std::vector<double>& nodes, std::vector<double>& below,
+              std::vector<double>& above, std::vector<double>* group_below = nullptr,
+              std::vector<double>* group_above = nullptr) {
+  std::visit(
+      [&](const auto& kind) { add_kind(kind, at, nodes, below, above, group_below, group_above); },
+      load);
 }
 
 // Simpson's average of each sublayer: (top + 4 centre + bottom) / 6.
