@@ -20,6 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/settlement_grid.h"
+#include "analysis/time_analysis.h"
+#include "analysis/time_grid.h"
 #include "bench_problem.h"
 #include "problem/project_conversion.h"
 #include "run/project_analysis.h"
@@ -97,8 +100,7 @@ int main(int argc, char** argv) {
   const int repeats = argc == 3 ? std::max(1, std::atoi(argv[2])) : 3;
   const auto prepared = bench::read_prepared_problem(argv[1], "project_time_bench");
   if (!prepared) return 1;
-  site::Project statics =
-      problem::to_project(*prepared->problem, problem::ConversionPurpose::kFile).project;
+  site::Project statics = problem::to_project(*prepared->problem).project;
   statics.analysis.method = site::Method::kExact;
   const site::Project in_time = with_consolidation(statics);
   if (!checked(statics, "static") || !checked(in_time, "in time")) return 1;
@@ -129,5 +131,32 @@ int main(int argc, char** argv) {
               both.cpu, 100.0 * (both.wall / alone.wall - 1.0),
               100.0 * (both.cpu / alone.cpu - 1.0));
   std::printf("checksums: %.9g %.9g\n", static_check, time_check);
+
+  // The maps settle-plot draws on the default grid: the settlement map and
+  // the time to 90 % at every node, from the profile of one run.
+  const run::ProjectAnalysis prepared_run =
+      run::analyse_project(project::ProjectReading{in_time, {}});
+  const analysis::PlanGrid grid = analysis::plan_grid(in_time);
+  const std::int32_t start_layer = analysis::default_start_layer(in_time);
+  const analysis::TimeSetup setup = analysis::prepare_time(in_time, *prepared_run.exact);
+  double map_check = 0.0, t90_check = 0.0;
+  const auto sum_finite = [](const std::vector<float>& values) {
+    double sum = 0.0;
+    for (const float v : values)
+      if (std::isfinite(v)) sum += static_cast<double>(v);
+    return sum;
+  };
+  const Timing map = best_of(repeats, [&] {
+    map_check = sum_finite(analysis::settlement_on_grid(*prepared_run.exact, grid, start_layer));
+  });
+  const Timing t90 = best_of(repeats, [&] {
+    t90_check = sum_finite(analysis::time_to_share_on_grid(in_time, *prepared_run.exact, setup,
+                                                           grid, start_layer, 0.9));
+  });
+  std::printf("map of %d x %d nodes: %.3f s wall, %.3f s cpu\n", grid.columns, grid.rows, map.wall,
+              map.cpu);
+  std::printf("t90 map:         %.3f s wall, %.3f s cpu: %.2f x the map (wall)\n", t90.wall,
+              t90.cpu, t90.wall / map.wall);
+  std::printf("map checksums: %.9g %.9g\n", map_check, t90_check);
   return 0;
 }
