@@ -10,11 +10,14 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "layout/fatal_error.h"
 #include "project/project_file.h"
 #include "report/results_json.h"
+#include "analysis/settlement_grid.h"
 #include "run/project_analysis.h"
 #include "study/study_summary.h"
 
@@ -388,6 +391,140 @@ py::dict study_combine(const py::dict& data, const py::list& batches) {
   return outcome;
 }
 
+// ---- the settlement map's grid -------------------------------------------------
+
+// A project's analysis, its grid and start layer, made once per process for
+// all the tasks of one grid that reach it (as a study's setup is).
+struct PreparedGrid {
+  std::vector<site::Diagnostic> diagnostics;  // an error among them: no grid
+  std::optional<run::ProjectAnalysis> analysis;
+  analysis::PlanGrid grid;
+  std::int32_t start_layer = 1;
+};
+
+struct PreparedGridOf {
+  std::string key;  // the project's tree as JSON, the spacing and the start layer
+  std::shared_ptr<const PreparedGrid> prepared;
+};
+
+std::shared_ptr<const PreparedGrid> prepared_grid(const py::dict& data,
+                                                  std::optional<double> spacing,
+                                                  std::optional<std::int32_t> start_layer) {
+  static std::mutex lock;
+  static PreparedGridOf last;
+  if (spacing && !(std::isfinite(*spacing) && *spacing > 0.0))
+    throw py::value_error("spacing " + std::to_string(*spacing) + " is not a length above 0");
+  const Tree tree = tree_of(data, "");
+  std::string key = tree.dump() + "|" + (spacing ? std::to_string(*spacing) : "") + "|" +
+                    (start_layer ? std::to_string(*start_layer) : "");
+  const py::gil_scoped_release release;
+  const std::lock_guard<std::mutex> hold(lock);
+  if (last.prepared && last.key == key) return last.prepared;
+  auto prepared = std::make_shared<PreparedGrid>();
+  project::ProjectReading reading = project::read_project_tree(tree);
+  if (reading.ok()) {
+    const site::Project& project = reading.project;
+    const std::int32_t layers = static_cast<std::int32_t>(project.layers.size());
+    if (start_layer && (*start_layer < 1 || *start_layer > layers)) {
+      throw py::value_error("start_layer " + std::to_string(*start_layer) +
+                            " is not a layer of the project (1 to " + std::to_string(layers) +
+                            ")");
+    }
+    if (analysis::grid_node_count(project, spacing) > analysis::kMaxGridNodes) {
+      throw py::value_error("the spacing gives more than a million nodes over the plan");
+    }
+    prepared->grid = analysis::plan_grid(project, spacing);
+    prepared->start_layer = start_layer.value_or(analysis::default_start_layer(project));
+    prepared->analysis = run::analyse_project(std::move(reading));
+    prepared->diagnostics = prepared->analysis->diagnostics;
+  } else {
+    prepared->diagnostics = std::move(reading.diagnostics);
+  }
+  last = {std::move(key), prepared};
+  return prepared;
+}
+
+py::dict grid_prepare(const py::dict& data, std::optional<double> spacing,
+                      std::optional<std::int32_t> start_layer) {
+  const auto prepared = prepared_grid(data, spacing, start_layer);
+  py::dict outcome;
+  outcome["diagnostics"] = diagnostics_of(prepared->diagnostics);
+  if (prepared->analysis && !prepared->analysis->stopped()) {
+    const analysis::PlanGrid& grid = prepared->grid;
+    outcome["x0"] = grid.x0;
+    outcome["y0"] = grid.y0;
+    outcome["spacing"] = grid.spacing;
+    outcome["columns"] = grid.columns;
+    outcome["rows"] = grid.rows;
+    outcome["start_layer"] = prepared->start_layer;
+    py::array_t<float> x(grid.columns), y(grid.rows);
+    for (int i = 0; i < grid.columns; ++i) x.mutable_at(i) = grid.x(i);
+    for (int j = 0; j < grid.rows; ++j) y.mutable_at(j) = grid.y(j);
+    outcome["x"] = x;
+    outcome["y"] = y;
+  }
+  return outcome;
+}
+
+py::array_t<float> float_rows(const std::vector<float>& values, int rows, int columns) {
+  py::array_t<float> out({rows, columns});
+  std::memcpy(out.mutable_data(), values.data(), values.size() * sizeof(float));
+  return out;
+}
+
+const run::ProjectAnalysis& analysed(const PreparedGrid& prepared) {
+  if (!prepared.analysis || prepared.analysis->stopped())
+    throw py::value_error("the project does not pass its checks or its analysis stops");
+  return *prepared.analysis;
+}
+
+// Rows first_row .. first_row + count - 1 of the grid, each node as the whole
+// grid's computation takes it: the same single-precision coordinates, the
+// same start sublayer, so that rows from anywhere fit together bit for bit.
+py::array_t<float> grid_rows(const py::dict& data, std::optional<double> spacing,
+                             std::optional<std::int32_t> start_layer, int first_row, int count) {
+  const auto prepared = prepared_grid(data, spacing, start_layer);
+  const run::ProjectAnalysis& run = analysed(*prepared);
+  const analysis::PlanGrid& grid = prepared->grid;
+  if (first_row < 0 || count < 0 || first_row > grid.rows - count)
+    throw py::value_error("rows " + std::to_string(first_row) + " to " +
+                          std::to_string(first_row + count - 1) + " are not all of the grid's " +
+                          std::to_string(grid.rows));
+  const auto columns = static_cast<std::size_t>(grid.columns);
+  std::vector<float> x, y, total(columns * static_cast<std::size_t>(count), 0.0f);
+  for (int j = first_row; j < first_row + count; ++j)
+    for (int i = 0; i < grid.columns; ++i) {
+      x.push_back(grid.x(i));
+      y.push_back(grid.y(j));
+    }
+  {
+    const py::gil_scoped_release release;
+    if (run.exact)
+      analysis::settlement_at_places(*run.exact, x, y, prepared->start_layer, total);
+    else
+      analysis::settlement_at_places(run.project, *run.classic, x, y, prepared->start_layer,
+                                     total);
+  }
+  return float_rows(total, count, grid.columns);
+}
+
+// The whole grid in this process, row by row over its cores, as settle-plot
+// computes its map.
+py::array_t<float> grid_here(const py::dict& data, std::optional<double> spacing,
+                             std::optional<std::int32_t> start_layer) {
+  const auto prepared = prepared_grid(data, spacing, start_layer);
+  const run::ProjectAnalysis& run = analysed(*prepared);
+  std::vector<float> total;
+  {
+    const py::gil_scoped_release release;
+    total = run.exact ? analysis::settlement_on_grid(*run.exact, prepared->grid,
+                                                     prepared->start_layer)
+                      : analysis::settlement_on_grid(run.project, *run.classic, prepared->grid,
+                                                     prepared->start_layer);
+  }
+  return float_rows(total, prepared->grid.rows, prepared->grid.columns);
+}
+
 }  // namespace
 
 void register_project_functions(py::module_& m) {
@@ -397,6 +534,13 @@ void register_project_functions(py::module_& m) {
         "Runs samples first .. first + count - 1 of a project's study: (indices, values, fault).");
   m.def("study_combine", &study_combine, py::arg("data"), py::arg("batches"),
         "The statistics of a study from its batches, in any order.");
+  m.def("grid_prepare", &grid_prepare, py::arg("data"), py::arg("spacing"), py::arg("start_layer"),
+        "Checks a project for its settlement grid: its diagnostics, and the grid when it passes.");
+  m.def("grid_rows", &grid_rows, py::arg("data"), py::arg("spacing"), py::arg("start_layer"),
+        py::arg("first_row"), py::arg("count"),
+        "Rows first_row .. first_row + count - 1 of a project's settlement grid.");
+  m.def("grid_here", &grid_here, py::arg("data"), py::arg("spacing"), py::arg("start_layer"),
+        "A project's whole settlement grid, computed in this process.");
   m.def("read_project", &read_project_file, py::arg("path"),
         "Reads and checks a project file: its tree of values, or its diagnostics.");
   m.def("check_project", &check_project, py::arg("data"),

@@ -48,10 +48,11 @@ cores as the program does (SETTLE_THREADS sets the number of threads).
 
 from __future__ import annotations
 
+import collections.abc
 import numbers
 import os
 import warnings as _warnings
-from typing import Any, Optional
+from typing import Any, Mapping, Optional
 
 import numpy as np
 
@@ -76,6 +77,7 @@ from ._records import (
 )
 from ._results import Grid, Results, StrainWarning
 from ._study import StudyResults, study
+from ._grid import project_grid as _project_grid
 from ._values import _TEXT_ENCODING, _integer, _message
 
 __all__ = [
@@ -227,7 +229,11 @@ def settlement_at(problem: Problem, x: Any, y: Any, start_layer: Optional[int] =
 
 
 def settlement_grid(
-    problem: Problem, spacing: Optional[float] = None, start_layer: Optional[int] = None
+    problem: "Problem | Project | Mapping[str, Any]",
+    spacing: Optional[float] = None,
+    start_layer: Optional[int] = None,
+    executor: Optional[Any] = None,
+    rows_per_task: Optional[int] = None,
 ) -> Grid:
     """The settlement map's grid of settle-plot: nodes on multiples of
     `spacing` over the plan of the areas and points with a margin of a fifth
@@ -235,11 +241,23 @@ def settlement_grid(
     to 113, across that side with its margins), each node analysed as a settlement point starting at
     `start_layer` (default as settlement_at). Equal to settle-plot's
     --grid-csv values for the same spacing and start layer.
+
+    For a site project (a Project or a dict of its keys), by its method:
+    the grid settle-plot starts its map from. executor: None computes it
+    here over the cores; any concurrent.futures.Executor (a process pool,
+    Dask's client.get_executor()) is given one task per `rows_per_task`
+    rows (by default the rows over 32), each task the project's dict and
+    its range of rows, and the rows fit together bit for bit to the grid
+    computed here. Data that stop the analysis raise ProjectError.
     """
     if spacing is not None:
         if isinstance(spacing, bool) or not isinstance(spacing, numbers.Real):
             raise TypeError(f"spacing takes a number, not {type(spacing).__name__}")
         spacing = float(spacing)
+    if isinstance(problem, (Project, collections.abc.Mapping)):
+        return _project_grid(problem, spacing, _start_layer(start_layer), executor, rows_per_task)
+    if executor is not None or rows_per_task is not None:
+        raise TypeError("executor and rows_per_task take a site project, not an archived problem")
     outcome = _settle.settlement_grid(_checked_problem(problem), spacing, _start_layer(start_layer))
     _warn_of(problem, outcome)
     if "stop" in outcome:

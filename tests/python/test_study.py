@@ -1,12 +1,14 @@
 """settle.study: the statistics of a project's study are the same bits run
 serially, on a thread pool, on a process pool and on a Dask cluster of two
-worker processes, and equal the study file of `settle study PROJECT.toml`."""
+worker processes, and equal the study file of `settle study PROJECT.toml`.
+So are the rows of a project's settlement grid, put together from tasks."""
 
 import concurrent.futures
 import json
 import multiprocessing
 import subprocess
 
+import numpy as np
 import pytest
 
 import settle
@@ -54,6 +56,22 @@ def bits(results):
     return json.dumps(results.to_dict(), sort_keys=True)
 
 
+def grid_bits(grid):
+    return grid.settlement.tobytes(), grid.x.tobytes(), grid.y.tobytes()
+
+
+def test_the_grid_here_holds_the_points_settlements_at_their_nodes():
+    project = settle.Project.from_dict(tanks())
+    grid = settle.settlement_grid(project, spacing=2.0)
+    assert grid.settlement.shape == (len(grid.y), len(grid.x)) and grid.start_layer == 1
+    results = settle.analyse_project(project)
+    for k, x in enumerate((0.0, 10.0, 30.0)):
+        node = grid.settlement[list(grid.y).index(0.0), list(grid.x).index(x)]
+        assert node == np.float32(results.settlement[k])
+    with pytest.raises(ValueError, match="start_layer 2"):
+        settle.settlement_grid(project, start_layer=2)
+
+
 def test_every_executor_gives_the_serial_bits():
     project = settle.Project.from_dict(tanks())
     serial = settle.study(project)
@@ -61,11 +79,14 @@ def test_every_executor_gives_the_serial_bits():
     assert serial.seed == 20261209 and serial.samples == 96 and serial.method == "lhs"
     assert serial.names == ["T1-centre", "T1-edge", "T2-centre"]
     assert bits(settle.study(project, batch_size=7)) == expected
+    grid = grid_bits(settle.settlement_grid(project))
     with concurrent.futures.ThreadPoolExecutor(max_workers=3) as pool:
         assert bits(settle.study(project, executor=pool, batch_size=5)) == expected
+        assert grid_bits(settle.settlement_grid(project, executor=pool, rows_per_task=4)) == grid
     context = multiprocessing.get_context("spawn")
     with concurrent.futures.ProcessPoolExecutor(max_workers=2, mp_context=context) as pool:
         assert bits(settle.study(tanks(), executor=pool, batch_size=11)) == expected
+        assert grid_bits(settle.settlement_grid(tanks(), executor=pool, rows_per_task=7)) == grid
 
 
 def test_a_dask_cluster_of_two_worker_processes_gives_the_serial_bits():
@@ -74,11 +95,14 @@ def test_a_dask_cluster_of_two_worker_processes_gives_the_serial_bits():
     import dask.distributed as distributed
 
     expected = bits(settle.study(tanks()))
+    grid = grid_bits(settle.settlement_grid(tanks()))
     with distributed.LocalCluster(
         n_workers=2, threads_per_worker=1, processes=True, host="127.0.0.1",
         dashboard_address=None,
     ) as cluster, distributed.Client(cluster) as client:  # fmt: skip
         assert bits(settle.study(tanks(), executor=client.get_executor(), batch_size=9)) == expected
+        rows = settle.settlement_grid(tanks(), executor=client.get_executor(), rows_per_task=5)
+        assert grid_bits(rows) == grid
 
 
 def test_the_study_file_of_the_command_holds_the_same_values(tmp_path):
