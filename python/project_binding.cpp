@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/settlement_grid.h"
 #include "layout/fatal_error.h"
 #include "project/project_file.h"
 #include "report/results_json.h"
-#include "analysis/settlement_grid.h"
 #include "run/project_analysis.h"
 #include "study/study_summary.h"
 
@@ -427,8 +427,7 @@ std::shared_ptr<const PreparedGrid> prepared_grid(const py::dict& data,
     const std::int32_t layers = static_cast<std::int32_t>(project.layers.size());
     if (start_layer && (*start_layer < 1 || *start_layer > layers)) {
       throw py::value_error("start_layer " + std::to_string(*start_layer) +
-                            " is not a layer of the project (1 to " + std::to_string(layers) +
-                            ")");
+                            " is not a layer of the project (1 to " + std::to_string(layers) + ")");
     }
     if (analysis::grid_node_count(project, spacing) > analysis::kMaxGridNodes) {
       throw py::value_error("the spacing gives more than a million nodes over the plan");
@@ -502,8 +501,7 @@ py::array_t<float> grid_rows(const py::dict& data, std::optional<double> spacing
     if (run.exact)
       analysis::settlement_at_places(*run.exact, x, y, prepared->start_layer, total);
     else
-      analysis::settlement_at_places(run.project, *run.classic, x, y, prepared->start_layer,
-                                     total);
+      analysis::settlement_at_places(run.project, *run.classic, x, y, prepared->start_layer, total);
   }
   return float_rows(total, count, grid.columns);
 }
@@ -517,10 +515,10 @@ py::array_t<float> grid_here(const py::dict& data, std::optional<double> spacing
   std::vector<float> total;
   {
     const py::gil_scoped_release release;
-    total = run.exact ? analysis::settlement_on_grid(*run.exact, prepared->grid,
-                                                     prepared->start_layer)
-                      : analysis::settlement_on_grid(run.project, *run.classic, prepared->grid,
-                                                     prepared->start_layer);
+    total = run.exact
+                ? analysis::settlement_on_grid(*run.exact, prepared->grid, prepared->start_layer)
+                : analysis::settlement_on_grid(run.project, *run.classic, prepared->grid,
+                                               prepared->start_layer);
   }
   return float_rows(total, prepared->grid.rows, prepared->grid.columns);
 }
