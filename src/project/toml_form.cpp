@@ -201,7 +201,12 @@ class TreeBuilder {
     for (const auto& [key, value] : entries) {
       const std::string name = with_originals(key->str());
       const std::string at = child_path(path, name);
-      out_.lines[at] = static_cast<int>(key->source().begin.line);
+      const int line = static_cast<int>(key->source().begin.line);
+      // A key written once as é and once as \u00E9: two keys to the parser,
+      // which saw a stand-in in the first.
+      if (object.contains(name) && !out_.error)
+        out_.error = site::Diagnostic{site::Severity::kError, at, "is defined twice", line};
+      out_.lines[at] = line;
       object[name] = build(*value, at);
     }
     return object;

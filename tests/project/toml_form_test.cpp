@@ -42,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"title = \"x\" # é ぁ", "title", "x"}, Case{"title = é", "", "value"},
                     Case{"title = \"x\" ぁ", "", "saw 'ぁ'"},
                     Case{"title = \"\"\"\\é\"\"\"", "", "escape"}, Case{"é = 1", "", "saw 'é'"},
-                    Case{"title = \"\U000F0000\"", "", "U+F0000"}));
+                    Case{"title = \"\U000F0000\"", "", "U+F0000"},
+                    Case{"t = { \"é\" = 1, \"\\u00E9\" = 2 }", "", "defined twice"}));
 
 }  // namespace
