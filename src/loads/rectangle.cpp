@@ -37,8 +37,11 @@ CornerTerms corner_terms(double x, double y, double z) {
   const double xy = x * y;
   const double twice_xyrz = 2.0 * xy * r * z;
   const double z_sq = z * z;
-  return {twice_xyrz * (r_sq + z_sq) / (r_sq * (r_sq * z_sq + xy * xy)),
-          {r_sq * z_sq - xy * xy, twice_xyrz}};
+  // The vector's length is R^2 z^2 + x^2 y^2 exactly: divided by it, the
+  // products of several stay of length 1 however long the sides.
+  const double length = r_sq * z_sq + xy * xy;
+  return {twice_xyrz * (r_sq + z_sq) / (r_sq * length),
+          {(r_sq * z_sq - xy * xy) / length, twice_xyrz / length}};
 }
 
 // The rectangle from the origin to (x, y) counts negative when it reaches
