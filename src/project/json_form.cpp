@@ -129,6 +129,22 @@ FormReading read_json(std::string_view text) {
     }
     reading.error = site::Diagnostic{site::Severity::kError, "", message, line_at(text, byte)};
     return reading;
+  } catch (const Tree::exception& error) {
+    // A number beyond the range of a double ("number overflow parsing
+    // '1e400'"): the parser names the number but not its place.
+    const std::string what = error.what();
+    const std::size_t tag = what.find("] ");
+    const std::string told = tag == std::string::npos ? what : what.substr(tag + 2);
+    const std::size_t open = told.find('\'');
+    const std::size_t close = told.rfind('\'');
+    std::size_t byte = 0;
+    if (open != std::string::npos && close > open) {
+      const std::size_t found = text.find(told.substr(open + 1, close - open - 1));
+      if (found != std::string_view::npos) byte = found;
+    }
+    reading.error = site::Diagnostic{site::Severity::kError, "", "is not valid JSON: " + told,
+                                     line_at(text, byte)};
+    return reading;
   }
   reading.error = LineScan(text, reading.lines).run();
   return reading;

@@ -283,6 +283,12 @@ const std::vector<BadProject>& bad_projects() {
        "is not valid UTF-8: byte 0xC3"},
       {"a JSON file with a comment", "p.json", [] { return "// the tanks\n" + base_json(); },
        "line 1: is not valid JSON: JSON has no comments"},
+      {"a JSON number beyond a double", "p.json",
+       [] {
+         std::string text = base_json();
+         return text.replace(text.find("\"schema_version\": 1"), 19, "\"schema_version\": 1e400");
+       },
+       "line 2: is not valid JSON: number overflow parsing '1e400'"},
       {"a JSON key given twice", "p.json",
        [] {
          std::string text = base_json();
