@@ -6,6 +6,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -279,33 +280,45 @@ py::dict analyse_project(const py::dict& data) {
 
 // ---- studies ------------------------------------------------------------------
 
-// The study of a project dict prepared once per process: every batch of one
-// study that reaches this process after the first reuses its setup (the
-// sample plan of a Latin hypercube costs a pass over all samples).
-struct PreparedStudyOf {
-  std::string key;  // the project's tree as JSON
-  std::shared_ptr<const study::PreparedStudy> prepared;
+// The value last made for a key, kept for the process: every task of one
+// study or grid that reaches the process after the first reuses it.
+template <typename T>
+class LastMade {
+ public:
+  template <typename Make>
+  std::shared_ptr<const T> get(std::string key, const Make& make) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    if (made_ && key_ == key) return made_;
+    made_ = make();
+    key_ = std::move(key);
+    return made_;
+  }
+
+ private:
+  std::mutex lock_;
+  std::string key_;
+  std::shared_ptr<const T> made_;
 };
 
+// The study of a project dict, prepared once per process (the sample plan of
+// a Latin hypercube costs a pass over all samples); its key, the project's
+// tree as JSON.
 std::shared_ptr<const study::PreparedStudy> prepared_study(const py::dict& data) {
-  static std::mutex lock;
-  static PreparedStudyOf last;
+  static LastMade<study::PreparedStudy> last;
   const Tree tree = tree_of(data, "");
-  std::string key = tree.dump();
   const py::gil_scoped_release release;
-  const std::lock_guard<std::mutex> hold(lock);
-  if (last.prepared && last.key == key) return last.prepared;
-  auto prepared = std::make_shared<study::PreparedStudy>();
-  project::ProjectReading reading = project::read_project_tree(tree);
-  prepared->diagnostics = reading.diagnostics;
-  if (reading.ok()) {
-    study::PreparedStudy made = study::prepare_study(reading.project);
-    prepared->setup = std::move(made.setup);
-    prepared->diagnostics.insert(prepared->diagnostics.end(), made.diagnostics.begin(),
-                                 made.diagnostics.end());
-  }
-  last = {std::move(key), prepared};
-  return prepared;
+  return last.get(tree.dump(), [&] {
+    auto prepared = std::make_shared<study::PreparedStudy>();
+    project::ProjectReading reading = project::read_project_tree(tree);
+    prepared->diagnostics = reading.diagnostics;
+    if (reading.ok()) {
+      study::PreparedStudy made = study::prepare_study(reading.project);
+      prepared->setup = std::move(made.setup);
+      prepared->diagnostics.insert(prepared->diagnostics.end(), made.diagnostics.begin(),
+                                   made.diagnostics.end());
+    }
+    return prepared;
+  });
 }
 
 py::dict study_prepare(const py::dict& data) {
@@ -402,45 +415,47 @@ struct PreparedGrid {
   std::int32_t start_layer = 1;
 };
 
-struct PreparedGridOf {
-  std::string key;  // the project's tree as JSON, the spacing and the start layer
-  std::shared_ptr<const PreparedGrid> prepared;
-};
+// The shortest text that reads back as the same spacing.
+std::string spacing_key(std::optional<double> spacing) {
+  if (!spacing) return "default";
+  char buffer[32];
+  const auto [end, code] = std::to_chars(buffer, buffer + sizeof buffer, *spacing);
+  return std::string(buffer, end);
+}
 
+// The grid of a project dict, prepared once per process; its key, the
+// project's tree as JSON, the spacing and the start layer.
 std::shared_ptr<const PreparedGrid> prepared_grid(const py::dict& data,
                                                   std::optional<double> spacing,
                                                   std::optional<std::int32_t> start_layer) {
-  static std::mutex lock;
-  static PreparedGridOf last;
+  static LastMade<PreparedGrid> last;
   if (spacing && !(std::isfinite(*spacing) && *spacing > 0.0))
     throw py::value_error("spacing " + std::to_string(*spacing) + " is not a length above 0");
   const Tree tree = tree_of(data, "");
-  std::string key = tree.dump() + "|" + (spacing ? std::to_string(*spacing) : "") + "|" +
-                    (start_layer ? std::to_string(*start_layer) : "");
+  std::string key = tree.dump() + "|" + spacing_key(spacing) + "|" +
+                    (start_layer ? std::to_string(*start_layer) : "default");
   const py::gil_scoped_release release;
-  const std::lock_guard<std::mutex> hold(lock);
-  if (last.prepared && last.key == key) return last.prepared;
-  auto prepared = std::make_shared<PreparedGrid>();
-  project::ProjectReading reading = project::read_project_tree(tree);
-  if (reading.ok()) {
+  return last.get(std::move(key), [&] {
+    auto prepared = std::make_shared<PreparedGrid>();
+    project::ProjectReading reading = project::read_project_tree(tree);
+    if (!reading.ok()) {
+      prepared->diagnostics = std::move(reading.diagnostics);
+      return prepared;
+    }
     const site::Project& project = reading.project;
     const std::int32_t layers = static_cast<std::int32_t>(project.layers.size());
     if (start_layer && (*start_layer < 1 || *start_layer > layers)) {
       throw py::value_error("start_layer " + std::to_string(*start_layer) +
                             " is not a layer of the project (1 to " + std::to_string(layers) + ")");
     }
-    if (analysis::grid_node_count(project, spacing) > analysis::kMaxGridNodes) {
+    if (analysis::grid_node_count(project, spacing) > analysis::kMaxGridNodes)
       throw py::value_error("the spacing gives more than a million nodes over the plan");
-    }
     prepared->grid = analysis::plan_grid(project, spacing);
     prepared->start_layer = start_layer.value_or(analysis::default_start_layer(project));
     prepared->analysis = run::analyse_project(std::move(reading));
     prepared->diagnostics = prepared->analysis->diagnostics;
-  } else {
-    prepared->diagnostics = std::move(reading.diagnostics);
-  }
-  last = {std::move(key), prepared};
-  return prepared;
+    return prepared;
+  });
 }
 
 py::dict grid_prepare(const py::dict& data, std::optional<double> spacing,
